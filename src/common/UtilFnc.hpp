@@ -1,0 +1,41 @@
+// UtilFnc: the small free procedures every loader uses: null-safe field
+// conversions, quote doubling for SQL, the collection search of the
+// settlement, and the fitting of long texts into a box. None traps errors:
+// they reach the caller, whose trap names it.
+#ifndef TIPOLARIA_COMMON_UTILFNC_HPP_
+#define TIPOLARIA_COMMON_UTILFNC_HPP_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "runtime/Decimal.hpp"
+#include "runtime/Value.hpp"
+
+namespace tipolaria {
+
+// Empty text for Null, otherwise the value as text.
+std::string ValorTexto(const Value& field);
+// 0 for Null, otherwise the value as an exact decimal (text that is not a
+// number is a type mismatch).
+Decimal ValorDecimal(const Value& field);
+// Empty text for Null, otherwise the value as text with single quotes doubled.
+std::string DuplicaComillas(const Value& value);
+
+// Searches `items` from the 1-based `start`. With prefix_length 0 an item
+// matches when equal to `key`; the last match wins and sets `start`. With a
+// prefix length, the first item whose first prefix_length characters, read as
+// a number, equal `key` read as a number wins; `key` becomes the whole item
+// and `start` its position. No match leaves both unchanged and returns false.
+bool BuscarEnColeccion(std::string& key, const std::vector<std::string>& items,
+                       std::int32_t prefix_length, std::int32_t& start);
+
+// Fits `text` into a box `width` twips wide and at most `lines` lines high,
+// measured in the page-range form's font. One line: the text, or its cut with
+// "..." when it does not fit. Several lines: lines broken at blanks, each
+// ended by CR LF.
+std::string AjustarTexto(const std::string& text, std::int32_t width, std::int32_t lines);
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_COMMON_UTILFNC_HPP_

@@ -1,0 +1,47 @@
+// A database engine as CDataBase uses it. Each backend turns its engine's
+// failures into ComError with the engine's message as the description and
+// its own name as the source; CDataBase appends its procedure names.
+#ifndef TIPOLARIA_DATA_BACKEND_HPP_
+#define TIPOLARIA_DATA_BACKEND_HPP_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Recordset.hpp"
+#include "runtime/Value.hpp"
+
+namespace tipolaria {
+
+// One parameter of a stored-procedure call, with the data type and direction
+// codes of the original data-access layer (3 integer, 200 varchar; 1 input,
+// 4 return value).
+struct ProcedureParam {
+  std::string name;
+  std::int32_t type = 0;
+  std::int32_t direction = 0;
+  std::int32_t size = 0;
+  Value value;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  // SQL in the customs database's dialect; the backend translates what its
+  // engine needs.
+  virtual Recordset Query(const std::string& sql) = 0;
+  virtual void Execute(const std::string& sql) = 0;
+  virtual Recordset CallProcedure(const std::string& name,
+                                  const std::vector<ProcedureParam>& params) = 0;
+  virtual void BeginTransaction() = 0;
+  virtual void CommitTransaction() = 0;
+  virtual void RollbackTransaction() = 0;
+};
+
+// Opens the backend a connection string names (see ConnectionString.hpp).
+std::unique_ptr<Backend> OpenBackend(const std::string& connection_string);
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_DATA_BACKEND_HPP_

@@ -1,0 +1,90 @@
+// CDataBase: the system's only door to the customs database. One object holds
+// one connection (its backend) and the parameter list of stored-procedure
+// calls; the component keeps one in gDataBase. Recordsets it hands out belong
+// to the caller. Every operation with a trap appends its name to the source of
+// an error that passes through it (" - CDataBase.GetRs").
+#ifndef TIPOLARIA_DATA_CDATABASE_HPP_
+#define TIPOLARIA_DATA_CDATABASE_HPP_
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Backend.hpp"
+#include "data/Recordset.hpp"
+#include "runtime/Value.hpp"
+
+namespace tipolaria {
+
+class CDataBase {
+ public:
+  using BackendOpener = std::function<std::unique_ptr<Backend>(const std::string&)>;
+
+  CDataBase();
+  // Tests hand in an opener that wraps the real backend to inject faults.
+  explicit CDataBase(BackendOpener opener);
+  ~CDataBase();
+  CDataBase(const CDataBase&) = delete;
+  CDataBase& operator=(const CDataBase&) = delete;
+
+  // Opens the connection (900-second statement time-out). True when open.
+  bool OpenDB(const std::string& connection_string);
+  void Disconnect();
+  void BeginTrans();
+  void CommitTrans();
+  void RollBackTrans();
+
+  // Runs a query into `rs` (replacing what it held); true when it has rows.
+  // On no rows `rs` is open and empty.
+  bool GetRs(const std::string& sql, Recordset& rs, std::int32_t option1 = 1,
+             std::int32_t option2 = 0);
+  // A statement without a result; true, or raises.
+  bool ExecuteSQL(const std::string& sql);
+
+  // The SQL date expression for a day: "CONVERT(datetime, 'dd/mm/yyyy', 103)".
+  // Empty `date` is replaced by OperDate; eight digits without "/" (yyyymmdd)
+  // are rewritten as dd/mm/yyyy; the caller's variable keeps what was used.
+  std::string DBDate(std::string& date) const;
+  const std::string& OperDate() const { return oper_date_; }
+  void SetOperDate(std::string date) { oper_date_ = std::move(date); }
+
+  Recordset ExecSPRs(const std::string& procedure);
+  void AddParamSP(const std::string& name, std::int32_t type, std::int32_t direction,
+                  std::int32_t size, const Value& value);
+
+  // Lookups in the coded-parameter table PTR through its stored procedures.
+  std::string NatLNat(const std::string& ctpt, const std::string& cptrnat);
+  std::int16_t NatPtr(const std::string& ctpt, const std::string& cptrnat);
+  std::string PtrNat(const std::string& ctpt, std::int16_t aptr, std::string& cptrnat);
+  std::string PtrCNat(const std::string& ctpt, std::int16_t aptr);
+
+  // The rows of `table` valid on `date` (effective <= date < end); `date`
+  // is written back as DBDate leaves it.
+  bool ValidaRef(const std::string& table, const std::string& key_column,
+                 const std::string& key_value, std::string& date, const std::string& from_column,
+                 const std::string& to_column, Recordset& rs);
+  bool ValidaRefCompuestos(const std::string& table, const std::string& key_column1,
+                           const std::string& key_value1, const std::string& key_column2,
+                           const std::string& key_value2, std::string& date,
+                           const std::string& from_column, const std::string& to_column,
+                           Recordset& rs);
+
+  // Statements sent to the database since creation (queries, statements,
+  // procedure calls), for benchmarks.
+  std::uint64_t StatementCount() const { return statements_; }
+
+ private:
+  Backend& Connected();
+
+  BackendOpener opener_;
+  std::unique_ptr<Backend> backend_;
+  std::vector<ProcedureParam> params_;  // gParams
+  std::string oper_date_;
+  std::uint64_t statements_ = 0;
+};
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_DATA_CDATABASE_HPP_

@@ -1,0 +1,17 @@
+// Building SQL text. Every value placed inside a single-quoted SQL literal
+// goes through DoubleQuotes, so a quote in the data (a broker named O'Brien)
+// never breaks a statement.
+#ifndef TIPOLARIA_DATA_SQLTEXT_HPP_
+#define TIPOLARIA_DATA_SQLTEXT_HPP_
+
+#include <string>
+#include <string_view>
+
+namespace tipolaria {
+
+// Each single quote doubled: O'HARA gives O''HARA.
+std::string DoubleQuotes(std::string_view text);
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_DATA_SQLTEXT_HPP_

@@ -1,0 +1,28 @@
+// Display patterns, as the loaders format amounts, weights, identifiers and
+// dates for print.
+#ifndef TIPOLARIA_RUNTIME_FORMAT_HPP_
+#define TIPOLARIA_RUNTIME_FORMAT_HPP_
+
+#include <string>
+#include <string_view>
+
+#include "runtime/Value.hpp"
+
+namespace tipolaria {
+
+// Formats a value with one of the display patterns the system uses:
+// "#,##0.00", "#,##0.000", "#,##0.0000", "#,##0.00000", "#,##0.000000",
+// "#,##0", "0.0000", "0.00", "0000", "00-00000000-0", "dd / mm / yyyy".
+// In the pattern "," groups thousands and "." is the decimal point; the output
+// uses the regional separators ("." thousands, "," decimals): 1234.5 with
+// "#,##0.00" gives "1.234,50". Rounding is half away from zero on the exact
+// value. A numeric pattern given text that is not a number returns the text
+// unchanged; empty text gives empty text; text that is a number under the
+// regional settings ("1234,5") formats as that number. "00-00000000-0" fills
+// its digit places from the right and keeps leading zeros. Null gives empty
+// text.
+std::string Format(const Value& value, std::string_view pattern);
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_RUNTIME_FORMAT_HPP_
