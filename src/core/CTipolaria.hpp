@@ -24,8 +24,8 @@ class CTipolaria {
   std::string IdOrig;
   std::string Iddtext;
   std::string FecOfi;
-  std::string Rotulo;              // document-state label of the footers
-  bool LiquidacionImpresa = false; // settlement-printed flag
+  std::string Rotulo;               // document-state label of the footers
+  bool LiquidacionImpresa = false;  // settlement-printed flag
   std::string ImpExp;
   std::string Idal;
   std::int16_t CancelacionesDesde = 0, CancelacionesHasta = 0;
@@ -36,7 +36,11 @@ class CTipolaria {
   std::int16_t CuposDesde = 0, CuposHasta = 0;
   std::int16_t CtcDesde = 0, CtcHasta = 0;
   std::int16_t KDSCDesde = 0, KDSCHasta = 0;
-  std::int32_t TotalHojas = 0;     // page counter; after a generation, the last page
+  std::int32_t TotalHojas = 0;  // page counter; after a generation, the last page
+
+  // Builds the document-state label of the footers from the kind of print
+  // (estado) and, when given, the organism and the eta.
+  void DefineRotulo(std::int16_t estado, const std::string& org, const std::string& eta);
 };
 
 }  // namespace tipolaria

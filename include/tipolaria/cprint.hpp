@@ -1,0 +1,57 @@
+// tipolaria::CPrint: the public print class. A host calls Init with a
+// connection string to the customs database, sets the page range, copies,
+// cover-page count and client reference, generates one declaration's pages
+// and prints them, and ends with Finalize.
+//
+// All CPrint objects share one component state: the database connection, the
+// driver that holds the settings, and the print range. A second CPrint sees
+// (and replaces) what the first set up. Calls must come from one thread at a
+// time.
+//
+// Init, CleanIMP, Finalize, InitializePagesData and the settings raise
+// tipolaria::ComError on failure. Text is UTF-8.
+#ifndef TIPOLARIA_CPRINT_HPP_
+#define TIPOLARIA_CPRINT_HPP_
+
+#include <cstdint>
+#include <string>
+
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+
+class CPrint {
+ public:
+  // Opens the database and starts afresh: a new connection and a new driver
+  // (the settings made before are lost), today as the operation date. On
+  // failure the component is left not initialised.
+  bool Init(const std::string& ConectionString);
+  // A new driver for the next declaration: settings and page count back to 0.
+  bool CleanIMP();
+  // Releases the connection and the driver.
+  bool Finalize();
+  // Normalises the page range and copies against the last generation.
+  bool InitializePagesData();
+
+  // The print range; these work before Init too and outlive Finalize.
+  void SetHojaDesde(std::int16_t value);
+  void SetHojaHasta(std::int16_t value);
+  std::string GetHojaDesde();
+  std::string GetHojaHasta();
+  // Driver settings: they raise "Primero debe inicializar la dll" without a
+  // driver.
+  void SetCopias(std::int16_t value);
+  std::string GetCopias();
+  void SetCaratulaHojas(std::int16_t value);
+  std::string GetCaratulaHojas();
+  void SetReferenciaCliente(const std::string& value);
+  std::string GetReferenciaCliente();
+
+  // Replaces the operation date (dd/mm/yyyy) that Init set to today, so that
+  // a reprint or a reproducible run reads the catalogues as of a fixed day.
+  void SetOperDate(const std::string& date);
+};
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_CPRINT_HPP_

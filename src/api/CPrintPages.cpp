@@ -1,0 +1,30 @@
+// Normalising the print range before a generation or a print.
+#include "api/ComponentState.hpp"
+#include "runtime/Convert.hpp"
+#include "runtime/Trap.hpp"
+#include "tipolaria/cprint.hpp"
+
+namespace tipolaria {
+
+using detail::State;
+
+bool CPrint::InitializePagesData() {
+  return Trap("InitializePagesData", [&] {
+    auto& state = State();
+    if (!detail::IsInitialized()) detail::RaiseNotInitialized("InitializePagesData");
+    CTipolaria& driver = *state.gDriver;
+    if (driver.Copias == 0) driver.Copias = 1;
+    // The clamping is one-sided on purpose: a last page beyond the count and
+    // negative pages stay as the host set them.
+    const std::int32_t total = driver.TotalHojas;
+    if (state.HojaDesde > total || state.HojaDesde == 0) state.HojaDesde = 1;
+    if (state.HojaHasta == 0) state.HojaHasta = 1;
+    if (state.HojaDesde > state.HojaHasta) state.HojaHasta = CheckedInt16(driver.TotalHojas);
+    if (driver.CaratulaHojas == 0) driver.CaratulaHojas = 1;
+    state.form.Load(state.HojaDesde, state.HojaHasta);
+    driver.NumeroCopias = driver.Copias;
+    return true;
+  });
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,24 @@
+// The JSON texts that the generation and print operations return instead of
+// raising.
+#ifndef TIPOLARIA_API_JSONRESULT_HPP_
+#define TIPOLARIA_API_JSONRESULT_HPP_
+
+#include <string>
+
+#include "tipolaria/error.hpp"
+
+namespace tipolaria::detail {
+
+// {"Result": "OK"}
+std::string JsonOk();
+
+// {"Result": "ERR", "errorMessage": "<description>", "source":"<source> - <operation>"}
+// Quotes, backslashes and control characters of the description and source
+// are escaped, so that the text is always valid JSON; everything else stands
+// as the hosts already parse it (the blanks after two colons, none after
+// "source").
+std::string JsonFailure(const ComError& error, const std::string& operation);
+
+}  // namespace tipolaria::detail
+
+#endif  // TIPOLARIA_API_JSONRESULT_HPP_

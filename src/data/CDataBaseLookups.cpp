@@ -1,0 +1,123 @@
+// The lookups of CDataBase: the coded-parameter table PTR through its stored
+// procedures, and the reference tables whose rows are valid for a period.
+#include "data/CDataBase.hpp"
+#include "data/SqlText.hpp"
+#include "runtime/Convert.hpp"
+#include "runtime/Trap.hpp"
+
+namespace tipolaria {
+namespace {
+
+// Parameter type and direction codes of the original data-access layer.
+constexpr std::int32_t kTypeInteger = 3;
+constexpr std::int32_t kTypeVarChar = 200;
+constexpr std::int32_t kDirInput = 1;
+constexpr std::int32_t kDirReturnValue = 4;
+
+bool HasRow(const Recordset& rs) { return !(rs.AtBeginning() && rs.AtEnd()); }
+
+}  // namespace
+
+// Every PTR lookup clears the parameter list, adds the return value, the
+// parameter type and one key, and reads the first row only. When nothing
+// comes back the parameters stay in the list until the next lookup clears
+// them, as the callers expect nothing else of it.
+
+std::string CDataBase::NatLNat(const std::string& ctpt, const std::string& cptrnat) {
+  return Trap("CDataBase.NatLNat", [&] {
+    std::string result;
+    params_.clear();
+    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
+    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
+    AddParamSP("@CPTRNAT_2", kTypeVarChar, kDirInput, 10, cptrnat);
+    Recordset rs = ExecSPRs("sp_NatLNat");
+    if (HasRow(rs)) {
+      result = ValueToText(rs.Field(std::size_t{0}));
+      params_.clear();
+    }
+    return result;
+  });
+}
+
+std::int16_t CDataBase::NatPtr(const std::string& ctpt, const std::string& cptrnat) {
+  // The suffix names the wrapped connection: kept as hosts see it.
+  return Trap("CDataBase.gDB.NatPtr", [&] {
+    std::int16_t result = -1;
+    params_.clear();
+    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
+    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
+    AddParamSP("@CPTRNAT_2", kTypeVarChar, kDirInput, 10, cptrnat);
+    Recordset rs = ExecSPRs("sp_NatPtr");
+    if (HasRow(rs)) {
+      result = ValueToInt16(rs.Field(std::size_t{0}));
+      params_.clear();
+    }
+    return result;
+  });
+}
+
+std::string CDataBase::PtrNat(const std::string& ctpt, std::int16_t aptr, std::string& cptrnat) {
+  return Trap("CDataBase.PtrNat", [&] {
+    std::string result;
+    cptrnat.clear();
+    params_.clear();
+    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
+    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
+    AddParamSP("@APTR_2", kTypeInteger, kDirInput, 10, Value(static_cast<std::int64_t>(aptr)));
+    Recordset rs = ExecSPRs("sp_PtrNat");
+    if (HasRow(rs)) {
+      result = ValueToText(rs.Field("LPTRNAT"));
+      cptrnat = ValueToText(rs.Field("CPTRNAT"));
+      params_.clear();
+    }
+    return result;
+  });
+}
+
+std::string CDataBase::PtrCNat(const std::string& ctpt, std::int16_t aptr) {
+  return Trap("CDataBase.PtrCNat", [&] {
+    std::string result;
+    params_.clear();
+    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
+    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
+    AddParamSP("@APTR_2", kTypeInteger, kDirInput, 10, Value(static_cast<std::int64_t>(aptr)));
+    Recordset rs = ExecSPRs("sp_PtrCNat");
+    if (HasRow(rs)) {
+      result = ValueToText(rs.Field(std::size_t{0}));
+      params_.clear();
+    }
+    return result;
+  });
+}
+
+// A reference row is valid on day D when its effective date is on or before
+// D and its end date is after D: the end date itself is no longer valid.
+bool CDataBase::ValidaRef(const std::string& table, const std::string& key_column,
+                          const std::string& key_value, std::string& date,
+                          const std::string& from_column, const std::string& to_column,
+                          Recordset& rs) {
+  return Trap("CDataBase.ValidaRef", [&] {
+    const std::string d = DBDate(date);
+    return GetRs("SELECT * FROM " + table + " WHERE " + key_column + " = '" +
+                     DoubleQuotes(key_value) + "'" + " AND " + from_column + " <= " + d + " AND " +
+                     to_column + " > " + d,
+                 rs, 1, 0);
+  });
+}
+
+bool CDataBase::ValidaRefCompuestos(const std::string& table, const std::string& key_column1,
+                                    const std::string& key_value1, const std::string& key_column2,
+                                    const std::string& key_value2, std::string& date,
+                                    const std::string& from_column, const std::string& to_column,
+                                    Recordset& rs) {
+  return Trap("CDataBase.ValidaRefCompuestos", [&] {
+    const std::string d = DBDate(date);
+    return GetRs("SELECT * FROM " + table + " WHERE " + key_column1 + " = '" +
+                     DoubleQuotes(key_value1) + "'" + " AND " + key_column2 + " = '" +
+                     DoubleQuotes(key_value2) + "'" + " AND " + from_column + " <= " + d + " AND " +
+                     to_column + " > " + d,
+                 rs, 1, 0);
+  });
+}
+
+}  // namespace tipolaria

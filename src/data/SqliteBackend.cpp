@@ -1,0 +1,262 @@
+#include "data/SqliteBackend.hpp"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+
+#include "data/DatabaseErrors.hpp"
+#include "data/SqlDialect.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+constexpr const char* kSource = "SQLite";
+// The statement time-out of the original connection, 900 seconds, stands as
+// the time SQLite waits for a lock held by another connection.
+constexpr int kBusyTimeoutMs = 900 * 1000;
+
+// The four stored procedures of the coded-parameter table, answered over PTR.
+// Each takes the parameter type and one key, in the order of its parameters.
+struct Procedure {
+  const char* name;
+  const char* sql;
+};
+constexpr Procedure kProcedures[] = {
+    {"sp_NatLNat", "SELECT LPTRNAT FROM PTR WHERE CTPT = ?1 AND CPTRNAT = ?2 ORDER BY rowid"},
+    {"sp_NatPtr", "SELECT APTR FROM PTR WHERE CTPT = ?1 AND CPTRNAT = ?2 ORDER BY rowid"},
+    {"sp_PtrNat", "SELECT LPTRNAT, CPTRNAT FROM PTR WHERE CTPT = ?1 AND APTR = ?2 ORDER BY rowid"},
+    {"sp_PtrCNat", "SELECT CPTRNAT FROM PTR WHERE CTPT = ?1 AND APTR = ?2 ORDER BY rowid"},
+};
+
+std::string Upper(const char* text) {
+  std::string out = text == nullptr ? "" : text;
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+  return Upper(a.c_str()) == Upper(b.c_str());
+}
+
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql, const char** tail) {
+    rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, tail);
+  }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  sqlite3_stmt* get() const { return stmt_; }
+  int rc() const { return rc_; }
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+  int rc_;
+};
+
+// A column value read by its declared type: DECIMAL columns as exact
+// decimals, DATETIME columns as dates, REAL values as the decimal of their
+// shortest text.
+Value ReadColumn(sqlite3_stmt* stmt, int i) {
+  const int type = sqlite3_column_type(stmt, i);
+  if (type == SQLITE_NULL) return Value::Null();
+  const std::string decl = Upper(sqlite3_column_decltype(stmt, i));
+  const bool is_decimal = decl.find("DEC") != std::string::npos ||
+                          decl.find("NUMERIC") != std::string::npos ||
+                          decl.find("MONEY") != std::string::npos;
+  const bool is_date = decl.find("DATE") != std::string::npos;
+  switch (type) {
+    case SQLITE_INTEGER:
+      if (is_decimal) return Value(Decimal(sqlite3_column_int64(stmt, i)));
+      return Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, i)));
+    case SQLITE_FLOAT:
+      return Value(Decimal::FromDouble(sqlite3_column_double(stmt, i)));
+    default: {
+      const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+      std::string text(bytes == nullptr ? "" : bytes,
+                       static_cast<std::size_t>(sqlite3_column_bytes(stmt, i)));
+      if (is_date) {
+        if (auto date = DateTime::ParseIso(text)) return Value(*date);
+      } else if (is_decimal) {
+        if (auto number = Decimal::Parse(text)) return Value(*number);
+      }
+      return Value(std::move(text));
+    }
+  }
+}
+
+void Bind(sqlite3_stmt* stmt, int index, const Value& v) {
+  switch (v.kind()) {
+    case Value::Kind::kNull:
+      sqlite3_bind_null(stmt, index);
+      break;
+    case Value::Kind::kInteger:
+      sqlite3_bind_int64(stmt, index, v.AsInteger());
+      break;
+    case Value::Kind::kBoolean:
+      sqlite3_bind_int64(stmt, index, v.AsBoolean() ? -1 : 0);
+      break;
+    case Value::Kind::kText:
+      sqlite3_bind_text(stmt, index, v.AsText().c_str(), static_cast<int>(v.AsText().size()),
+                        SQLITE_TRANSIENT);
+      break;
+    case Value::Kind::kDecimal: {
+      const std::string text = v.AsDecimal().ToString();
+      sqlite3_bind_text(stmt, index, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    case Value::Kind::kDouble:
+      sqlite3_bind_double(stmt, index, v.AsDouble());
+      break;
+    case Value::Kind::kDate: {
+      const std::string text = v.AsDate().ToIso();
+      sqlite3_bind_text(stmt, index, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+      break;
+    }
+  }
+}
+
+bool IsBlank(const char* text) {
+  for (; text != nullptr && *text != '\0'; ++text) {
+    if (!std::isspace(static_cast<unsigned char>(*text)) && *text != ';') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+SqliteBackend::SqliteBackend(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) {
+    RaiseDatabaseError(kSource,
+                       "Cannot open the database \"" + path + "\": the file does not exist");
+  }
+  if (std::filesystem::is_directory(path, ec)) {
+    RaiseDatabaseError(kSource, "Cannot open the database \"" + path + "\": it is a folder");
+  }
+  if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+      SQLITE_OK) {
+    const std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    RaiseDatabaseError(kSource, "Cannot open the database \"" + path + "\": " + message);
+  }
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  sqlite3_extended_result_codes(db_, 1);
+  // Reading the catalogue proves the file is a database.
+  Statement probe(db_, "SELECT count(*) FROM sqlite_master", nullptr);
+  if (probe.rc() != SQLITE_OK || sqlite3_step(probe.get()) != SQLITE_ROW) {
+    const std::string message = sqlite3_errmsg(db_);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    RaiseDatabaseError(kSource, "Cannot open the database \"" + path + "\": " + message);
+  }
+}
+
+SqliteBackend::~SqliteBackend() { sqlite3_close(db_); }
+
+void SqliteBackend::Fail(const std::string& context) const {
+  RaiseDatabaseError(kSource, std::string(sqlite3_errmsg(db_)) + context);
+}
+
+Recordset SqliteBackend::Run(const std::string& sql, const std::vector<Value>& bindings,
+                             bool want_rows) {
+  const char* tail = nullptr;
+  Statement stmt(db_, sql.c_str(), &tail);
+  if (stmt.rc() != SQLITE_OK) Fail(" in: " + sql);
+  if (!IsBlank(tail)) {
+    RaiseDatabaseError(kSource, "Only one statement may be sent at a time: " + sql);
+  }
+  if (stmt.get() == nullptr) return Recordset({}, {});
+  for (std::size_t i = 0; i < bindings.size(); ++i) {
+    Bind(stmt.get(), static_cast<int>(i + 1), bindings[i]);
+  }
+  const int columns = sqlite3_column_count(stmt.get());
+  std::vector<std::string> names;
+  for (int i = 0; i < columns; ++i) names.emplace_back(sqlite3_column_name(stmt.get(), i));
+  std::vector<Recordset::Row> rows;
+  for (;;) {
+    const int rc = sqlite3_step(stmt.get());
+    if (rc == SQLITE_DONE) break;
+    if (rc != SQLITE_ROW) Fail(" in: " + sql);
+    if (!want_rows) continue;
+    Recordset::Row row;
+    row.reserve(static_cast<std::size_t>(columns));
+    for (int i = 0; i < columns; ++i) row.push_back(ReadColumn(stmt.get(), i));
+    rows.push_back(std::move(row));
+  }
+  return Recordset(std::move(names), std::move(rows));
+}
+
+Recordset SqliteBackend::Query(const std::string& sql) {
+  return Run(TranslateToSqlite(sql), {}, true);
+}
+
+void SqliteBackend::Execute(const std::string& sql) { Run(TranslateToSqlite(sql), {}, false); }
+
+Recordset SqliteBackend::CallProcedure(const std::string& name,
+                                       const std::vector<ProcedureParam>& params) {
+  for (const Procedure& p : kProcedures) {
+    if (!EqualsNoCase(name, p.name)) continue;
+    std::vector<Value> inputs;
+    for (const ProcedureParam& param : params) {
+      if (param.direction == 1 || param.direction == 3) inputs.push_back(param.value);
+    }
+    if (inputs.size() != 2) {
+      RaiseDatabaseError(kSource, "Procedure " + name + " expects 2 parameters, got " +
+                                      std::to_string(inputs.size()));
+    }
+    return Run(p.sql, inputs, true);
+  }
+  RaiseDatabaseError(kSource, "Could not find stored procedure '" + name + "'.");
+}
+
+void SqliteBackend::BeginTransaction() { Run("BEGIN", {}, false); }
+void SqliteBackend::CommitTransaction() { Run("COMMIT", {}, false); }
+void SqliteBackend::RollbackTransaction() { Run("ROLLBACK", {}, false); }
+
+void SqliteBackend::ExecuteScript(const std::string& script) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, script.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const std::string text = message != nullptr ? message : "unknown error";
+    sqlite3_free(message);
+    RaiseDatabaseError(kSource, text);
+  }
+}
+
+void CreateDatabaseFile(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(path, ec)) {
+    RaiseDatabaseError(kSource, "The file \"" + path + "\" already exists; it is not overwritten");
+  }
+  // Build the database beside its target and move it into place only when
+  // complete, without replacing a file that appeared meanwhile.
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) {
+    RaiseDatabaseError(kSource, "Cannot create the database \"" + path +
+                                    "\": " + std::generic_category().message(errno));
+  }
+  close(fd);
+  try {
+    {
+      SqliteBackend db(temp);
+      db.ExecuteScript(EmbeddedSchema());
+    }
+    if (link(temp.c_str(), path.c_str()) != 0) {
+      RaiseDatabaseError(kSource, "Cannot create the database \"" + path +
+                                      "\": " + std::generic_category().message(errno));
+    }
+  } catch (...) {
+    unlink(temp.c_str());
+    throw;
+  }
+  unlink(temp.c_str());
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,55 @@
+// The embedded database: an SQLite file reached through the SQLite C API.
+// Opening never creates a file. SQL arrives in the customs database's dialect
+// and is translated; the four PTR stored procedures are answered by queries.
+// Columns declared DECIMAL read as exact decimals, DATETIME as dates.
+#ifndef TIPOLARIA_DATA_SQLITEBACKEND_HPP_
+#define TIPOLARIA_DATA_SQLITEBACKEND_HPP_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Backend.hpp"
+
+struct sqlite3;
+
+namespace tipolaria {
+
+class SqliteBackend final : public Backend {
+ public:
+  // Opens an existing database file; a missing or unreadable file, or one
+  // that is not a database, is a connection error naming the path.
+  explicit SqliteBackend(const std::string& path);
+  ~SqliteBackend() override;
+  SqliteBackend(const SqliteBackend&) = delete;
+  SqliteBackend& operator=(const SqliteBackend&) = delete;
+
+  Recordset Query(const std::string& sql) override;
+  void Execute(const std::string& sql) override;
+  Recordset CallProcedure(const std::string& name,
+                          const std::vector<ProcedureParam>& params) override;
+  void BeginTransaction() override;
+  void CommitTransaction() override;
+  void RollbackTransaction() override;
+
+  // Runs a script of several statements as it stands (no translation), as
+  // creating a database from the embedded schema does.
+  void ExecuteScript(const std::string& script);
+
+ private:
+  Recordset Run(const std::string& sql, const std::vector<Value>& bindings, bool want_rows);
+  [[noreturn]] void Fail(const std::string& context) const;
+
+  sqlite3* db_ = nullptr;
+};
+
+// Creates a new database file at `path` from the embedded schema. An existing
+// file is never overwritten; the file appears only when complete.
+void CreateDatabaseFile(const std::string& path);
+
+// The embedded schema's SQL text.
+const char* EmbeddedSchema();
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_DATA_SQLITEBACKEND_HPP_

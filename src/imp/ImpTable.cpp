@@ -1,0 +1,43 @@
+#include "imp/ImpTable.hpp"
+
+#include "data/SqlText.hpp"
+#include "runtime/Strings.hpp"
+
+namespace tipolaria {
+
+void ClearImpTable(CDataBase& db) { db.ExecuteSQL("TRUNCATE TABLE IMP"); }
+
+void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std::string& field,
+                  const std::string& value) {
+  if (value.empty()) return;
+  db.ExecuteSQL("INSERT INTO IMP (nro_hoja, tipo, NRO_CAMPO, valor) VALUES (" +
+                std::to_string(page) + ", " + std::to_string(tipo) + ", 'c" + DoubleQuotes(field) +
+                "', '" + DoubleQuotes(value) + "')");
+}
+
+void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_literal) {
+  db.BeginTrans();
+  try {
+    for (const CImp& field : fields) {
+      // A blank value keeps the row an earlier save left; the value stored is
+      // the untrimmed one.
+      if (Trim(field.Valor).empty()) continue;
+      const std::string campo = DoubleQuotes(field.Posicion);
+      db.ExecuteSQL("DELETE FROM imp WHERE NRO_HOJA = '" + DoubleQuotes(page_literal) +
+                    "' and TIPO = 0 AND NRO_CAMPO = 'c" + campo + "'");
+      db.ExecuteSQL("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(" + page_literal +
+                    ", 0, 'c" + campo + "','" + DoubleQuotes(field.Valor) + "')");
+    }
+    db.CommitTrans();
+  } catch (...) {
+    // Roll back so that no row of a failed save remains; the save's own error
+    // is the one reported, whatever the rollback says.
+    try {
+      db.RollBackTrans();
+    } catch (...) {
+    }
+    throw;
+  }
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,60 @@
+#include "support/FaultyBackend.hpp"
+
+#include "tipolaria/error.hpp"
+
+namespace tipolaria::testing {
+
+void FaultyBackend::Check(const std::string& statement) {
+  log_.push_back(statement);
+  if (fault_.statement_contains.empty() ||
+      statement.find(fault_.statement_contains) == std::string::npos)
+    return;
+  if (++seen_ >= fault_.occurrence) {
+    throw ComError(-2147467259, "FaultyBackend", "injected failure in: " + statement);
+  }
+}
+
+Recordset FaultyBackend::Query(const std::string& sql) {
+  Check(sql);
+  return real_->Query(sql);
+}
+
+void FaultyBackend::Execute(const std::string& sql) {
+  Check(sql);
+  real_->Execute(sql);
+}
+
+Recordset FaultyBackend::CallProcedure(const std::string& name,
+                                       const std::vector<ProcedureParam>& params) {
+  Check(name);
+  return real_->CallProcedure(name, params);
+}
+
+void FaultyBackend::BeginTransaction() {
+  Check("BEGIN");
+  real_->BeginTransaction();
+}
+
+void FaultyBackend::CommitTransaction() {
+  Check("COMMIT");
+  real_->CommitTransaction();
+}
+
+void FaultyBackend::RollbackTransaction() {
+  log_.push_back("ROLLBACK");  // a rollback never fails on purpose
+  real_->RollbackTransaction();
+}
+
+std::unique_ptr<CDataBase> OpenFaulty(const std::string& connection, Fault fault,
+                                      FaultyBackend** backend) {
+  auto db = std::make_unique<CDataBase>([fault, backend](const std::string& text) {
+    auto faulty = std::make_unique<FaultyBackend>(OpenBackend(text), fault);
+    if (backend != nullptr) *backend = faulty.get();
+    return faulty;
+  });
+  db->SetOperDate("05/12/2026");
+  db->OpenDB(connection);
+  return db;
+}
+
+}  // namespace tipolaria::testing

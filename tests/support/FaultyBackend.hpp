@@ -1,0 +1,53 @@
+// A backend that wraps the real one and fails on purpose: the statement
+// whose text contains a given piece fails, from its nth occurrence on, with
+// a database error, so tests can follow error paths and source chains.
+#ifndef TIPOLARIA_TESTS_SUPPORT_FAULTYBACKEND_HPP_
+#define TIPOLARIA_TESTS_SUPPORT_FAULTYBACKEND_HPP_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Backend.hpp"
+#include "data/CDataBase.hpp"
+
+namespace tipolaria::testing {
+
+struct Fault {
+  std::string statement_contains;  // matched against the statement text
+  int occurrence = 1;              // fail from this matching statement on
+};
+
+class FaultyBackend final : public Backend {
+ public:
+  FaultyBackend(std::unique_ptr<Backend> real, Fault fault)
+      : real_(std::move(real)), fault_(std::move(fault)) {}
+
+  Recordset Query(const std::string& sql) override;
+  void Execute(const std::string& sql) override;
+  Recordset CallProcedure(const std::string& name,
+                          const std::vector<ProcedureParam>& params) override;
+  void BeginTransaction() override;
+  void CommitTransaction() override;
+  void RollbackTransaction() override;
+
+  // Every statement seen, in order (transactions as BEGIN/COMMIT/ROLLBACK).
+  const std::vector<std::string>& log() const { return log_; }
+
+ private:
+  void Check(const std::string& statement);
+
+  std::unique_ptr<Backend> real_;
+  Fault fault_;
+  int seen_ = 0;
+  std::vector<std::string> log_;
+};
+
+// A CDataBase connected to `connection` through a FaultyBackend; `backend`
+// receives a pointer to it (owned by the CDataBase) for reading its log.
+std::unique_ptr<CDataBase> OpenFaulty(const std::string& connection, Fault fault,
+                                      FaultyBackend** backend = nullptr);
+
+}  // namespace tipolaria::testing
+
+#endif  // TIPOLARIA_TESTS_SUPPORT_FAULTYBACKEND_HPP_

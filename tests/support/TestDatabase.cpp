@@ -1,0 +1,62 @@
+#include "support/TestDatabase.hpp"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "data/SqliteBackend.hpp"
+#include "runtime/Convert.hpp"
+
+#ifndef TIPOLARIA_TEST_DATA_DIR
+#error "TIPOLARIA_TEST_DATA_DIR must name the folder of the test data scripts"
+#endif
+
+namespace tipolaria::testing {
+
+std::string MakeTempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tipolaria-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+TestDatabase::TestDatabase() : folder_(MakeTempFolder()), path_(folder_ + "/customs.db") {
+  CreateDatabaseFile(path_);
+}
+
+TestDatabase::~TestDatabase() {
+  std::error_code ec;
+  std::filesystem::remove_all(folder_, ec);
+}
+
+void TestDatabase::Run(const std::string& sql) const { SqliteBackend(path_).ExecuteScript(sql); }
+
+void TestDatabase::RunScript(const std::string& name) const {
+  std::ifstream in(std::string(TIPOLARIA_TEST_DATA_DIR) + "/" + name);
+  if (!in) throw std::runtime_error("no test data script " + name);
+  std::stringstream text;
+  text << in.rdbuf();
+  Run(text.str());
+}
+
+std::vector<std::string> TestDatabase::Column(const std::string& sql) const {
+  SqliteBackend db(path_);
+  Recordset rs = db.Query(sql);
+  std::vector<std::string> values;
+  for (; !rs.AtEnd(); rs.MoveNext()) {
+    const Value& v = rs.Field(std::size_t{0});
+    values.push_back(v.IsNull() ? "NULL" : ValueToText(v));
+  }
+  return values;
+}
+
+std::unique_ptr<CDataBase> TestDatabase::Open() const {
+  auto db = std::make_unique<CDataBase>();
+  db->SetOperDate("05/12/2026");
+  db->OpenDB(connection());
+  return db;
+}
+
+}  // namespace tipolaria::testing

@@ -1,0 +1,46 @@
+// A real embedded database for a test: a new file built from the project's
+// schema in a temporary folder, removed with the object.
+#ifndef TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
+#define TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/CDataBase.hpp"
+#include "runtime/Value.hpp"
+
+namespace tipolaria::testing {
+
+class TestDatabase {
+ public:
+  TestDatabase();
+  ~TestDatabase();
+  TestDatabase(const TestDatabase&) = delete;
+  TestDatabase& operator=(const TestDatabase&) = delete;
+
+  const std::string& path() const { return path_; }
+  const std::string& folder() const { return folder_; }
+  std::string connection() const { return "sqlite:" + path_; }
+
+  // Runs SQL as it stands (SQLite dialect), e.g. a data script.
+  void Run(const std::string& sql) const;
+  // Runs a data script of the project's tests (tests/fixtures/NAME).
+  void RunScript(const std::string& name) const;
+  // The values of one column of a query, as text ("NULL" for Null).
+  std::vector<std::string> Column(const std::string& sql) const;
+
+  // A CDataBase connected to this database, operation date 05/12/2026.
+  std::unique_ptr<CDataBase> Open() const;
+
+ private:
+  std::string folder_;
+  std::string path_;
+};
+
+// A fresh temporary folder, removed by the caller.
+std::string MakeTempFolder();
+
+}  // namespace tipolaria::testing
+
+#endif  // TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
