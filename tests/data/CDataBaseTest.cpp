@@ -1,0 +1,119 @@
+#include "data/CDataBase.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/FaultyBackend.hpp"
+#include "support/TestDatabase.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+using testing::TestDatabase;
+
+TEST(CDataBaseTest, DBDateBuildsTheDayExpressionAndWritesBack) {
+  CDataBase db;
+  db.SetOperDate("05/12/2026");
+  struct Case {
+    const char* in;
+    const char* expression_day;
+    const char* after;
+  } cases[] = {
+      {"20240131", "31/01/2024", "31/01/2024"},
+      {"", "05/12/2026", "05/12/2026"},
+      {"2024-1-31", "2024-1-31", "2024-1-31"},  // nine characters: used as it stands
+      {"31/01/2024", "31/01/2024", "31/01/2024"},
+      {"2024/1/3", "2024/1/3", "2024/1/3"},  // eight characters but with "/"
+  };
+  for (const Case& c : cases) {
+    std::string date = c.in;
+    EXPECT_EQ(db.DBDate(date), std::string("CONVERT(datetime, '") + c.expression_day + "', 103)");
+    EXPECT_EQ(date, c.after);
+  }
+}
+
+TEST(CDataBaseTest, GetRsReportsRowsAndLeavesAnOpenEmptyRecordset) {
+  TestDatabase tdb;
+  tdb.Run("INSERT INTO IMP VALUES (1, 0, 'c5', 'x');");
+  auto db = tdb.Open();
+  Recordset rs;
+  EXPECT_TRUE(db->GetRs("SELECT * FROM IMP", rs));
+  EXPECT_EQ(rs["valor"], Value("x"));
+  EXPECT_FALSE(db->GetRs("SELECT * FROM IMP WHERE nro_hoja = 7", rs));
+  EXPECT_TRUE(rs.IsOpen());
+  EXPECT_TRUE(rs.AtBeginning() && rs.AtEnd());
+}
+
+TEST(CDataBaseTest, FailuresCarryTheDatabaseMessageAndTheOperation) {
+  TestDatabase tdb;
+  auto db = tdb.Open();
+  Recordset rs;
+  struct Case {
+    std::function<void()> run;
+    const char* source;
+    const char* message;
+  } cases[] = {
+      {[&] { db->GetRs("SELEC * FROM IMP", rs); }, "SQLite - CDataBase.GetRs", "syntax error"},
+      {[&] { db->ExecuteSQL("INSERT INTO NOPE VALUES (1)"); }, "SQLite - CDataBase.ExecuteSQL",
+       "no such table: NOPE"},
+      {[&] { db->CommitTrans(); }, "SQLite - CDataBase.gDB.CommitTrans", "no transaction"},
+      {[&] { db->ExecSPRs("sp_Nothing"); }, "SQLite - CDataBase.ExecSPRs", "sp_Nothing"},
+  };
+  for (const Case& c : cases) {
+    try {
+      c.run();
+      ADD_FAILURE() << c.source;
+    } catch (const ComError& e) {
+      EXPECT_EQ(e.source(), c.source);
+      EXPECT_NE(e.description().find(c.message), std::string::npos) << e.description();
+    }
+  }
+}
+
+TEST(CDataBaseTest, ReadsAmountsExactlyAndDatesAsDates) {
+  TestDatabase tdb;
+  tdb.Run(
+      "INSERT INTO LIT (iliq, clittax, mlit) VALUES ('L1', '010', 1234.56);"
+      "INSERT INTO LIT (iliq, clittax, mlit) VALUES ('L2', '011', 7);"
+      "INSERT INTO PAY (CPAY, lpayabr, DPAYEFF, DPAYFIN) "
+      "VALUES ('200', 'ARGENTINA', '2001-01-01', '9999-12-31 10:30:00');");
+  auto db = tdb.Open();
+  Recordset rs;
+  ASSERT_TRUE(db->GetRs("SELECT mlit FROM LIT ORDER BY iliq", rs));
+  EXPECT_EQ(rs["mlit"], Value(*Decimal::Parse("1234.56")));
+  rs.MoveNext();
+  EXPECT_EQ(rs["MLIT"], Value(Decimal(7)));
+  ASSERT_TRUE(db->GetRs("SELECT DPAYEFF, DPAYFIN FROM PAY", rs));
+  EXPECT_EQ(rs["dpayeff"], Value(DateTime{2001, 1, 1}));
+  EXPECT_EQ(rs["dpayfin"], Value(DateTime{9999, 12, 31, 10, 30, 0}));
+}
+
+TEST(CDataBaseTest, TransactionsCommitAndRollBack) {
+  TestDatabase tdb;
+  auto db = tdb.Open();
+  db->BeginTrans();
+  db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c5', 'kept')");
+  db->CommitTrans();
+  db->BeginTrans();
+  db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c6', 'dropped')");
+  db->RollBackTrans();
+  EXPECT_EQ(tdb.Column("SELECT valor FROM IMP"), std::vector<std::string>{"kept"});
+  // Every statement sent is counted, for the benchmarks.
+  EXPECT_EQ(db->StatementCount(), 6u);
+}
+
+TEST(CDataBaseTest, OperationsWithoutAConnectionFailClearly) {
+  CDataBase db;
+  try {
+    db.ExecuteSQL("DELETE FROM IMP");
+    ADD_FAILURE();
+  } catch (const ComError& e) {
+    EXPECT_EQ(e.number(), 3709);
+    EXPECT_EQ(e.source(), "CDataBase - CDataBase.ExecuteSQL");
+  }
+}
+
+}  // namespace
+}  // namespace tipolaria

@@ -1,0 +1,85 @@
+#include "data/ConnectionString.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/CDataBase.hpp"
+#include "support/TestDatabase.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+using Kind = ConnectionTarget::Kind;
+
+TEST(ConnectionStringTest, RecognisesTheFormsHostsHold) {
+  EXPECT_EQ(ParseConnectionString("sqlite:/tmp/a b.db").sqlite_path, "/tmp/a b.db");
+  EXPECT_EQ(ParseConnectionString("Provider=SQLite;Data Source=/x/y.db").sqlite_path, "/x/y.db");
+  EXPECT_EQ(ParseConnectionString("provider = sqlite ; data source = \"/x;y.db\"").sqlite_path,
+            "/x;y.db");
+
+  const ConnectionTarget server = ParseConnectionString(
+      "Provider=SQLOLEDB.1;Data Source=srv\\inst;Initial Catalog=Aduana;User ID=sa;"
+      "Password={p;w}");
+  EXPECT_EQ(server.kind, Kind::kOdbc);
+  EXPECT_NE(server.odbc.find("Server={srv\\inst}"), std::string::npos);
+  EXPECT_NE(server.odbc.find("Database={Aduana}"), std::string::npos);
+  EXPECT_NE(server.odbc.find("PWD={p;w}"), std::string::npos);
+
+  EXPECT_EQ(ParseConnectionString("Driver={SQLite3};Database=/x.db").kind, Kind::kOdbc);
+  EXPECT_EQ(ParseConnectionString("DSN=aduana").odbc, "DSN=aduana");
+}
+
+TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
+  struct Case {
+    const char* text;
+    const char* says;
+  } cases[] = {
+      {"", "empty"},
+      {"sqlite:", "names no file"},
+      {"Provider=Oracle;Data Source=x", "unknown provider"},
+      {"Provider=SQLite", "Data Source"},
+      {"just some words", "has no \"=\""},
+      {"Server=x;Database=y", "no provider, driver or DSN"},
+      {"Provider=SQLite;Data Source=\"/x.db", "unclosed quote"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseConnectionString(c.text);
+      ADD_FAILURE() << c.text;
+    } catch (const ComError& e) {
+      EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+    }
+  }
+}
+
+TEST(ConnectionStringTest, OpeningAMissingFileFailsAndCreatesNothing) {
+  const std::string folder = testing::MakeTempFolder();
+  const std::string path = folder + "/missing.db";
+  CDataBase db;
+  try {
+    db.OpenDB("sqlite:" + path);
+    ADD_FAILURE() << "opened a missing file";
+  } catch (const ComError& e) {
+    EXPECT_NE(e.description().find(path), std::string::npos);
+    EXPECT_NE(e.description().find("does not exist"), std::string::npos);
+    EXPECT_EQ(e.source(), "SQLite - CDataBase.Connect");
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+  std::filesystem::remove_all(folder);
+}
+
+TEST(ConnectionStringTest, OdbcFormsReachAClearNotAvailableError) {
+  CDataBase db;
+  try {
+    db.OpenDB("Provider=SQLNCLI11;Data Source=srv;Initial Catalog=x;Integrated Security=SSPI");
+    ADD_FAILURE();
+  } catch (const ComError& e) {
+    EXPECT_NE(e.description().find("not available"), std::string::npos);
+    EXPECT_EQ(e.source(), "ODBC - CDataBase.Connect");
+  }
+}
+
+}  // namespace
+}  // namespace tipolaria

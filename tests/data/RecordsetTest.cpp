@@ -1,0 +1,60 @@
+#include "data/Recordset.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+Recordset Pages() {
+  return Recordset({"NRO_HOJA", "TIPO", "NRO_CAMPO", "VALOR"},
+                   {{0, 0, "c37", "todas"},
+                    {1, 0, "c5", "uno"},
+                    {2, 0, "c5", "dos"},
+                    {3, 0, "c5", "O'Hara"},
+                    {Value(), 0, "c6", "sin hoja"}});
+}
+
+long ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const ComError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(RecordsetTest, FilterPicksOnePagesRows) {
+  Recordset rs = Pages();
+  const auto values = [&] {
+    std::vector<std::string> out;
+    for (rs.MoveFirst(); !rs.AtEnd(); rs.MoveNext()) out.push_back(rs["valor"].AsText());
+    return out;
+  };
+  rs.SetFilter("nro_hoja = 2 OR nro_hoja = 0");
+  EXPECT_EQ(values(), (std::vector<std::string>{"todas", "dos"}));
+  rs.SetFilter("NRO_HOJA >= 1 AND nro_hoja <= 2 OR valor = 'o''hara'");
+  EXPECT_EQ(values(), (std::vector<std::string>{"uno", "dos", "O'Hara"}));
+  rs.SetFilter("nro_hoja = 9");
+  EXPECT_TRUE(rs.AtEnd());
+  EXPECT_EQ(rs.RecordCount(), 0u);
+  rs.SetFilter("");
+  EXPECT_EQ(rs.RecordCount(), 5u);
+}
+
+TEST(RecordsetTest, ErrorsOfTheDataAccessLayer) {
+  Recordset rs = Pages();
+  EXPECT_EQ(ErrorOf([&] { rs.Field("nope"); }), 3265);
+  EXPECT_EQ(ErrorOf([&] { rs.SetFilter("nro_hoja = "); }), 3001);
+  EXPECT_EQ(ErrorOf([&] { rs.SetFilter("nope = 1"); }), 3001);
+  EXPECT_EQ(ErrorOf([&] { rs.SetFilter("nro_hoja = 1 XOR tipo = 0"); }), 3001);
+  rs.SetFilter("nro_hoja = 9");
+  EXPECT_EQ(ErrorOf([&] { rs.Field("valor"); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs.MoveNext(); }), 3021);
+  rs.Close();
+  EXPECT_EQ(ErrorOf([&] { rs.AtEnd(); }), 3704);
+}
+
+}  // namespace
+}  // namespace tipolaria

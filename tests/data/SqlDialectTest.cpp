@@ -1,0 +1,48 @@
+#include "data/SqlDialect.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+TEST(SqlDialectTest, RewritesTheTSqlPiecesInUse) {
+  struct Case {
+    const char* tsql;
+    const char* sqlite;
+  } cases[] = {
+      {"SELECT * FROM PAY WHERE DPAYEFF <= CONVERT(datetime, '05/12/2026', 103)",
+       "SELECT * FROM PAY WHERE DPAYEFF <= '2026-12-05 00:00:00'"},
+      {"select 1 where x > convert( DATETIME ,'29/02/2024',103 )",
+       "select 1 where x > '2024-02-29 00:00:00'"},
+      {"TRUNCATE TABLE IMP", "DELETE FROM IMP"},
+      {"  truncate table imp", "DELETE FROM imp"},
+      {"SELECT isnull(a, 0), ISNULL (b,'') FROM t", "SELECT ifnull(a, 0), ifnull (b,'') FROM t"},
+      // Text inside literals is data and stays as it is.
+      {"INSERT INTO IMP VALUES ('isnull(x)', 'TRUNCATE TABLE IMP')",
+       "INSERT INTO IMP VALUES ('isnull(x)', 'TRUNCATE TABLE IMP')"},
+      {"SELECT 'it''s CONVERT(datetime, ''01/01/2020'', 103)'",
+       "SELECT 'it''s CONVERT(datetime, ''01/01/2020'', 103)'"},
+      // Names that merely contain the words are not rewritten.
+      {"SELECT myisnull(a), convertido FROM t", "SELECT myisnull(a), convertido FROM t"},
+      // Other styles are not the day/month/year conversion.
+      {"SELECT CONVERT(varchar, d, 103)", "SELECT CONVERT(varchar, d, 103)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TranslateToSqlite(c.tsql), c.sqlite) << c.tsql;
+}
+
+TEST(SqlDialectTest, ImpossibleDateIsAConversionError) {
+  for (const char* bad : {"31/02/2026", "2026-12-05", "5/12/2026x", ""}) {
+    try {
+      TranslateToSqlite(std::string("SELECT CONVERT(datetime, '") + bad + "', 103)");
+      ADD_FAILURE() << bad;
+    } catch (const ComError& e) {
+      EXPECT_NE(e.description().find("datetime"), std::string::npos);
+      EXPECT_NE(e.description().find(bad), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tipolaria

@@ -1,0 +1,65 @@
+#include "imp/ImpTable.hpp"
+
+#include <gtest/gtest.h>
+
+#include "support/FaultyBackend.hpp"
+#include "support/TestDatabase.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+using testing::TestDatabase;
+
+std::vector<std::string> Rows(const TestDatabase& tdb) {
+  return tdb.Column(
+      "SELECT nro_hoja || '|' || tipo || '|' || nro_campo || '|' || valor FROM IMP "
+      "ORDER BY nro_hoja, tipo, nro_campo");
+}
+
+TEST(ImpTableTest, SingleRowInsertKeepsQuotesAndBlanksButNotEmptyText) {
+  TestDatabase tdb;
+  auto db = tdb.Open();
+  InsertImpRow(*db, 3, 1, "4", "3 de 7");
+  InsertImpRow(*db, 12, 0, "5", "it's");
+  InsertImpRow(*db, 12, 0, "6", "   ");
+  InsertImpRow(*db, 12, 0, "7", "");
+  EXPECT_EQ(Rows(tdb),
+            (std::vector<std::string>{"3|1|c4|3 de 7", "12|0|c5|it's", "12|0|c6|   "}));
+  ClearImpTable(*db);
+  EXPECT_TRUE(Rows(tdb).empty());
+}
+
+TEST(ImpTableTest, PageSaveSkipsBlanksAndTheLastValueOfAFieldWins) {
+  TestDatabase tdb;
+  tdb.Run("INSERT INTO IMP VALUES (1, 0, 'c9', 'from an earlier save');");
+  auto db = tdb.Open();
+  CColImp fields;
+  fields.Add("a", "first", "5");
+  fields.Add("b", "   ", "6");
+  fields.Add("a", " second ", "5");
+  fields.Add("c", "", "9");  // blank: the earlier row of c9 stays
+  fields.Add("d", "O'Brien", "10");
+  SaveImpPage(*db, fields, "1");
+  EXPECT_EQ(Rows(tdb), (std::vector<std::string>{"1|0|c10|O'Brien", "1|0|c5| second ",
+                                                 "1|0|c9|from an earlier save"}));
+}
+
+TEST(ImpTableTest, AFailedPageSaveLeavesNoRowOfIt) {
+  TestDatabase tdb;
+  testing::FaultyBackend* backend = nullptr;
+  auto db = testing::OpenFaulty(tdb.connection(), {"INSERT INTO imp", 3}, &backend);
+  CColImp fields;
+  for (int i = 5; i < 10; ++i) fields.Add("f", "v" + std::to_string(i), std::to_string(i));
+  try {
+    SaveImpPage(*db, fields, "2");
+    ADD_FAILURE();
+  } catch (const ComError& e) {
+    EXPECT_EQ(e.source(), "FaultyBackend - CDataBase.ExecuteSQL");
+  }
+  EXPECT_TRUE(Rows(tdb).empty());
+  EXPECT_EQ(backend->log().back(), "ROLLBACK");
+}
+
+}  // namespace
+}  // namespace tipolaria
