@@ -1,0 +1,72 @@
+#include "reports/DrawingFont.hpp"
+
+#include <cairo-ft.h>
+
+#include "reports/FontLocator.hpp"
+#include "reports/ReportErrors.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+[[noreturn]] void RaiseFontError(const FontFile& file, cairo_status_t status) {
+  throw ComError(kErrReportResource, kReportSource,
+                 "Cannot load the font file " + file.path + ": " + cairo_status_to_string(status));
+}
+
+// Holds the FreeType face of a cairo scaled font while glyphs are looked up.
+class FaceLock {
+ public:
+  explicit FaceLock(cairo_scaled_font_t* font)
+      : font_(font), face_(cairo_ft_scaled_font_lock_face(font)) {}
+  ~FaceLock() {
+    if (face_ != nullptr) cairo_ft_scaled_font_unlock_face(font_);
+  }
+  FaceLock(const FaceLock&) = delete;
+  FaceLock& operator=(const FaceLock&) = delete;
+  FT_Face face() const { return face_; }
+
+ private:
+  cairo_scaled_font_t* font_;
+  FT_Face face_;
+};
+
+}  // namespace
+
+DrawingFont::DrawingFont() {
+  const FontFile& file = DrawingFontFile();
+  family_ = file.family;
+  detail::PatternPtr pattern(FcPatternCreate());
+  FcPatternAddString(pattern.get(), FC_FILE, reinterpret_cast<const FcChar8*>(file.path.c_str()));
+  FcPatternAddInteger(pattern.get(), FC_INDEX, file.index);
+  face_.reset(cairo_ft_font_face_create_for_pattern(pattern.get()));
+  if (cairo_font_face_status(face_.get()) != CAIRO_STATUS_SUCCESS) {
+    RaiseFontError(file, cairo_font_face_status(face_.get()));
+  }
+  cairo_matrix_t identity;
+  cairo_matrix_init_identity(&identity);
+  detail::FontOptionsPtr options(cairo_font_options_create());
+  scaled_.reset(cairo_scaled_font_create(face_.get(), &identity, &identity, options.get()));
+  if (cairo_scaled_font_status(scaled_.get()) != CAIRO_STATUS_SUCCESS) {
+    RaiseFontError(file, cairo_scaled_font_status(scaled_.get()));
+  }
+  latin1_.fill(-1);
+}
+
+unsigned long DrawingFont::GlyphIndex(char32_t c) {
+  if (c < latin1_.size()) {
+    if (latin1_[c] < 0) latin1_[c] = static_cast<std::int64_t>(LookUp(c));
+    return static_cast<unsigned long>(latin1_[c]);
+  }
+  const auto it = others_.find(c);
+  if (it != others_.end()) return it->second;
+  return others_[c] = LookUp(c);
+}
+
+unsigned long DrawingFont::LookUp(char32_t c) {
+  FaceLock lock(scaled_.get());
+  if (lock.face() == nullptr) return 0;
+  return FT_Get_Char_Index(lock.face(), c);
+}
+
+}  // namespace tipolaria

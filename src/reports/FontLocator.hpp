@@ -1,0 +1,29 @@
+// Finds the font file that draws the page text through fontconfig: Trebuchet
+// MS, the form's font, when a file of it is installed, otherwise Liberation
+// Sans (fonts-liberation2). Glyphs are placed by the built-in metrics either
+// way, so the choice changes the look of the letters, never the geometry.
+#ifndef TIPOLARIA_REPORTS_FONTLOCATOR_HPP_
+#define TIPOLARIA_REPORTS_FONTLOCATOR_HPP_
+
+#include <optional>
+#include <string>
+
+namespace tipolaria {
+
+struct FontFile {
+  std::string family;
+  std::string path;
+  int index = 0;  // face within the file
+};
+
+// The regular face of `family` if fontconfig has a file of that very family
+// (not a substitute it would offer instead).
+std::optional<FontFile> FindFontFile(const std::string& family);
+
+// The drawing font, looked up once per process: installed fonts do not
+// change under a running print. Raises when neither family is installed.
+const FontFile& DrawingFontFile();
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_REPORTS_FONTLOCATOR_HPP_

@@ -1,0 +1,123 @@
+#include "reports/LaserReport.hpp"
+
+#include <limits>
+
+#include "reports/ReportErrors.hpp"
+#include "runtime/Convert.hpp"
+#include "runtime/Strings.hpp"
+#include "runtime/Trap.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+// A value of IMP as text. VALOR is a text column, so this is the stored text
+// unchanged; a Null (which the writers of IMP never store) shows nothing.
+std::string ColumnText(const Value& value) {
+  if (value.kind() == Value::Kind::kText) return value.AsText();
+  if (value.IsNull()) return std::string();
+  return ValueToText(value);
+}
+
+std::string WithoutBlanks(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    if (c != ' ') result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+LaserReport::LaserReport(const Layout& layout, CDataBase& db, PrintRange range)
+    : layout_(layout),
+      db_(db),
+      range_(std::move(range)),
+      copy_number_corner_(layout.Find("lblNumAngulo")),
+      copy_number_centre_(layout.Find("lblNumCentral")),
+      barcode_(layout.Find("cQOR0")) {
+  texts_.reserve(layout_.controls().size());
+  for (const LayoutControl& control : layout_.controls()) texts_.push_back(control.text);
+}
+
+int LaserReport::Run(const PageSink& on_page) {
+  const std::string& name = layout_.name();
+  Trap(name + ".ActiveReport_Initialize", [&] { Initialize(); });
+  int pages = 0;
+  const std::string format_trap = name + ".Detail_Format";
+  while (Trap(format_trap, [&] { return DetailFormat(); })) {
+    on_page(filled_page_, texts_);
+    ++pages;
+  }
+  // ActiveReport_Terminate
+  rows_.Close();
+  layout_texts_.clear();
+  return pages;
+}
+
+void LaserReport::OpenRows(int tipo, std::int16_t first, std::int16_t last) {
+  current_page_ = first;
+  db_.GetRs("SELECT * FROM IMP WHERE tipo = " + std::to_string(tipo) +
+                " AND (nro_hoja = 0 OR (nro_hoja >= " + std::to_string(first) +
+                " AND nro_hoja <= " + std::to_string(last) + "))",
+            rows_);
+}
+
+void LaserReport::RecordLayoutTexts() {
+  layout_texts_.clear();
+  for (std::size_t i = 0; i < layout_.controls().size(); ++i) {
+    const LayoutControl& control = layout_.control(i);
+    if (control.type == ControlType::kField) {
+      layout_texts_.emplace_back(static_cast<int>(i), Trim(control.text));
+    }
+  }
+}
+
+bool LaserReport::FillPage(bool with_barcode) {
+  if (past_last_page_) return false;
+  const std::string page = std::to_string(current_page_);
+  rows_.MoveFirst();
+  rows_.SetFilter("");
+  rows_.SetFilter("nro_hoja = " + page);
+  if (rows_.AtEnd()) return false;
+  rows_.SetFilter("");
+  rows_.SetFilter("nro_hoja = " + page + " OR nro_hoja = 0");
+
+  // Every field starts from its layout text, so a field without a row on
+  // this page shows it (mostly a row of asterisks on the cover).
+  for (const auto& [index, text] : layout_texts_) texts_[index] = text;
+  const std::string copies = std::to_string(range_.numero_copias);
+  if (copy_number_corner_ >= 0) texts_[copy_number_corner_] = copies;
+  if (copy_number_centre_ >= 0) texts_[copy_number_centre_] = copies;
+
+  for (; !rows_.AtEnd(); rows_.MoveNext()) SetFieldFromRow(with_barcode);
+
+  filled_page_ = current_page_;
+  // Page numbers are 16-bit: after the highest one there is nothing left to
+  // format, so the report ends instead of overflowing.
+  if (current_page_ == std::numeric_limits<std::int16_t>::max()) {
+    past_last_page_ = true;
+  } else {
+    ++current_page_;
+  }
+  return true;
+}
+
+void LaserReport::SetFieldFromRow(bool with_barcode) {
+  const std::string field = ColumnText(rows_.Field("nro_campo"));
+  const int index = layout_.Find(field);
+  if (index < 0 || layout_.control(index).type != ControlType::kField) {
+    throw ComError(kErrReportUnknownField, kReportSource,
+                   "The IMP row of page " + ColumnText(rows_.Field("nro_hoja")) +
+                       " names the field '" + field + "', which the layout " + layout_.name() +
+                       " does not have");
+  }
+  std::string value = ColumnText(rows_.Field("valor"));
+  if (with_barcode && barcode_ >= 0 && layout_.control(index).name == "c3") {
+    texts_[barcode_] = "*" + WithoutBlanks(value) + "*";
+  }
+  texts_[index] = std::move(value);
+}
+
+}  // namespace tipolaria

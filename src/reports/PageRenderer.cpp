@@ -1,0 +1,214 @@
+#include "reports/PageRenderer.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "runtime/Utf8.hpp"
+
+namespace tipolaria {
+namespace {
+
+constexpr double kPointsPerTwip = 1.0 / 20.0;
+constexpr double kLineWidth = 0.5;
+// Captions keep clear of the frame of their cell.
+constexpr double kCaptionInsetX = 1.0;
+constexpr double kCaptionInsetTop = 0.5;
+// The copy numerals print behind the form, in a grey that any value drawn
+// over them still reads against.
+constexpr double kCopyNumberGrey = 0.8;
+// Height of the digits above the baseline, in ems: centres the numerals.
+constexpr double kDigitHeight = 0.7;
+// Printers spread toner or ink beyond the edge of a bar; thinner bars keep
+// the narrow-to-wide ratio a scanner expects at 300 dpi.
+constexpr double kBarThinning = 0.12;
+// Room for whatever the box allows: no line is dropped for height.
+constexpr double kUnbounded = 1e6;
+
+double Pt(std::int32_t twips) { return twips * kPointsPerTwip; }
+
+}  // namespace
+
+PageRenderer::PageRenderer(cairo_t* cr, DrawingFont& font, cairo_surface_t* logo)
+    : cr_(cr), font_(font), logo_(logo) {
+  cairo_set_font_face(cr_, font_.face());
+}
+
+void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& texts) {
+  const std::vector<LayoutControl>& controls = layout.controls();
+  // The copy numerals and the logo lie under the frames and the text.
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const LayoutControl& control = controls[i];
+    if (control.type == ControlType::kLabel && control.style == LabelStyle::kCopyNumber) {
+      DrawCopyNumber(control, texts[i]);
+    } else if (control.type == ControlType::kImage) {
+      DrawLogo(control);
+    }
+  }
+
+  cairo_set_source_rgb(cr_, 0, 0, 0);
+  AddFrameLines(layout);
+  cairo_set_line_width(cr_, kLineWidth);
+  cairo_stroke(cr_);
+
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const LayoutControl& control = controls[i];
+    if (control.type == ControlType::kField) {
+      DrawField(control, texts[i]);
+    } else if (control.type == ControlType::kLabel) {
+      switch (control.style) {
+        case LabelStyle::kCaption:
+          DrawCaption(control, texts[i]);
+          break;
+        case LabelStyle::kRotated:
+          DrawRotatedCaption(control, texts[i]);
+          break;
+        case LabelStyle::kBarcode:
+          DrawBarcode(control, texts[i]);
+          break;
+        case LabelStyle::kCopyNumber:
+          break;
+      }
+    }
+  }
+}
+
+void PageRenderer::DrawCopyNumber(const LayoutControl& control, const std::string& text) {
+  const double width = Pt(control.width);
+  const double height = Pt(control.height);
+  double size = control.font_size;
+  double advance = 0;
+  for (char32_t c : DecodeUtf8(text)) advance += AdvancePoints(c, size);
+  // A number wider than its box (more digits than the form foresaw) is
+  // drawn smaller rather than cut.
+  if (advance > width) size *= width / advance;
+  std::vector<PlacedLine> lines =
+      LayOutText(text, TextBox{width, kUnbounded, size, TextAlign::kCenter});
+  if (lines.empty()) return;
+  lines.resize(1);
+  lines[0].baseline = (height + kDigitHeight * size) / 2;
+  cairo_set_source_rgb(cr_, kCopyNumberGrey, kCopyNumberGrey, kCopyNumberGrey);
+  ShowLines(lines, size, Pt(control.left), Pt(control.top), width, kUnbounded);
+}
+
+void PageRenderer::DrawLogo(const LayoutControl& control) {
+  if (logo_ == nullptr) return;
+  const int image_width = cairo_image_surface_get_width(logo_);
+  const int image_height = cairo_image_surface_get_height(logo_);
+  if (image_width <= 0 || image_height <= 0) return;
+  const double width = Pt(control.width);
+  const double height = Pt(control.height);
+  const double scale = std::min(width / image_width, height / image_height);
+  cairo_save(cr_);
+  cairo_translate(cr_, Pt(control.left) + (width - image_width * scale) / 2,
+                  Pt(control.top) + (height - image_height * scale) / 2);
+  cairo_scale(cr_, scale, scale);
+  cairo_set_source_surface(cr_, logo_, 0, 0);
+  cairo_paint(cr_);
+  cairo_restore(cr_);
+}
+
+void PageRenderer::AddFrameLines(const Layout& layout) {
+  for (const LayoutControl& control : layout.controls()) {
+    if (control.type == ControlType::kLine) {
+      cairo_move_to(cr_, Pt(control.left), Pt(control.top));
+      cairo_line_to(cr_, Pt(control.right()), Pt(control.bottom()));
+    } else if (control.type == ControlType::kLabel && control.framed) {
+      cairo_rectangle(cr_, Pt(control.left), Pt(control.top), Pt(control.width),
+                      Pt(control.height));
+    }
+  }
+}
+
+void PageRenderer::DrawCaption(const LayoutControl& control, const std::string& text) {
+  const double inset_x = control.framed ? kCaptionInsetX : 0;
+  const double inset_top = control.framed ? kCaptionInsetTop : 0;
+  const double width = Pt(control.width) - 2 * inset_x;
+  const double height = Pt(control.height) - inset_top;
+  const std::vector<PlacedLine> lines =
+      LayOutText(text, TextBox{width, height, control.font_size, control.align});
+  ShowLines(lines, control.font_size, Pt(control.left) + inset_x, Pt(control.top) + inset_top,
+            width, height);
+}
+
+void PageRenderer::DrawRotatedCaption(const LayoutControl& control, const std::string& text) {
+  // In the turned frame the box's height is the line's length and its width
+  // the room across the line.
+  const double length = Pt(control.height);
+  const double across = Pt(control.width);
+  const double line_height = kLineHeight * control.font_size;
+  std::vector<PlacedLine> lines =
+      LayOutText(text, TextBox{length, across, control.font_size, control.align});
+  if (lines.empty()) return;
+  const double offset = std::max(0.0, (across - line_height * lines.size()) / 2);
+  cairo_save(cr_);
+  cairo_translate(cr_, Pt(control.left), Pt(control.bottom()));
+  cairo_rotate(cr_, -std::numbers::pi / 2);
+  ShowLines(lines, control.font_size, 0, offset, length, across - offset);
+  cairo_restore(cr_);
+}
+
+void PageRenderer::DrawField(const LayoutControl& control, const std::string& text) {
+  const double width = Pt(control.width);
+  const double height = Pt(control.height);
+  const std::vector<PlacedLine> lines =
+      LayOutText(text, TextBox{width, height, control.font_size, control.align});
+  ShowLines(lines, control.font_size, Pt(control.left), Pt(control.top), width, height);
+}
+
+void PageRenderer::DrawBarcode(const LayoutControl& control, const std::string& caption) {
+  // The caption is the reference between Code 39's start and stop
+  // characters, which the encoder adds itself.
+  std::string_view data = caption;
+  if (!data.empty() && data.front() == '*') data.remove_prefix(1);
+  if (!data.empty() && data.back() == '*') data.remove_suffix(1);
+  if (data.empty()) return;
+  if (data != barcode_data_) {
+    barcode_data_ = std::string(data);
+    barcode_bars_ = Code39Bars(data);
+  }
+  if (barcode_bars_.empty()) return;
+
+  // The symbol runs up the box from its bottom edge, as the turned captions
+  // read; each bar crosses the box's whole width.
+  const double x = Pt(control.left);
+  const double width = Pt(control.width);
+  const double bottom = Pt(control.bottom());
+  const double module = Pt(control.height) / barcode_bars_.total_modules;
+  for (const BarcodeBars::Bar& bar : barcode_bars_.bars) {
+    const double length = bar.width * module;
+    const double thinned = std::max(length - kBarThinning, length / 2);
+    const double top = bottom - (bar.start + bar.width) * module + (length - thinned) / 2;
+    cairo_rectangle(cr_, x, top, width, thinned);
+  }
+  cairo_set_source_rgb(cr_, 0, 0, 0);
+  cairo_fill(cr_);
+}
+
+void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_size,
+                             double origin_x, double origin_y, double width, double height) {
+  if (lines.empty()) return;
+  cairo_set_font_size(cr_, font_size);
+  const bool clip = lines.back().baseline + kFontDescent * font_size > height;
+  if (clip) {
+    cairo_save(cr_);
+    cairo_rectangle(cr_, origin_x, origin_y, width, height);
+    cairo_clip(cr_);
+  }
+  for (const PlacedLine& line : lines) {
+    glyphs_.clear();
+    clusters_.clear();
+    for (std::size_t k = 0; k < line.chars.size(); ++k) {
+      glyphs_.push_back(
+          {font_.GlyphIndex(line.chars[k]), origin_x + line.x[k], origin_y + line.baseline});
+      clusters_.push_back({line.byte_counts[k], 1});
+    }
+    cairo_show_text_glyphs(cr_, line.utf8.data(), static_cast<int>(line.utf8.size()),
+                           glyphs_.data(), static_cast<int>(glyphs_.size()), clusters_.data(),
+                           static_cast<int>(clusters_.size()), cairo_text_cluster_flags_t{});
+  }
+  if (clip) cairo_restore(cr_);
+  cairo_set_source_rgb(cr_, 0, 0, 0);
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,28 @@
+// What a print operation hands the rendering stage besides the database:
+// the page range (HojaDesde, HojaHasta), the driver's CaratulaHojas and
+// NumeroCopias, and the logo to draw in the image box.
+#ifndef TIPOLARIA_REPORTS_PRINTRANGE_HPP_
+#define TIPOLARIA_REPORTS_PRINTRANGE_HPP_
+
+#include <cstdint>
+#include <string>
+
+namespace tipolaria {
+
+struct PrintRange {
+  std::int16_t hoja_desde = 1;
+  std::int16_t hoja_hasta = 1;
+  std::int16_t caratula_hojas = 1;
+  std::int16_t numero_copias = 1;
+  // A PNG file drawn scaled into the layout's image box; empty leaves the
+  // box empty.
+  std::string logo_png;
+};
+
+// Which layout a print renders: the cover and item pages (IMP TIPO 0) or
+// the continuation pages (TIPO 1).
+enum class ReportKind { kCaratula, kSubItems };
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_REPORTS_PRINTRANGE_HPP_

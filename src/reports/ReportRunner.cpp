@@ -1,0 +1,69 @@
+#include "reports/ReportRunner.hpp"
+
+#include <memory>
+#include <optional>
+
+#include "reports/CaratulaLaser.hpp"
+#include "reports/PdfWriter.hpp"
+#include "reports/ReportErrors.hpp"
+#include "reports/SubItemLaser.hpp"
+#include "runtime/Trap.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+constexpr const char* kExportTrap = "PdfExport.Export";
+constexpr const char* kFormTitle = "OM - 1993 SIM";
+
+std::unique_ptr<LaserReport> MakeReport(CDataBase& db, ReportKind kind, const PrintRange& range) {
+  if (kind == ReportKind::kCaratula) return std::make_unique<CaratulaLaser>(db, range);
+  return std::make_unique<SubItemLaser>(db, range);
+}
+
+// The document's title: the form, and the declaration's reference when the
+// first page carries one.
+std::string DocumentTitle(const Layout& layout, const std::vector<std::string>& texts) {
+  std::string title = kFormTitle;
+  const int reference = layout.Find("c3");
+  if (reference >= 0 && !texts[reference].empty() &&
+      texts[reference] != layout.control(reference).text) {
+    title += " " + texts[reference];
+  }
+  return title;
+}
+
+[[noreturn]] void RaiseNoPage(const Layout& layout, ReportKind kind, const PrintRange& range) {
+  std::string description = "No page to print: IMP holds no page of type " +
+                            std::string(kind == ReportKind::kCaratula ? "0" : "1") + " from page " +
+                            std::to_string(range.hoja_desde) + " to " +
+                            std::to_string(range.hoja_hasta);
+  if (kind == ReportKind::kCaratula && range.caratula_hojas < range.hoja_desde) {
+    description +=
+        " (the cover and item pages end at page " + std::to_string(range.caratula_hojas) + ")";
+  }
+  throw ComError(kErrReportNoPage, layout.name(), description + "; no file was written");
+}
+
+}  // namespace
+
+int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const std::string& path) {
+  std::unique_ptr<LaserReport> report = MakeReport(db, kind, range);
+  // The document is opened at the first filled page, so that a range
+  // without pages touches no file.
+  std::optional<PdfWriter> writer;
+  report->Run([&](std::int16_t, const std::vector<std::string>& texts) {
+    Trap(kExportTrap, [&] {
+      if (!writer) {
+        writer.emplace(path, range.logo_png);
+        writer->SetTitle(DocumentTitle(report->layout(), texts));
+      }
+      writer->AddPage(report->layout(), texts);
+    });
+  });
+  if (!writer) RaiseNoPage(report->layout(), kind, range);
+  Trap(kExportTrap, [&] { writer->Commit(); });
+  return writer->page_count();
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,23 @@
+// The rendering stage as the print operations use it: runs one of the two
+// page layouts over the IMP rows of a range and writes the pages it fills
+// to a PDF file.
+#ifndef TIPOLARIA_REPORTS_REPORTRUNNER_HPP_
+#define TIPOLARIA_REPORTS_REPORTRUNNER_HPP_
+
+#include <string>
+
+#include "data/CDataBase.hpp"
+#include "reports/PrintRange.hpp"
+
+namespace tipolaria {
+
+// Renders the pages of `kind` within `range` from IMP into the PDF file
+// `path` and returns the number of pages written. Raises ComError (its source
+// naming the layout event or the export that failed) on any failure, leaving
+// no file at `path`. A range that holds no page of the layout is a failure
+// too: no empty document is written.
+int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const std::string& path);
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_REPORTS_REPORTRUNNER_HPP_
