@@ -25,22 +25,36 @@ std::string DateToText(const DateTime& value);
 
 // The text of a value as concatenation gives it: numbers and dates as above,
 // Booleans as "True"/"False", text unchanged. Null raises Invalid use of Null.
+// A Double shows 15 significant digits (see DoubleToDecimal); past 1E+15 or
+// below 1E-14 in magnitude it is written with an exponent ("1,5E+20").
 std::string ValueToText(const Value& value);
 
 // Reads text as a number under the regional settings: "," is the decimal
 // separator and "." groups thousands ("1.234,5" is 1234.5); blanks around,
-// a leading sign and an exponent are allowed. Nothing when it is not a number.
+// a leading sign and an exponent are allowed. Nothing when it is not a number;
+// a number too large for a Decimal raises Overflow. As in the original
+// runtime, the grouping dots are skipped wherever they stand in the whole
+// part, so the invariant text "12.5" reads as 125.
 std::optional<Decimal> ParseRegionalNumber(std::string_view text);
 
-// CDec: numbers exactly, text through ParseRegionalNumber, Booleans as -1/0.
+// A Double as the runtime turns it into a number for text, display patterns
+// and CDec: rounded to 15 significant digits, as the original runtime's
+// conversions of a Double are (0.1 + 0.2 gives 0.3, 2.345 stays 2.345).
+// Non-finite values and values past the Decimal range raise Overflow.
+Decimal DoubleToDecimal(double value);
+
+// CDec: numbers exactly (a Double through DoubleToDecimal), text through
+// ParseRegionalNumber, Booleans as -1/0, dates as their date number
+// (DateTime::ToSerial).
 Decimal ValueToDecimal(const Value& value);
-// CDbl.
+// CDbl, with the same rules.
 double ValueToDouble(const Value& value);
 // CInt / CLng: numbers rounded half to even (the runtime's rule for integer
 // conversion), then range-checked.
 std::int16_t ValueToInt16(const Value& value);
 std::int32_t ValueToInt32(const Value& value);
-// CBool: numbers are true when not zero; "True"/"False" text (any case).
+// CBool: numbers are true when not zero; "True"/"False" text (any case), or
+// text that reads as a number.
 bool ValueToBoolean(const Value& value);
 
 // Range checks of 16- and 32-bit integer arithmetic: Overflow instead of

@@ -21,8 +21,13 @@ std::string LTrim(std::string_view text);
 std::string RTrim(std::string_view text);
 std::string Space(std::int64_t count);
 std::int64_t Len(std::string_view text);
-// 1-based position of `what` in `text` from character `start`, 0 when absent.
+// 1-based position of `what` in `text` from character `start`, 0 when absent,
+// comparing characters exactly. As in the original runtime: 0 for empty text
+// or a start past its end, `start` for an empty `what`.
 std::int64_t InStr(std::int64_t start, std::string_view text, std::string_view what);
+// Upper case of ASCII and Latin-1 letters (á gives Á, ñ gives Ñ, ÿ gives Ÿ)
+// and of š, œ, ž; other characters unchanged. The result is valid UTF-8: a
+// stray byte read as Latin-1 comes back encoded.
 std::string UCase(std::string_view text);
 
 }  // namespace tipolaria

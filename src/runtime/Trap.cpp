@@ -12,6 +12,8 @@ std::string RuntimeErrorDescription(long number) {
       return "Out of memory";
     case kErrSubscriptOutOfRange:
       return "Subscript out of range";
+    case kErrDivisionByZero:
+      return "Division by zero";
     case kErrTypeMismatch:
       return "Type mismatch";
     case kErrInvalidUseOfNull:

@@ -23,6 +23,7 @@ inline constexpr long kErrInvalidProcedureCall = 5;
 inline constexpr long kErrOverflow = 6;
 inline constexpr long kErrOutOfMemory = 7;
 inline constexpr long kErrSubscriptOutOfRange = 9;
+inline constexpr long kErrDivisionByZero = 11;
 inline constexpr long kErrTypeMismatch = 13;
 inline constexpr long kErrInvalidUseOfNull = 94;
 inline constexpr long kErrInternal = 51;

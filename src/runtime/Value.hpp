@@ -32,11 +32,23 @@ struct DateTime {
   // Reads 'YYYY-MM-DD', 'YYYY-MM-DD HH:MM:SS' (also with "T" and fractional
   // seconds, which are dropped). Nothing for anything else or an impossible day.
   static std::optional<DateTime> ParseIso(std::string_view text);
-  // Reads day/month/year with four-digit year ('05/12/2026'). Nothing for
-  // anything else or an impossible day.
+  // Reads day/month/year with four-digit year ('05/12/2026', also '5/12/2026'),
+  // optionally followed by a blank and 'HH:MM:SS' as DateToText writes it.
+  // Nothing for anything else or an impossible day.
   static std::optional<DateTime> ParseDmy(std::string_view text);
   // 'YYYY-MM-DD HH:MM:SS'
   std::string ToIso() const;
+
+  // A real calendar day (leap years included) and time, in the years 100 to
+  // 9999 that the original runtime's dates cover.
+  bool IsValid() const;
+  // The original runtime's date number: days since 30/12/1899, the time of
+  // day as a fraction. Before that day the fraction is still counted forward
+  // from midnight, so 29/12/1899 06:00 is -1.25.
+  double ToSerial() const;
+  // The date of a date number, to the nearest second; nothing outside the
+  // years 100 to 9999.
+  static std::optional<DateTime> FromSerial(double serial);
 };
 
 class Value {
