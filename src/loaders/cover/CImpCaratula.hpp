@@ -5,8 +5,14 @@
 // and hands it the CDataBase it shares (not owned).
 //
 // The class is split by concern over several source files: the header and
-// its field loaders, the reference lookups, the first item, the settlement
-// and the footer with the page save.
+// its field loaders (CImpCaratula.cpp, CImpCaratulaTextos.cpp), the reference
+// lookups (CImpCaratulaLookups.cpp), the first item (CImpCaratulaItem.cpp,
+// CImpCaratulaMontos.cpp), the settlement (CImpCaratulaLiquidacion.cpp) and
+// the footer with the page save (CImpCaratulaPie.cpp).
+//
+// Every procedure traps errors: an error leaving it carries
+// " - CImpCaratula.<procedure>" appended to its source, so the driver sees
+// the whole path it came through.
 #ifndef TIPOLARIA_LOADERS_COVER_CIMPCARATULA_HPP_
 #define TIPOLARIA_LOADERS_COVER_CIMPCARATULA_HPP_
 
@@ -24,25 +30,139 @@ class CImpCaratula {
  public:
   // Sets the data-access object; must come before any load.
   void BaseDeDatos(CDataBase& db) { db_ = &db; }
-  // The settlement index: one entry per printed settlement concept.
+  // The settlement index: one entry per printed settlement concept, the tax
+  // code padded to 10 characters followed by the concept's field number.
   const std::vector<std::string>& GetColLiq() const { return col_liq_; }
   // The fields gathered so far, in the order added.
   const CColImp& Campos() const { return campos_; }
 
-  // Header fields 5 to 37 from the declaration's DDT row. Always false.
+  // Header fields 5 to 37 from the declaration's DDT row. `oper` is not used
+  // by the header. Always false.
   bool CargarCabecera(const Recordset& header, std::int16_t oper,
                       const std::string& nombre_despachante);
-  // The first item and, through it, the tax settlement. Always false.
+  // The first item (nartext 0001) and, through it, the tax settlement.
+  // Always false.
   bool CargarDatosItem(const std::string& iddt, const std::string& impexp, std::int16_t oper,
                        const std::string& cddtstudev, bool& liquidacion_impresa);
+  // The declaration level of the settlement (public name
+  // "CargarLiquidaciónes"): concepts in fields 74 to 140, overflow marks in
+  // 146 to 148. Sets `liquidacion_impresa` to false when it skips. True.
+  bool CargarLiquidacion(const std::string& iddt, const std::string& nart, std::int16_t oper,
+                         const std::string& cddtstudev, bool& liquidacion_impresa);
+  // The item level of the settlement beside the concepts, and the item
+  // totals 131 to 133. True.
+  bool CargarLiqItem(const std::string& iddt, bool liquidacion_impresa, const std::string& nart);
   // The footer: channel, heading, settlement totals. Always false.
   bool CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
                  const std::string& morado, const std::string& rotulo, const std::string& ramo,
                  const std::string& fecofi);
-  // Stores the gathered fields as page 1 in one transaction.
+  // Stores the gathered fields as page 1 in one transaction; on an error no
+  // row of the save remains. True.
   bool GuardarDatos();
+  // Empties the work table ("DELETE FROM IMP"). The driver empties IMP itself.
+  bool ClearImp();
+
+  void CargarValorAduanaDivisa(const std::string& martbasdiv);
+  void CargarValorAduanaDolar(const std::string& martbasimp);
 
  private:
+  CDataBase& Db() const;
+  // Appends one field; `campo` is the field number.
+  void Agregar(std::string nombre, std::string valor, int campo);
+
+  // Header field loaders (fields 5 to 37).
+  void CargarImpExp(const std::string& nombre, const std::string& condicion_iva);
+  void CargarCuitImpExp(const std::string& cuit);
+  void CargarDespachante(const std::string& nombre);
+  void CargarCuitDespachante(const std::string& cuit);
+  void CargarAgenteDeTransporteAduanero(const std::string& iddt);
+  void CargarCUITAgente(const std::string& cuit);
+  void CargarVendedor(const std::string& vendedor);
+  void CargarVia(const std::string& via);
+  void CargarDocTransporte(const std::string& itit);
+  void CargarIdManifiesto(const std::string& iddt, const std::string& idso);
+  void CargarNombreTransporte(const std::string& nombre);
+  void CargarBandera(const std::string& pais);
+  void CargarPuertoEmbarque(const std::string& pais);
+  void CargarFechaArribo(const std::string& fecha);
+  void CargarMarcas(const std::string& marcas);
+  void CargarEmbalaje(const std::string& iddt);
+  void CargarTotalBultos(const std::string& bultos);
+  void CargarPesoBruto(const std::string& peso);
+  void CargarDeposito(const std::string& aduana, const std::string& deposito);
+  void CargarVtoEmbarque(const std::string& fecha);
+  void CargarPlazo(const std::string& plazo);
+  void CargarMotivo(const std::string& numero, const std::string& motivo);
+  void CargarAduana(const std::string& aduana);
+  void CargarCondicionVenta(const std::string& incoterm);
+  void CargarFOBTotal(const std::string& monto);
+  void CargarDivisaFOB(const std::string& divisa);
+  void CargarFleteTotal(const std::string& monto);
+  void CargarDivisaFlete(const std::string& divisa);
+  void CargarSeguroTotal(const std::string& monto);
+  void CargarDivisaSeguro(const std::string& divisa);
+  void CargarGarantias(const std::string& iddt);
+  void CargarInfoComplementaria(const std::string& iddt);
+
+  // Reference lookups: the value column of the row of a dated code table
+  // valid on the operation date; false (value untouched) when none is.
+  bool BuscarPais(const std::string& codigo, std::string& valor);
+  bool BuscarAduana(const std::string& codigo, std::string& valor);
+  bool BuscarDivisa(const std::string& codigo, std::string& valor);
+  bool BuscarEmbalaje(const std::string& codigo, std::string& valor);
+  bool BuscarUnidad(const std::string& codigo, std::string& valor);
+  bool BuscarDeposito(const std::string& aduana, const std::string& deposito, std::string& valor);
+  std::string PaisOProvincia(const std::string& codigo);
+  void DameDescripcionDocs(std::string& factura, std::string& certificado, std::string& tercero);
+
+  // First item.
+  void CargarCabItem(const std::string& iddt, const Recordset& item);
+  void CargarNroItem(const std::string& nartext);
+  void CargarTipoItem(const std::string& carttyp);
+  void CargarPosicionSIM(const std::string& iespnce);
+  void CargarPosicionNALADISA(const std::string& iespnalgat);
+  void CargarLista(const std::string& cartpro, const std::string& lista);
+  void CargarEstado(const std::string& cartuso);
+  void CargarTotalKg(const std::string& kilos);
+  void CargarPaisOrigen(const std::string& pais);
+  void CargarPaisDestino(const std::string& pais);
+  void CargarUnidad(const std::string& unidad);
+  void CargarCantUnidad(const std::string& cantidad);
+  void CargarInfoAdicional(const std::string& iddt, const std::string& nart);
+  void CargarSufijos(const std::string& iddt, const Recordset& item);
+  void CargarInfoCpl(const std::string& iddt, const Recordset& item);
+
+  // Amounts and values of the first item (fields 53 to 70 and 145).
+  void CargarMontos(const std::string& iddt, const std::string& impexp, const Recordset& item);
+  void CargarUnitarioDivisa(const std::string& cartsbitem, const std::string& unitario);
+  void CargarUnidadMontos(const std::string& unidad);
+  void CargarCantidadUnidades(const std::string& cantidad);
+  void CargarFOBTotalDivisa(const std::string& monto);
+  void CargarFOBTotalDolares(const std::string& monto);
+  void CargarPrecioUnit(const std::string& qartde, const std::string& precio_oficial,
+                        const std::string& valor_declarado);
+  void CargarUnidadMonto(const std::string& qartde, const std::string& unidad_oficial,
+                         const std::string& unidad_declarada);
+  void CargarCoeficiente(const std::string& qartde, const std::string& coeficiente,
+                         const std::string& impexp);
+  void CargarDocumentosAPresentar(const std::string& iddt);
+  void CargarAutoliquidacion(const std::string& cartlman);
+  void CargarAjusteDivisa(const std::string& monto);
+  void CargarBaseIVA(const std::string& iddt, const std::string& nart);
+  void CargarBaseImpuestos(const std::string& iddt, const std::string& nart);
+  void CargarInsumosImport(const std::string& monto);
+  void CargarReintegros(const std::string& iddt, const std::string& nart);
+  void CargarAjusteDeducir(const std::string& monto);
+  void CargarInsumos(const std::string& monto);
+
+  // Settlement.
+  void TotalesLiqItem(const std::string& iddt, const std::string& nart);
+  void AgregarConcepto(const std::string& codigo, const std::string& concepto,
+                       const std::string& tipo, const Value& monto, int& p);
+
+  // Footer.
+  bool CanalVisible(const Recordset& header);
+
   CDataBase* db_ = nullptr;
   CColImp campos_;
   std::vector<std::string> col_liq_;

@@ -1,0 +1,251 @@
+// Amounts and values of the first item (fields 53 to 70 and 145): unit
+// values, FOB, prices, the documents to present, the VAT and tax bases and
+// the reimbursements.
+#include "common/Catalogo.hpp"
+#include "common/UtilFnc.hpp"
+#include "data/SqlText.hpp"
+#include "loaders/cover/CImpCaratula.hpp"
+#include "loaders/cover/CoverText.hpp"
+#include "runtime/Convert.hpp"
+#include "runtime/Format.hpp"
+#include "runtime/Strings.hpp"
+#include "runtime/Trap.hpp"
+
+namespace tipolaria {
+namespace {
+
+constexpr const char* kMonto = "#,##0.00";
+
+// A column that counts as 0 when Null, as text ("12,5").
+std::string Cero(const Recordset& rs, const char* column) {
+  return NumberToText(ValorDecimal(rs.Field(column)));
+}
+
+bool EsCero(const std::string& numero) { return ValueToDecimal(Value(numero)).IsZero(); }
+
+// The settlement numbers whose item base is the VAT base, in the order they
+// are tried; the last one with a base is the one printed.
+constexpr int kNumerosBaseIVA[] = {9, 11, 12, 14, 10, 24, 26, 27, 28, 49, 92, 93, 35, 94};
+
+std::string SqlBase(const std::string& id, const std::string& art, int numero) {
+  return "SELECT mlqabas FROM LQA, PTR WHERE clqatax = CPTRNAT AND iliq = '" + id +
+         "' AND nart = '" + art + "' AND CTPT = 'CODTAX' And APTR = '" + std::to_string(numero) +
+         "'";
+}
+
+}  // namespace
+
+void CImpCaratula::CargarMontos(const std::string& iddt, const std::string& impexp,
+                                const Recordset& item) {
+  Trap("CImpCaratula.CargarMontos", [&] {
+    const auto texto = [&](const char* column) { return detail::Texto(item, column); };
+    const auto cero = [&](const char* column) { return Cero(item, column); };
+    const std::string nart = texto("nart");
+    CargarUnitarioDivisa(texto("cartsbitem"), cero("martunitar"));
+    CargarUnidadMontos(texto("cartuntdcl"));
+    CargarCantidadUnidades(texto("qartuntdcl"));
+    CargarFOBTotalDivisa(cero("martfob"));
+    CargarFOBTotalDolares(cero("martfobdol"));
+    CargarPrecioUnit(cero("qartde"), cero("martpreofi"), cero("martvalde"));
+    CargarUnidadMonto(cero("qartde"), texto("cartuntofi"), texto("cartunde"));
+    CargarCoeficiente(cero("qartde"), cero("martcoefic"), impexp);
+    CargarDocumentosAPresentar(iddt);
+    CargarAutoliquidacion(texto("cartlman"));
+    CargarAjusteDivisa(texto("MARTAJUINC"));
+    CargarValorAduanaDivisa(texto("martbasdiv"));
+    CargarBaseIVA(iddt, nart);
+    CargarBaseImpuestos(iddt, nart);
+    CargarInsumosImport(cero("martinstmp"));
+    CargarReintegros(iddt, nart);
+    CargarAjusteDeducir(texto("martajuded"));
+    CargarValorAduanaDolar(texto("martbasimp"));
+    CargarInsumos(cero("martinscon"));
+  });
+}
+
+void CImpCaratula::CargarUnitarioDivisa(const std::string& cartsbitem,
+                                        const std::string& unitario) {
+  Trap("CImpCaratula.CargarUnitarioDivisa", [&] {
+    Agregar("UnitarioDivisa", cartsbitem == "S" ? "SUBITEM" : Format(unitario, "#,##0.0000"), 53);
+  });
+}
+
+void CImpCaratula::CargarUnidadMontos(const std::string& unidad) {
+  Trap("CImpCaratula.CargarUnidadMontos", [&] {
+    std::string valor = unidad;  // an unknown unit prints its code
+    BuscarUnidad(unidad, valor);
+    Agregar("UnidadMontos", valor, 54);
+  });
+}
+
+void CImpCaratula::CargarCantidadUnidades(const std::string& cantidad) {
+  Trap("CImpCaratula.CargarCantidadUnidades",
+       [&] { Agregar("CantidadUnidades", Format(cantidad, kMonto), 55); });
+}
+
+void CImpCaratula::CargarFOBTotalDivisa(const std::string& monto) {
+  Trap("CImpCaratula.CargarFOBTotalDivisa",
+       [&] { Agregar("FOBTotalDivisa", Format(monto, kMonto), 56); });
+}
+
+void CImpCaratula::CargarFOBTotalDolares(const std::string& monto) {
+  Trap("CImpCaratula.CargarFOBTotalDolares",
+       [&] { Agregar("FOBTotalDolares", Format(monto, kMonto), 57); });
+}
+
+// Without a declared quantity (qartde 0) the item is valued at the official
+// price and unit; otherwise at the declared ones.
+void CImpCaratula::CargarPrecioUnit(const std::string& qartde, const std::string& precio_oficial,
+                                    const std::string& valor_declarado) {
+  Trap("CImpCaratula.CargarPrecioUnit", [&] {
+    Agregar("PrecioUnit", Format(EsCero(qartde) ? precio_oficial : valor_declarado, kMonto), 58);
+  });
+}
+
+void CImpCaratula::CargarUnidadMonto(const std::string& qartde, const std::string& unidad_oficial,
+                                     const std::string& unidad_declarada) {
+  Trap("CImpCaratula.CargarUnidadMonto", [&] {
+    const std::string& codigo = EsCero(qartde) ? unidad_oficial : unidad_declarada;
+    std::string valor;
+    if (!codigo.empty() && BuscarUnidad(codigo, valor)) Agregar("UnidadMonto", valor, 59);
+  });
+}
+
+void CImpCaratula::CargarCoeficiente(const std::string& qartde, const std::string& coeficiente,
+                                     const std::string& impexp) {
+  Trap("CImpCaratula.CargarCoeficiente", [&] {
+    std::string valor;
+    if (!EsCero(qartde)) {
+      valor = Format(qartde, kMonto);
+    } else {
+      // Only the operation numbered 1 of "IMPEXP" prints the coefficient.
+      std::string indicador;
+      Db().PtrNat("IMPEXP", 1, indicador);
+      if (impexp == indicador) valor = Format(coeficiente, "#,##0.00000");
+    }
+    Agregar("Coeficiente", valor, 60);
+  });
+}
+
+void CImpCaratula::CargarDocumentosAPresentar(const std::string& iddt) {
+  Trap("CImpCaratula.CargarDocumentosAPresentar", [&] {
+    CDataBase& db = Db();
+    const std::string id = DoubleQuotes(iddt);
+    std::string texto;
+    const auto agregar_fila = [&](const Recordset& rs) {
+      texto += detail::Texto(rs, "cdvddoc") + " = " + detail::Texto(rs, "ldvdrefdoc") + Space(3);
+    };
+    Recordset rs;
+    db.GetRs("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "' AND nart = '0001'", rs);
+    for (; Len(texto) <= 180 && !rs.AtEnd(); rs.MoveNext()) agregar_fila(rs);
+    rs.Close();
+
+    // The declaration's own documents, except the kinds the cover prints
+    // elsewhere (invoices, certificates and the like of field 37).
+    std::string excluidos;
+    for (const std::string& codigo : {DameCodigoDoc1(db), DameCodigoDoc2(db), DameCodigoDoc4(db),
+                                      DameCodigoDoc5(db), DameCodigoDoc6(db)}) {
+      excluidos += " AND cdvddoc <> '" + DoubleQuotes(codigo) + "'";
+    }
+    db.GetRs("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "' AND nart = '0000'" +
+                 excluidos,
+             rs);
+    for (bool first = true; Len(texto) <= 180 && !rs.AtEnd(); rs.MoveNext(), first = false) {
+      if (first) texto += "Docs. Carátula: ";
+      agregar_fila(rs);
+    }
+    rs.Close();
+    if (Len(texto) > 180) texto = AjustarTexto(texto, 5295, 3);
+    Agregar("DocumentosAPresentar", texto, 61);
+  });
+}
+
+void CImpCaratula::CargarAutoliquidacion(const std::string& cartlman) {
+  Trap("CImpCaratula.CargarAutoliquidacion", [&] {
+    Agregar("Autoliquidacion", cartlman == "M" || cartlman == "S" ? "<<AUTOLIQUIDACIÓN>>" : "",
+            145);
+  });
+}
+
+void CImpCaratula::CargarAjusteDivisa(const std::string& monto) {
+  Trap("CImpCaratula.CargarAjusteDivisa",
+       [&] { Agregar("AjusteDivisa", Format(monto, kMonto), 62); });
+}
+
+void CImpCaratula::CargarValorAduanaDivisa(const std::string& martbasdiv) {
+  Trap("CImpCaratula.CargarValorAduanaDivisa",
+       [&] { Agregar("ValorAduanaDivisa", Format(martbasdiv, kMonto), 63); });
+}
+
+void CImpCaratula::CargarBaseIVA(const std::string& iddt, const std::string& nart) {
+  Trap("CImpCaratula.CargarBaseIVA", [&] {
+    const std::string id = DoubleQuotes(iddt);
+    const std::string art = DoubleQuotes(nart);
+    // Every number with a base adds field 64 again; the save keeps the last.
+    for (const int numero : kNumerosBaseIVA) {
+      Recordset rs;
+      if (Db().GetRs(SqlBase(id, art, numero), rs)) {
+        const std::string base = detail::Texto(rs, "mlqabas");
+        if (!Trim(base).empty()) Agregar("BaseIVA", Format(base, kMonto), 64);
+      }
+      rs.Close();
+    }
+  });
+}
+
+// The second form of the VAT base loader: the base of the import duties.
+void CImpCaratula::CargarBaseImpuestos(const std::string& iddt, const std::string& nart) {
+  Trap("CImpCaratula.CargarBaseIVA", [&] {
+    std::string valor;
+    Recordset rs;
+    if (Db().GetRs(SqlBase(DoubleQuotes(iddt), DoubleQuotes(nart), 13), rs)) {
+      const std::string base = detail::Texto(rs, "mlqabas");
+      if (!Trim(base).empty() && base != "0") valor = Format(base, kMonto);
+    }
+    rs.Close();
+    Agregar("BaseImpuestos", valor, 69);
+  });
+}
+
+void CImpCaratula::CargarInsumosImport(const std::string& monto) {
+  Trap("CImpCaratula.CargarInsumosImport",
+       [&] { Agregar("InsumosImport", Format(monto, kMonto), 65); });
+}
+
+void CImpCaratula::CargarReintegros(const std::string& iddt, const std::string& nart) {
+  Trap("CImpCaratula.CargarReintegros", [&] {
+    const auto sql = [&](const char* numero) {
+      return "SELECT mbnfbas FROM BNF, PTR WHERE cbnftax = CPTRNAT AND ibnf = '" +
+             DoubleQuotes(iddt) + "' AND nart = '" + DoubleQuotes(nart) +
+             "' AND CTPT = 'CODTAX' And APTR = '" + numero + "'";
+    };
+    std::string valor;
+    Recordset rs;
+    bool found = Db().GetRs(sql("39"), rs);
+    if (!found) {
+      rs.Close();
+      found = Db().GetRs(sql("142"), rs);
+    }
+    if (found) valor = Format(ValorDecimal(rs.Field("mbnfbas")), kMonto);
+    rs.Close();
+    Agregar("ValorReintegros", valor, 66);
+  });
+}
+
+void CImpCaratula::CargarAjusteDeducir(const std::string& monto) {
+  Trap("CImpCaratula.CargarAjusteDeducir",
+       [&] { Agregar("AjusteDeducir", Format(monto, kMonto), 67); });
+}
+
+void CImpCaratula::CargarValorAduanaDolar(const std::string& martbasimp) {
+  Trap("CImpCaratula.CargarValorAduanaDolar",
+       [&] { Agregar("ValorAduanaDolar", Format(martbasimp, kMonto), 68); });
+}
+
+void CImpCaratula::CargarInsumos(const std::string& monto) {
+  // Field 70 shares the label of field 65.
+  Trap("CImpCaratula.CargarInsumos",
+       [&] { Agregar("InsumosImport", EsCero(monto) ? "" : Format(monto, kMonto), 70); });
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,117 @@
+// The long texts of the cover header: guarantees and payments (field 35) and
+// the complementary information (fields 36 and 37).
+#include "common/UtilFnc.hpp"
+#include "data/SqlText.hpp"
+#include "loaders/cover/CImpCaratula.hpp"
+#include "loaders/cover/CoverText.hpp"
+#include "runtime/Format.hpp"
+#include "runtime/Strings.hpp"
+#include "runtime/Trap.hpp"
+
+namespace tipolaria {
+namespace {
+
+// Field 35 is one line of 6590 twips; entries stop being appended once the
+// text passes 67 characters, and rows left over are not printed.
+constexpr std::int64_t kLimiteGarantias = 67;
+
+std::string AjustarGarantias(const std::string& texto) {
+  if (Len(Trim(texto)) > kLimiteGarantias) return AjustarTexto(texto, 6590, 1) + detail::kCrLf;
+  return texto;
+}
+
+}  // namespace
+
+void CImpCaratula::CargarGarantias(const std::string& iddt) {
+  Trap("CImpCaratula.CargarGarantias", [&] {
+    const std::string id = DoubleQuotes(iddt);
+    std::string texto;
+    Recordset rs;
+    Db().GetRs("SELECT clgpgar FROM LGP WHERE iddt = '" + id + "'", rs);
+    for (; !rs.AtEnd() && Len(Trim(texto)) <= kLimiteGarantias; rs.MoveNext()) {
+      texto += detail::Texto(rs, "clgpgar") + Space(3);
+    }
+    rs.Close();
+    texto = AjustarGarantias(texto);
+
+    if (Db().GetRs("SELECT clppexe, clppbol, clpptipcta, clppmdpago "
+                   "FROM LPP WHERE iddt = '" +
+                       id + "'",
+                   rs)) {
+      texto += "Pagos: ";
+      for (; !rs.AtEnd() && Len(Trim(texto)) <= kLimiteGarantias; rs.MoveNext()) {
+        texto += detail::Texto(rs, "clppexe") + "-" + detail::Texto(rs, "clppbol") + "-" +
+                 detail::Texto(rs, "clpptipcta") + "-" + detail::Texto(rs, "clppmdpago") + Space(3);
+      }
+    }
+    rs.Close();
+    // The whole text is fitted again, so guarantees that already filled the
+    // line leave the payments heading cut off with "...".
+    Agregar("Garantias", AjustarGarantias(texto), 35);
+  });
+}
+
+void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
+  Trap("CImpCaratula.CargarInfoComplementaria", [&] {
+    const std::string id = DoubleQuotes(iddt);
+    Recordset rs;
+
+    // Field 36: exchange rate and the declaration's complementary data.
+    std::string texto = "Cotiz = xxxx" + Space(3);
+    if (Db().GetRs("SELECT mtprcotiz FROM TPR WHERE iddt = '" + id + "'", rs)) {
+      const Value& cotizacion = rs.Field("mtprcotiz");
+      if (!cotizacion.IsNull()) texto = "Cotiz = " + Format(cotizacion, "#,##0.000000") + Space(3);
+    }
+    rs.Close();
+    Db().GetRs(
+        "SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id + "' AND nart = '0000' AND icpldif = 'D'",
+        rs);
+    for (; !rs.AtEnd() && Len(texto) <= 97; rs.MoveNext()) {
+      texto += detail::Texto(rs, "ccpl") + " = " + detail::Texto(rs, "mcpl") + Space(3);
+    }
+    rs.Close();
+    if (Len(texto) > 97) texto = AjustarTexto(texto, 9000, 1);
+    Agregar("InfoComplementaria", texto, 36);
+
+    // Field 37: guide weight and the declaration's invoices, inspection
+    // certificates and third documents.
+    std::string peso = "Peso Guía = 0,000";
+    if (Db().GetRs("SELECT nldsmsrbrt FROM TPR WHERE iddt = '" + id + "'", rs)) {
+      const Decimal kilos = ValorDecimal(rs.Field("nldsmsrbrt"));
+      if (!kilos.IsZero()) peso = "Peso Guía = " + Format(kilos, "#,##0.000");
+    }
+    rs.Close();
+    std::string factura;
+    std::string certificado;
+    std::string tercero;
+    DameDescripcionDocs(factura, certificado, tercero);
+    Db().GetRs(
+        "SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE"
+        " idvd = '" +
+            id + "' AND nart = '0000'" + " AND cdvddoc IN ('" + DoubleQuotes(factura) + "', '" +
+            DoubleQuotes(certificado) + "', '" + DoubleQuotes(tercero) + "') ORDER BY cdvddoc",
+        rs);
+    std::string facturas;
+    std::string certificados;
+    std::string otros;
+    std::string documentos;
+    for (; !rs.AtEnd() && Len(documentos) <= 115; rs.MoveNext()) {
+      const std::string codigo = detail::Texto(rs, "cdvddoc");
+      const std::string referencia = Space(2) + detail::Texto(rs, "ldvdrefdoc");
+      if (codigo == factura) {
+        if (Trim(facturas).empty()) facturas = Space(4) + "Nros. Facturas: ";
+        facturas += referencia;
+      } else if (codigo == certificado) {
+        if (Trim(certificados).empty()) certificados = Space(2) + "Certif. Inspec.: ";
+        certificados += referencia;
+      } else if (codigo == tercero) {
+        otros += referencia;
+      }
+      documentos = facturas + certificados + otros;
+    }
+    rs.Close();
+    Agregar("InfoComplementariaSig", AjustarTexto(peso + documentos, 11100, 1), 37);
+  });
+}
+
+}  // namespace tipolaria
