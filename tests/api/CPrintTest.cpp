@@ -114,11 +114,10 @@ TEST_F(CPrintTest, InitializePagesDataClampsTheRangeOneSided) {
     const char* desde_after;
     const char* hasta_after;
   } cases[] = {
-      {3, 5, 0, "1", "5"},    // before any generation, any first page becomes 1
-      {10, 12, 8, "1", "12"}, // a last page beyond the count stays
-      {6, 4, 8, "6", "8"},    // first after last: last becomes the count
-      {0, 0, 8, "1", "1"},
-      {-2, -1, 8, "-2", "-1"},  // negative values stay
+      {3, 5, 0, "1", "5"},     // before any generation, any first page becomes 1
+      {10, 12, 8, "1", "12"},  // a last page beyond the count stays
+      {6, 4, 8, "6", "8"},     // first after last: last becomes the count
+      {0, 0, 8, "1", "1"},    {-2, -1, 8, "-2", "-1"},  // negative values stay
   };
   for (const Case& c : cases) {
     Generated(c.total);

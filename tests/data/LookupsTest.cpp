@@ -35,7 +35,7 @@ class LookupsTest : public ::testing::Test {
 TEST_F(LookupsTest, ParameterLookupsReadTheFirstRowOrTheNoRowValue) {
   EXPECT_EQ(db_->NatLNat("CODTAX", "010"), "DERECHOS DE IMPORTACION");
   EXPECT_EQ(db_->NatPtr("CODTAX", "010"), 10);  // first row only
-  EXPECT_EQ(db_->NatPtr("TABON", "adu"), 1);     // codes compare without regard to case
+  EXPECT_EQ(db_->NatPtr("TABON", "adu"), 1);    // codes compare without regard to case
   EXPECT_EQ(db_->PtrCNat("CODTAX", 99), "010");
 
   std::string code = "stale";

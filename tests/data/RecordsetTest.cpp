@@ -8,12 +8,11 @@ namespace tipolaria {
 namespace {
 
 Recordset Pages() {
-  return Recordset({"NRO_HOJA", "TIPO", "NRO_CAMPO", "VALOR"},
-                   {{0, 0, "c37", "todas"},
-                    {1, 0, "c5", "uno"},
-                    {2, 0, "c5", "dos"},
-                    {3, 0, "c5", "O'Hara"},
-                    {Value(), 0, "c6", "sin hoja"}});
+  return Recordset({"NRO_HOJA", "TIPO", "NRO_CAMPO", "VALOR"}, {{0, 0, "c37", "todas"},
+                                                                {1, 0, "c5", "uno"},
+                                                                {2, 0, "c5", "dos"},
+                                                                {3, 0, "c5", "O'Hara"},
+                                                                {Value(), 0, "c6", "sin hoja"}});
 }
 
 long ErrorOf(const std::function<void()>& f) {

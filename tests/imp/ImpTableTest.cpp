@@ -24,8 +24,7 @@ TEST(ImpTableTest, SingleRowInsertKeepsQuotesAndBlanksButNotEmptyText) {
   InsertImpRow(*db, 12, 0, "5", "it's");
   InsertImpRow(*db, 12, 0, "6", "   ");
   InsertImpRow(*db, 12, 0, "7", "");
-  EXPECT_EQ(Rows(tdb),
-            (std::vector<std::string>{"3|1|c4|3 de 7", "12|0|c5|it's", "12|0|c6|   "}));
+  EXPECT_EQ(Rows(tdb), (std::vector<std::string>{"3|1|c4|3 de 7", "12|0|c5|it's", "12|0|c6|   "}));
   ClearImpTable(*db);
   EXPECT_TRUE(Rows(tdb).empty());
 }

@@ -11,13 +11,13 @@ TEST(TextMetricsTest, MeasuresInWholePixelsOfNinePixelEm) {
     int twips;
   } cases[] = {
       {"", 0},
-      {" ", 45},      // 30 * 9 / 100 = 2.7 -> 3 px
-      {"i", 45},      // 29 -> 2.61 -> 3 px
-      {"W", 120},     // 85 -> 7.65 -> 8 px
-      {"'", 15},      // 16 -> 1.44 -> 1 px
-      {"AB", 150},    // 59 -> 5.31 -> 5; 57 -> 5.13 -> 5
-      {"\r\n", 0},    // control characters measure nothing
-      {"\xC3\x91", 90},  // Ñ as N: 64 -> 5.76 -> 6 px
+      {" ", 45},             // 30 * 9 / 100 = 2.7 -> 3 px
+      {"i", 45},             // 29 -> 2.61 -> 3 px
+      {"W", 120},            // 85 -> 7.65 -> 8 px
+      {"'", 15},             // 16 -> 1.44 -> 1 px
+      {"AB", 150},           // 59 -> 5.31 -> 5; 57 -> 5.13 -> 5
+      {"\r\n", 0},           // control characters measure nothing
+      {"\xC3\x91", 90},      // Ñ as N: 64 -> 5.76 -> 6 px
       {"\xE2\x82\xAC", 75},  // € as x: 50 -> 4.5 -> 5 px (half rounds up)
   };
   for (const Case& c : cases) EXPECT_EQ(MeasureTwips(c.text), c.twips) << c.text;

@@ -8,9 +8,8 @@ namespace tipolaria {
 namespace {
 
 int Inner() {
-  return Trap("CInner.Work", [&]() -> int {
-    throw ComError(3021, "Provider", "No current record");
-  });
+  return Trap("CInner.Work",
+              [&]() -> int { throw ComError(3021, "Provider", "No current record"); });
 }
 
 int Outer() {
