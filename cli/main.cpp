@@ -6,12 +6,14 @@
 #include <iostream>
 
 #include "DbCommands.hpp"
+#include "GenerateCommand.hpp"
 #include "tipolaria/error.hpp"
 
 int main(int argc, char** argv) {
   CLI::App app{"tipolaria: prints customs declarations (OM - 1993 SIM) to PDF"};
   app.require_subcommand(1);
   tipolaria::cli::AddDbCommands(app);
+  tipolaria::cli::AddGenerateCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -32,6 +32,18 @@ class CPrint {
   bool Finalize();
   // Normalises the page range and copies against the last generation.
   bool InitializePagesData();
+  // Fills the work table with the pages of the declaration pIddtext: clamps
+  // the range, keeps the arguments in the driver, builds the document-state
+  // label from pOper, pOrg and pEta, and generates the pages. The reference
+  // printed on every page is pIdOrig, or pIddtext when pIdOrig is empty.
+  // Never raises: returns {"Result": "OK"}, or {"Result": "ERR", ...} with the
+  // error's description and source, also when no declaration has that
+  // iddtext.
+  std::string GenerateIMP(const std::string& pNombreDespachante, const std::string& pIddtext,
+                          const std::string& pIdOrig, const std::string& pFecOfi,
+                          std::int16_t pOper, const std::string& pCanal, const std::string& pRamo,
+                          const std::string& pMorado, const std::string& pOrg,
+                          const std::string& pEta);
 
   // The print range; these work before Init too and outlive Finalize.
   void SetHojaDesde(std::int16_t value);
