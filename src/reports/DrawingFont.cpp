@@ -45,28 +45,42 @@ DrawingFont::DrawingFont() {
   }
   cairo_matrix_t identity;
   cairo_matrix_init_identity(&identity);
+  // Unhinted metrics: hinting would round advances to whole units of this
+  // one-unit font.
   detail::FontOptionsPtr options(cairo_font_options_create());
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
   scaled_.reset(cairo_scaled_font_create(face_.get(), &identity, &identity, options.get()));
   if (cairo_scaled_font_status(scaled_.get()) != CAIRO_STATUS_SUCCESS) {
     RaiseFontError(file, cairo_scaled_font_status(scaled_.get()));
   }
-  latin1_.fill(-1);
 }
 
-unsigned long DrawingFont::GlyphIndex(char32_t c) {
+const DrawingFont::Glyph& DrawingFont::GlyphFor(char32_t c) {
   if (c < latin1_.size()) {
-    if (latin1_[c] < 0) latin1_[c] = static_cast<std::int64_t>(LookUp(c));
-    return static_cast<unsigned long>(latin1_[c]);
+    if (!latin1_known_[c]) {
+      latin1_[c] = LookUp(c);
+      latin1_known_[c] = true;
+    }
+    return latin1_[c];
   }
   const auto it = others_.find(c);
   if (it != others_.end()) return it->second;
   return others_[c] = LookUp(c);
 }
 
-unsigned long DrawingFont::LookUp(char32_t c) {
-  FaceLock lock(scaled_.get());
-  if (lock.face() == nullptr) return 0;
-  return FT_Get_Char_Index(lock.face(), c);
+DrawingFont::Glyph DrawingFont::LookUp(char32_t c) {
+  Glyph glyph;
+  {
+    FaceLock lock(scaled_.get());
+    if (lock.face() != nullptr) glyph.index = FT_Get_Char_Index(lock.face(), c);
+  }
+  // The scaled font is one unit high, so its advance is in ems.
+  cairo_glyph_t probe{glyph.index, 0, 0};
+  cairo_text_extents_t extents;
+  cairo_scaled_font_glyph_extents(scaled_.get(), &probe, 1, &extents);
+  glyph.advance = extents.x_advance;
+  return glyph;
 }
 
 }  // namespace tipolaria

@@ -24,17 +24,23 @@ class DrawingFont {
   cairo_font_face_t* face() const { return face_.get(); }
   const std::string& family() const { return family_; }
 
-  // Glyph index of `c` in the face; 0 (the missing-glyph box) when absent.
-  unsigned long GlyphIndex(char32_t c);
+  struct Glyph {
+    unsigned long index = 0;  // 0: the missing-glyph box
+    double advance = 0;       // the face's own advance, in ems
+  };
+
+  // The glyph that draws `c`.
+  const Glyph& GlyphFor(char32_t c);
 
  private:
-  unsigned long LookUp(char32_t c);
+  Glyph LookUp(char32_t c);
 
   std::string family_;
   detail::FontFacePtr face_;
-  detail::ScaledFontPtr scaled_;          // gives access to the FreeType face
-  std::array<std::int64_t, 256> latin1_;  // -1 until looked up
-  std::unordered_map<char32_t, unsigned long> others_;
+  detail::ScaledFontPtr scaled_;  // gives access to the FreeType face
+  std::array<Glyph, 256> latin1_;
+  std::array<bool, 256> latin1_known_{};
+  std::unordered_map<char32_t, Glyph> others_;
 };
 
 }  // namespace tipolaria

@@ -22,6 +22,7 @@ constexpr double kDigitHeight = 0.7;
 // Printers spread toner or ink beyond the edge of a bar; thinner bars keep
 // the narrow-to-wide ratio a scanner expects at 300 dpi.
 constexpr double kBarThinning = 0.12;
+constexpr double kBarLengthShare = 0.8;
 // Room for whatever the box allows: no line is dropped for height.
 constexpr double kUnbounded = 1e6;
 
@@ -170,9 +171,10 @@ void PageRenderer::DrawBarcode(const LayoutControl& control, const std::string& 
   if (barcode_bars_.empty()) return;
 
   // The symbol runs up the box from its bottom edge, as the turned captions
-  // read; each bar crosses the box's whole width.
+  // read. The bars fill the part of the box that a bar-code font's bars fill
+  // of its line, which keeps them clear of the frame the box reaches into.
   const double x = Pt(control.left);
-  const double width = Pt(control.width);
+  const double width = Pt(control.width) * kBarLengthShare;
   const double bottom = Pt(control.bottom());
   const double module = Pt(control.height) / barcode_bars_.total_modules;
   for (const BarcodeBars::Bar& bar : barcode_bars_.bars) {
@@ -199,8 +201,13 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
     glyphs_.clear();
     clusters_.clear();
     for (std::size_t k = 0; k < line.chars.size(); ++k) {
-      glyphs_.push_back(
-          {font_.GlyphIndex(line.chars[k]), origin_x + line.x[k], origin_y + line.baseline});
+      // Each glyph sits centred in the cell that the built-in advance gives
+      // it, so that a face narrower or wider than the measuring font spreads
+      // the difference evenly instead of piling it up after the glyph.
+      const char32_t c = line.chars[k];
+      const DrawingFont::Glyph& glyph = font_.GlyphFor(c);
+      const double shift = (AdvancePoints(c, font_size) - glyph.advance * font_size) / 2;
+      glyphs_.push_back({glyph.index, origin_x + line.x[k] + shift, origin_y + line.baseline});
       clusters_.push_back({line.byte_counts[k], 1});
     }
     cairo_show_text_glyphs(cr_, line.utf8.data(), static_cast<int>(line.utf8.size()),

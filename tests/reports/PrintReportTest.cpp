@@ -1,0 +1,311 @@
+#include "reports/ReportRunner.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "reports/LaserLayouts.hpp"
+#include "reports/PdfInspection.hpp"
+#include "reports/ReportErrors.hpp"
+#include "support/FaultyBackend.hpp"
+#include "support/TestDatabase.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+using testing::PdfWord;
+using testing::TestDatabase;
+
+// Extracted positions drift by up to about 0.15 pt along a run of text, and a
+// glyph wider than its built-in cell overhangs it by a fraction of a point.
+constexpr double kTolerance = 1.0;
+
+bool Inside(const PdfWord& word, double left, double top, double right, double bottom) {
+  return word.x_min >= left - kTolerance && word.x_max <= right + kTolerance &&
+         word.y_min >= top - kTolerance && word.y_max <= bottom + kTolerance;
+}
+
+bool InBox(const PdfWord& word, const LayoutControl& c) {
+  return Inside(word, c.left / 20.0, c.top / 20.0, c.right() / 20.0, c.bottom() / 20.0);
+}
+
+// The words of `page` that read `text` and lie in the box of control `name`.
+int WordsInBox(const std::vector<PdfWord>& words, int page, const std::string& text,
+               const Layout& layout, const std::string& name) {
+  const LayoutControl& c = layout.control(layout.Find(name));
+  int found = 0;
+  for (const PdfWord& w : words) found += w.page == page && w.text == text && InBox(w, c);
+  return found;
+}
+
+std::string WithoutBlanks(const std::string& text) {
+  std::string result;
+  for (char c : text) {
+    if (c != ' ') result += c;
+  }
+  return result;
+}
+
+// Whether a caption reads in its box: the words whose centres lie in the box,
+// in reading order (bottom to top for a turned caption), start with the
+// caption (a reader splits words at some punctuation, so blanks do not
+// count), and those words keep within the box's sides. Fields drawn inside
+// a caption's cell come after it.
+bool CaptionInBox(const std::vector<PdfWord>& words, int page, const LayoutControl& c) {
+  const bool turned = c.style == LabelStyle::kRotated;
+  struct Placed {
+    double line;   // across the reading direction
+    double along;  // in the reading direction
+    const PdfWord* word;
+  };
+  std::vector<Placed> inside;
+  for (const PdfWord& w : words) {
+    const double x = (w.x_min + w.x_max) / 2;
+    const double y = (w.y_min + w.y_max) / 2;
+    if (w.page != page || x < c.left / 20.0 || x > c.right() / 20.0 || y < c.top / 20.0 ||
+        y > c.bottom() / 20.0) {
+      continue;
+    }
+    inside.push_back(turned ? Placed{w.x_min, -w.y_max, &w} : Placed{w.y_min, w.x_min, &w});
+  }
+  std::sort(inside.begin(), inside.end(), [](const Placed& a, const Placed& b) {
+    return std::abs(a.line - b.line) > 1.0 ? a.line < b.line : a.along < b.along;
+  });
+  const std::string caption = WithoutBlanks(c.text);
+  std::string read;
+  for (const Placed& p : inside) {
+    if (read.size() >= caption.size()) break;
+    read += p.word->text;
+    const bool within = turned ? p.word->y_min >= c.top / 20.0 - kTolerance &&
+                                     p.word->y_max <= c.bottom() / 20.0 + kTolerance
+                               : p.word->x_min >= c.left / 20.0 - kTolerance &&
+                                     p.word->x_max <= c.right() / 20.0 + kTolerance;
+    if (!within) return false;
+  }
+  return read == caption;
+}
+
+class PrintReportTest : public ::testing::Test {
+ protected:
+  void Insert(int page, int tipo, const std::string& field, const std::string& value) {
+    sql_ += "INSERT INTO IMP VALUES (" + std::to_string(page) + ", " + std::to_string(tipo) +
+            ", '" + field + "', '" + value + "');\n";
+  }
+  // Header fields as the driver writes them on every page.
+  void InsertPages(int first, int last, int tipo, int total) {
+    for (int page = first; page <= last; ++page) {
+      Insert(page, tipo, "c4", std::to_string(page) + " de " + std::to_string(total));
+    }
+  }
+
+  int Print(ReportKind kind, PrintRange range, const std::string& path) {
+    if (!sql_.empty()) tdb_.Run(sql_);
+    sql_.clear();
+    auto db = tdb_.Open();
+    return PrintReport(*db, kind, range, path);
+  }
+
+  // Prints and expects a ComError that leaves no file behind.
+  ComError PrintFailing(ReportKind kind, PrintRange range, const std::string& path) {
+    try {
+      Print(kind, range, path);
+    } catch (const ComError& e) {
+      EXPECT_FALSE(std::filesystem::exists(path)) << path;
+      EXPECT_EQ(TemporaryFiles(), 0);
+      return e;
+    }
+    ADD_FAILURE() << "the print did not fail";
+    return ComError(0, "", "");
+  }
+
+  // Files a print leaves while it writes (hidden, beside the target).
+  int TemporaryFiles() const {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(out_)) {
+      files += entry.path().filename().string().front() == '.';
+    }
+    return files;
+  }
+
+  static PrintRange Range(int desde, int hasta, int caratula_hojas, int copias = 1) {
+    PrintRange range;
+    range.hoja_desde = static_cast<std::int16_t>(desde);
+    range.hoja_hasta = static_cast<std::int16_t>(hasta);
+    range.caratula_hojas = static_cast<std::int16_t>(caratula_hojas);
+    range.numero_copias = static_cast<std::int16_t>(copias);
+    return range;
+  }
+
+  TestDatabase tdb_;
+  std::string out_ = testing::MakeTempFolder();
+  std::string pdf_ = out_ + "/form.pdf";
+  std::string sql_;
+
+  ~PrintReportTest() override { std::filesystem::remove_all(out_); }
+};
+
+// Every field shows its value inside its box and every caption lies where
+// the layout table puts it, on both layouts; the copy number shows in both
+// of its places.
+TEST_F(PrintReportTest, EveryControlLandsInItsBox) {
+  struct Run {
+    ReportKind kind;
+    const Layout& layout;
+    int tipo;
+  };
+  for (const Run& run : {Run{ReportKind::kCaratula, CaratulaLaserLayout(), 0},
+                         Run{ReportKind::kSubItems, SubItemLaserLayout(), 1}}) {
+    SCOPED_TRACE(run.layout.name());
+    // Page 1 is the cover; the continuation layout prints page 2.
+    const int page = run.tipo + 1;
+    for (const LayoutControl& c : run.layout.controls()) {
+      if (c.type == ControlType::kField) Insert(page, run.tipo, c.name, c.name);
+    }
+    ASSERT_EQ(Print(run.kind, Range(1, 2, 1, 7), pdf_), 1);
+    const std::vector<PdfWord> words = testing::ReadWords(pdf_);
+    for (const LayoutControl& c : run.layout.controls()) {
+      if (c.type == ControlType::kField) {
+        EXPECT_EQ(WordsInBox(words, 1, c.name, run.layout, c.name), 1) << c.name;
+      } else if (c.type == ControlType::kLabel &&
+                 (c.style == LabelStyle::kCaption || c.style == LabelStyle::kRotated)) {
+        EXPECT_TRUE(CaptionInBox(words, 1, c)) << c.name << " '" << c.text << "'";
+      } else if (c.style == LabelStyle::kCopyNumber) {
+        int centred = 0;
+        for (const PdfWord& w : words) {
+          const double x = (w.x_min + w.x_max) / 2;
+          const double y = (w.y_min + w.y_max) / 2;
+          centred += w.text == "7" && Inside(PdfWord{1, x, y, x, y, ""}, c.left / 20.0,
+                                             c.top / 20.0, c.right() / 20.0, c.bottom() / 20.0);
+        }
+        EXPECT_EQ(centred, 1) << c.name;
+      }
+    }
+    tdb_.Run("DELETE FROM IMP;");
+  }
+}
+
+TEST_F(PrintReportTest, CoverPagesRunFromHojaDesdeToFirstPageWithoutRows) {
+  InsertPages(1, 3, 0, 5);
+  InsertPages(4, 5, 1, 5);
+  Insert(1, 0, "c20", "MARITIMA");
+  Insert(1, 0, "C10", "20-12345678-9");  // any case names the control
+  Insert(0, 0, "c37", "TODAS");          // page 0: on every page
+  ASSERT_EQ(Print(ReportKind::kCaratula, Range(1, 2, 3), pdf_), 2);
+  const std::vector<PdfWord> words = testing::ReadWords(pdf_);
+  const Layout& cover = CaratulaLaserLayout();
+  EXPECT_EQ(testing::PageCount(pdf_), 2);
+  for (int page : {1, 2}) {
+    EXPECT_EQ(WordsInBox(words, page, std::to_string(page), cover, "c4"), 1);
+    EXPECT_EQ(WordsInBox(words, page, "TODAS", cover, "c37"), 1);
+  }
+  EXPECT_EQ(WordsInBox(words, 1, "MARITIMA", cover, "c20"), 1);
+  EXPECT_EQ(WordsInBox(words, 1, "20-12345678-9", cover, "c10"), 1);
+  // Page 2 has no c20: the box shows the layout's asterisks again.
+  EXPECT_EQ(WordsInBox(words, 2, "********", cover, "c20"), 1);
+  EXPECT_EQ(WordsInBox(words, 2, "************", cover, "c10"), 1);
+
+  EXPECT_EQ(Print(ReportKind::kCaratula, Range(1, 9, 3), pdf_), 3);
+  EXPECT_EQ(Print(ReportKind::kCaratula, Range(2, 9, 3), pdf_), 2);
+  // A range that starts after the cover and item pages has no page to
+  // print, even though IMP holds type-0 rows in it (none here).
+  const ComError e = PrintFailing(ReportKind::kCaratula, Range(4, 9, 3), out_ + "/none.pdf");
+  EXPECT_EQ(e.number(), kErrReportNoPage);
+  EXPECT_NE(e.description().find("No page"), std::string::npos) << e.description();
+}
+
+TEST_F(PrintReportTest, ContinuationPagesStartAfterTheCoverPages) {
+  InsertPages(1, 3, 0, 9);  // 9 pages in all: no page number reads like the total
+  InsertPages(4, 6, 1, 9);
+  Insert(4, 1, "c150", "ROTULO");
+  Insert(0, 1, "c5", "SIEMPRE");
+  const Layout& layout = SubItemLaserLayout();
+
+  ASSERT_EQ(Print(ReportKind::kSubItems, Range(1, 9, 3, 2), pdf_), 3);
+  std::vector<PdfWord> words = testing::ReadWords(pdf_);
+  for (int page : {1, 2, 3}) {
+    EXPECT_EQ(WordsInBox(words, page, std::to_string(page + 3), layout, "c4"), 1);
+    EXPECT_EQ(WordsInBox(words, page, "SIEMPRE", layout, "c5"), 1);
+  }
+  EXPECT_EQ(WordsInBox(words, 1, "ROTULO", layout, "c150"), 1);
+  EXPECT_EQ(WordsInBox(words, 2, "Field1", layout, "c150"), 1);  // footer row missing
+
+  ASSERT_EQ(Print(ReportKind::kSubItems, Range(5, 9, 3), pdf_), 2);
+  words = testing::ReadWords(pdf_);
+  EXPECT_EQ(WordsInBox(words, 1, "5", layout, "c4"), 1);
+
+  // A declaration without continuation pages: nothing to print.
+  const ComError e = PrintFailing(ReportKind::kSubItems, Range(1, 9, 6), out_ + "/none.pdf");
+  EXPECT_EQ(e.number(), kErrReportNoPage);
+}
+
+TEST_F(PrintReportTest, BarcodeReadsAsTheReferenceWithoutBlanks) {
+  InsertPages(1, 2, 0, 2);
+  Insert(1, 0, "c3", "16   001   IC04   000123   A");
+  Insert(2, 0, "c3", "16 001 IC04 000124 B");
+  ASSERT_EQ(Print(ReportKind::kCaratula, Range(1, 2, 2), pdf_), 2);
+  EXPECT_EQ(testing::ScanBarcodes(pdf_, 1), "16001IC04000123A");
+  EXPECT_EQ(testing::ScanBarcodes(pdf_, 2), "16001IC04000124B");
+}
+
+TEST_F(PrintReportTest, DocumentEmbedsItsFontsAndCarriesTitleAndLogo) {
+  InsertPages(1, 1, 0, 1);
+  Insert(1, 0, "c3", "16 001 IC04 000123 A");
+  PrintRange range = Range(1, 1, 1);
+  range.logo_png = out_ + "/logo.png";
+  testing::CommandOutput("convert -size 140x56 xc:navy '" + range.logo_png + "'");
+  ASSERT_EQ(Print(ReportKind::kCaratula, range, pdf_), 1);
+  EXPECT_EQ(testing::InfoField(pdf_, "Title"), "OM - 1993 SIM 16 001 IC04 000123 A");
+  const std::string fonts = testing::FontList(pdf_);
+  EXPECT_NE(fonts.find(" yes yes yes "), std::string::npos) << fonts;
+  EXPECT_EQ(fonts.find(" no "), std::string::npos) << fonts;
+  EXPECT_NE(testing::CommandOutput("pdfimages -list '" + pdf_ + "'").find("image"),
+            std::string::npos);
+
+  range.logo_png = out_ + "/missing.png";
+  std::filesystem::remove(out_ + "/logo.png");
+  std::filesystem::remove(pdf_);
+  const ComError e = PrintFailing(ReportKind::kCaratula, range, pdf_);
+  EXPECT_EQ(e.number(), kErrReportResource);
+  EXPECT_NE(e.description().find("missing.png"), std::string::npos) << e.description();
+}
+
+TEST_F(PrintReportTest, FailuresNameTheirCauseAndLeaveNoFile) {
+  InsertPages(1, 1, 0, 2);
+  InsertPages(2, 2, 1, 2);
+  Insert(1, 0, "c999", "x");
+  Insert(2, 1, "c131", "only the cover has c131");
+  ComError e = PrintFailing(ReportKind::kCaratula, Range(1, 2, 1), pdf_);
+  EXPECT_EQ(e.number(), kErrReportUnknownField);
+  EXPECT_NE(e.description().find("'c999'"), std::string::npos) << e.description();
+  EXPECT_NE(e.source().find(" - CaratulaLaser.Detail_Format"), std::string::npos) << e.source();
+
+  e = PrintFailing(ReportKind::kSubItems, Range(1, 2, 1), pdf_);
+  EXPECT_NE(e.description().find("'c131'"), std::string::npos) << e.description();
+  EXPECT_NE(e.source().find(" - SubItemLaser.Detail_Format"), std::string::npos) << e.source();
+
+  tdb_.Run("DELETE FROM IMP WHERE nro_campo IN ('c999', 'c131');");
+  const std::string unwritable = out_ + "/no-such-folder/form.pdf";
+  e = PrintFailing(ReportKind::kCaratula, Range(1, 2, 1), unwritable);
+  EXPECT_EQ(e.number(), kErrReportPath);
+  EXPECT_NE(e.description().find(unwritable), std::string::npos) << e.description();
+  EXPECT_NE(e.source().find(" - PdfExport.Export"), std::string::npos) << e.source();
+
+  auto db = testing::OpenFaulty(tdb_.connection(), {"FROM IMP", 1});
+  try {
+    PrintReport(*db, ReportKind::kCaratula, Range(1, 2, 1), pdf_);
+    ADD_FAILURE() << "the query did not fail";
+  } catch (const ComError& failed) {
+    EXPECT_NE(failed.source().find(" - CDataBase.GetRs - CaratulaLaser.ActiveReport_Initialize"),
+              std::string::npos)
+        << failed.source();
+  }
+  EXPECT_FALSE(std::filesystem::exists(pdf_));
+}
+
+}  // namespace
+}  // namespace tipolaria

@@ -1,0 +1,77 @@
+#include "reports/TextLayout.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tipolaria {
+namespace {
+
+// Built-in advances at 10 pt: "a" 5.3, "b" 5.6, blank 3.0, "M" 7.1.
+constexpr double kSize = 10;
+
+std::vector<std::string> Lines(const std::string& text, double width, double height,
+                               TextAlign align = TextAlign::kLeft) {
+  std::vector<std::string> lines;
+  for (const PlacedLine& line : LayOutText(text, TextBox{width, height, kSize, align})) {
+    lines.push_back(line.utf8);
+  }
+  return lines;
+}
+
+TEST(TextLayoutTest, BreaksWrapsAndDropsAsTheFormPrints) {
+  struct Case {
+    const char* text;
+    double width;
+    double height;
+    std::vector<std::string> lines;
+  };
+  const double one_line = 12;     // one line of 11.61 pt
+  const double three_lines = 35;  // three lines, the third's baseline at 32.6
+  const Case cases[] = {
+      {"", 100, one_line, {}},
+      {"ab", 100, one_line, {"ab"}},
+      {"ab\r\nba", 100, three_lines, {"ab", "ba"}},
+      {"ab\nba\rab", 100, three_lines, {"ab", "ba", "ab"}},
+      {"a\r\n\r\nb", 100, three_lines, {"a", "b"}},  // the empty line still takes its place
+      // 5.3 + 5.6 + 3 + 5.6 + 5.3 = 24.8 pt does not fit 20 pt: wraps at the blank.
+      {"ab ba", 20, three_lines, {"ab", "ba"}},
+      {"ab ba", 24.8, one_line, {"ab ba"}},
+      {"ab   ba", 20, three_lines, {"ab", "ba"}},
+      {"  ab", 20, one_line, {"  ab"}},  // leading blanks indent, they do not wrap
+      {"ab  ", 11, one_line, {"ab"}},    // trailing blanks hang off the edge
+      // A word wider than the box breaks between characters.
+      {"ababab", 12, three_lines, {"ab", "ab", "ab"}},
+      // Lines whose baseline falls below the box are not drawn at all.
+      {"ab\r\nba\r\nab\r\nba", 100, three_lines, {"ab", "ba", "ab"}},
+      {"ab", 100, 9, {}},
+      // A character wider than the box has nowhere to go.
+      {"M", 5, one_line, {}},
+      {"a\tb", 100, one_line, {"ab"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Lines(c.text, c.width, c.height), c.lines)
+        << "'" << c.text << "' in " << c.width << " x " << c.height;
+  }
+}
+
+TEST(TextLayoutTest, PlacesGlyphsAtBuiltInAdvances) {
+  const std::vector<PlacedLine> lines =
+      LayOutText("Ñab", TextBox{100, 30, kSize, TextAlign::kLeft});
+  ASSERT_EQ(lines.size(), 1u);
+  // "Ñ" measures as "N" (6.4 pt) and takes two bytes.
+  ASSERT_EQ(lines[0].x.size(), 3u);
+  EXPECT_DOUBLE_EQ(lines[0].x[1], 6.4);
+  EXPECT_DOUBLE_EQ(lines[0].x[2], 6.4 + 5.3);
+  EXPECT_EQ(lines[0].byte_counts[0], 2);
+  EXPECT_DOUBLE_EQ(lines[0].baseline, kFontAscent * kSize);
+
+  const std::vector<PlacedLine> centred =
+      LayOutText("ab ", TextBox{20.9, 30, kSize, TextAlign::kCenter});
+  ASSERT_EQ(centred.size(), 1u);
+  EXPECT_DOUBLE_EQ(centred[0].x[0], (20.9 - 10.9) / 2);  // the trailing blank does not count
+}
+
+}  // namespace
+}  // namespace tipolaria
