@@ -1,0 +1,59 @@
+/* A host written in C: the C interface and the shared library only, on a
+ * database made by `tipolaria db init`. Prints each failed check and exits
+ * non-zero when any failed. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "tipolaria/tipolaria.h"
+
+static int failures = 0;
+static int checks = 0;
+
+static void Check(int ok, const char* what) {
+  ++checks;
+  if (!ok) {
+    ++failures;
+    fprintf(stderr, "FAILED: %s\n", what);
+  }
+}
+
+/* Compares a returned text with the expected one and releases it. */
+static void CheckText(char* text, const char* expected, const char* what) {
+  Check(text != NULL && strcmp(text, expected) == 0, what);
+  tipolaria_free(text);
+}
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  char connection[4096];
+  snprintf(connection, sizeof connection, "sqlite:%s", argv[1]);
+
+  Check(tipolaria_get_copias() == NULL, "settings need init");
+  Check(strcmp(tipolaria_last_error_description(), "Primero debe inicializar la dll") == 0,
+        "not-initialised description");
+  Check(strcmp(tipolaria_last_error_source(), "GetCopias") == 0, "not-initialised source");
+
+  Check(tipolaria_init("sqlite:/nonexistent/folder/x.db") != 0, "init of a missing file fails");
+  Check(strstr(tipolaria_last_error_source(), " - CDataBase.Connect - Init") != NULL,
+        "init failure source");
+
+  Check(tipolaria_init(connection) == 0, "init");
+  Check(tipolaria_set_copias(2) == 0, "set copies");
+  CheckText(tipolaria_get_copias(), "2", "copies read back");
+  Check(tipolaria_set_referencia_cliente(NULL) == 0, "NULL text is empty text");
+  CheckText(tipolaria_get_referencia_cliente(), "", "empty reference");
+  tipolaria_set_hoja_desde(3);
+  CheckText(tipolaria_get_hoja_desde(), "3", "range");
+  Check(tipolaria_set_oper_date("31/02/2026") != 0, "impossible operation date refused");
+
+  char* json = tipolaria_generate_imp("", "NO-SUCH", "", "05/12/2026", 1, "", "", "", "", "");
+  Check(json != NULL && strstr(json, "\"Result\": \"ERR\"") != NULL, "unknown declaration");
+  tipolaria_free(json);
+
+  Check(tipolaria_finalize() == 0, "finalize");
+  Check(tipolaria_get_caratula_hojas() == NULL, "finalized");
+
+  printf("%d passed, %d failed\n", checks - failures, failures);
+  return failures == 0 ? 0 : 1;
+}
