@@ -55,6 +55,9 @@ class LaserReport {
   const PrintRange& range() const { return range_; }
 
  private:
+  // Whether the rows under the filter, from the current one on, include one
+  // of `page`; leaves the position after it.
+  bool HasRowOfPage(std::int16_t page);
   void SetFieldFromRow(bool with_barcode);
 
   const Layout& layout_;

@@ -37,11 +37,15 @@ PageRenderer::PageRenderer(cairo_t* cr, DrawingFont& font, cairo_surface_t* logo
 
 void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& texts) {
   const std::vector<LayoutControl>& controls = layout.controls();
+  if (&layout != cached_layout_) {
+    cached_layout_ = &layout;
+    cache_.assign(controls.size(), CachedText{});
+  }
   // The copy numerals and the logo lie under the frames and the text.
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
     if (control.type == ControlType::kLabel && control.style == LabelStyle::kCopyNumber) {
-      DrawCopyNumber(control, texts[i]);
+      DrawCopyNumber(i, control, texts[i]);
     } else if (control.type == ControlType::kImage) {
       DrawLogo(control);
     }
@@ -55,14 +59,14 @@ void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& te
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
     if (control.type == ControlType::kField) {
-      DrawField(control, texts[i]);
+      DrawField(i, control, texts[i]);
     } else if (control.type == ControlType::kLabel) {
       switch (control.style) {
         case LabelStyle::kCaption:
-          DrawCaption(control, texts[i]);
+          DrawCaption(i, control, texts[i]);
           break;
         case LabelStyle::kRotated:
-          DrawRotatedCaption(control, texts[i]);
+          DrawRotatedCaption(i, control, texts[i]);
           break;
         case LabelStyle::kBarcode:
           DrawBarcode(control, texts[i]);
@@ -74,7 +78,8 @@ void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& te
   }
 }
 
-void PageRenderer::DrawCopyNumber(const LayoutControl& control, const std::string& text) {
+void PageRenderer::DrawCopyNumber(std::size_t index, const LayoutControl& control,
+                                  const std::string& text) {
   const double width = Pt(control.width);
   const double height = Pt(control.height);
   double size = control.font_size;
@@ -84,7 +89,7 @@ void PageRenderer::DrawCopyNumber(const LayoutControl& control, const std::strin
   // drawn smaller rather than cut.
   if (advance > width) size *= width / advance;
   std::vector<PlacedLine> lines =
-      LayOutText(text, TextBox{width, kUnbounded, size, TextAlign::kCenter});
+      LaidOut(index, text, TextBox{width, kUnbounded, size, TextAlign::kCenter});
   if (lines.empty()) return;
   lines.resize(1);
   lines[0].baseline = (height + kDigitHeight * size) / 2;
@@ -121,25 +126,27 @@ void PageRenderer::AddFrameLines(const Layout& layout) {
   }
 }
 
-void PageRenderer::DrawCaption(const LayoutControl& control, const std::string& text) {
+void PageRenderer::DrawCaption(std::size_t index, const LayoutControl& control,
+                               const std::string& text) {
   const double inset_x = control.framed ? kCaptionInsetX : 0;
   const double inset_top = control.framed ? kCaptionInsetTop : 0;
   const double width = Pt(control.width) - 2 * inset_x;
   const double height = Pt(control.height) - inset_top;
-  const std::vector<PlacedLine> lines =
-      LayOutText(text, TextBox{width, height, control.font_size, control.align});
+  const std::vector<PlacedLine>& lines =
+      LaidOut(index, text, TextBox{width, height, control.font_size, control.align});
   ShowLines(lines, control.font_size, Pt(control.left) + inset_x, Pt(control.top) + inset_top,
             width, height);
 }
 
-void PageRenderer::DrawRotatedCaption(const LayoutControl& control, const std::string& text) {
+void PageRenderer::DrawRotatedCaption(std::size_t index, const LayoutControl& control,
+                                      const std::string& text) {
   // In the turned frame the box's height is the line's length and its width
   // the room across the line.
   const double length = Pt(control.height);
   const double across = Pt(control.width);
   const double line_height = kLineHeight * control.font_size;
-  std::vector<PlacedLine> lines =
-      LayOutText(text, TextBox{length, across, control.font_size, control.align});
+  const std::vector<PlacedLine>& lines =
+      LaidOut(index, text, TextBox{length, across, control.font_size, control.align});
   if (lines.empty()) return;
   const double offset = std::max(0.0, (across - line_height * lines.size()) / 2);
   cairo_save(cr_);
@@ -149,11 +156,12 @@ void PageRenderer::DrawRotatedCaption(const LayoutControl& control, const std::s
   cairo_restore(cr_);
 }
 
-void PageRenderer::DrawField(const LayoutControl& control, const std::string& text) {
+void PageRenderer::DrawField(std::size_t index, const LayoutControl& control,
+                             const std::string& text) {
   const double width = Pt(control.width);
   const double height = Pt(control.height);
-  const std::vector<PlacedLine> lines =
-      LayOutText(text, TextBox{width, height, control.font_size, control.align});
+  const std::vector<PlacedLine>& lines =
+      LaidOut(index, text, TextBox{width, height, control.font_size, control.align});
   ShowLines(lines, control.font_size, Pt(control.left), Pt(control.top), width, height);
 }
 
@@ -185,6 +193,17 @@ void PageRenderer::DrawBarcode(const LayoutControl& control, const std::string& 
   }
   cairo_set_source_rgb(cr_, 0, 0, 0);
   cairo_fill(cr_);
+}
+
+const std::vector<PlacedLine>& PageRenderer::LaidOut(std::size_t index, const std::string& text,
+                                                     const TextBox& box) {
+  CachedText& cached = cache_[index];
+  if (!cached.valid || cached.text != text) {
+    cached.valid = true;
+    cached.text = text;
+    cached.lines = LayOutText(text, box);
+  }
+  return cached.lines;
 }
 
 void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_size,

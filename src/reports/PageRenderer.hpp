@@ -27,13 +27,18 @@ class PageRenderer {
   void Draw(const Layout& layout, const std::vector<std::string>& texts);
 
  private:
-  void DrawCopyNumber(const LayoutControl& control, const std::string& text);
+  void DrawCopyNumber(std::size_t index, const LayoutControl& control, const std::string& text);
   void DrawLogo(const LayoutControl& control);
   void AddFrameLines(const Layout& layout);
-  void DrawCaption(const LayoutControl& control, const std::string& text);
-  void DrawRotatedCaption(const LayoutControl& control, const std::string& text);
-  void DrawField(const LayoutControl& control, const std::string& text);
+  void DrawCaption(std::size_t index, const LayoutControl& control, const std::string& text);
+  void DrawRotatedCaption(std::size_t index, const LayoutControl& control, const std::string& text);
+  void DrawField(std::size_t index, const LayoutControl& control, const std::string& text);
   void DrawBarcode(const LayoutControl& control, const std::string& caption);
+  // The lines of control `index` showing `text` in `box`. Most texts come
+  // back on every page (captions, asterisks, the header), so the last
+  // layout of each control is kept; a control's box never changes.
+  const std::vector<PlacedLine>& LaidOut(std::size_t index, const std::string& text,
+                                         const TextBox& box);
   // Draws placed lines relative to a box's top-left corner; clips to the box
   // when the last line's descent would pass its bottom edge.
   void ShowLines(const std::vector<PlacedLine>& lines, double font_size, double origin_x,
@@ -44,6 +49,13 @@ class PageRenderer {
   cairo_surface_t* logo_;
   std::vector<cairo_glyph_t> glyphs_;
   std::vector<cairo_text_cluster_t> clusters_;
+  struct CachedText {
+    bool valid = false;
+    std::string text;
+    std::vector<PlacedLine> lines;
+  };
+  const Layout* cached_layout_ = nullptr;
+  std::vector<CachedText> cache_;
   std::string barcode_data_;  // the symbol is the same on every page
   BarcodeBars barcode_bars_;
 };
