@@ -1,0 +1,130 @@
+// Error paths of the cover loader and the corrections it makes: quotes in
+// keys, document kinds without a valid document.
+#include <gtest/gtest.h>
+
+#include "CoverPage.hpp"
+#include "loaders/cover/CImpCaratula.hpp"
+#include "runtime/Trap.hpp"
+#include "support/FaultyBackend.hpp"
+
+namespace tipolaria {
+namespace {
+
+using testing::CargarCaratula;
+using testing::CargarDatos;
+using testing::ExpectCampos;
+using testing::Fault;
+using testing::LeerPagina;
+using testing::OpenFaulty;
+using testing::Pagina;
+using testing::TestDatabase;
+
+// Runs `body` and returns the error it raised.
+template <typename Body>
+ComError ErrorDe(Body body) {
+  try {
+    body();
+  } catch (const ComError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return ComError(0, "", "");
+}
+
+TEST(CImpCaratulaErrorTest, NullWhereTextIsNeededIsInvalidUseOfNull) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  tdb.Run("UPDATE DDT SET lddtnomioe = NULL;");
+  auto db = tdb.Open();
+  Recordset header;
+  db->GetRs("SELECT * FROM DDT", header);
+  CImpCaratula cover;
+  cover.BaseDeDatos(*db);
+  const ComError e = ErrorDe([&] { cover.CargarCabecera(header, 2, "O'BRIEN"); });
+  EXPECT_EQ(e.number(), kErrInvalidUseOfNull);
+  EXPECT_EQ(e.source(), "Tipolaria - CImpCaratula.CargarCabecera");
+  EXPECT_EQ(cover.Campos().Count(), 0);
+}
+
+TEST(CImpCaratulaErrorTest, DatabaseErrorsCarryThePathOfLoaders) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  struct Caso {
+    const char* falla;
+    const char* camino;
+  } casos[] = {
+      {"FROM DVD WHERE idvd = '2600012345' AND nart = '0000' AND cdvddoc IN",
+       "FaultyBackend - CDataBase.GetRs - CImpCaratula.CargarInfoComplementaria"
+       " - CImpCaratula.CargarCabecera"},
+      {"FROM SVL",
+       "FaultyBackend - CDataBase.GetRs - CImpCaratula.CargarSufijos"
+       " - CImpCaratula.CargarDatosItem"},
+      {"sp_NatLNat",
+       "FaultyBackend - CDataBase.ExecSPRs - CDataBase.NatLNat"
+       " - CImpCaratula.CargarLiquidacion - CImpCaratula.CargarDatosItem"},
+      {"FROM LIQ", "FaultyBackend - CDataBase.GetRs - CImpCaratula.CargarPie"},
+  };
+  for (const Caso& caso : casos) {
+    auto db = OpenFaulty(tdb.connection(), Fault{caso.falla, 1});
+    const ComError e = ErrorDe([&] { CargarCaratula(*db, "26001IC04000123A"); });
+    EXPECT_EQ(e.source(), caso.camino);
+  }
+}
+
+TEST(CImpCaratulaErrorTest, FailedSaveLeavesNoRowOfItAndAGoodSaveReplacesRows) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  tdb.Run("INSERT INTO IMP VALUES (1, 0, 'c5', 'ANTERIOR'), (1, 0, 'c25', 'ANTERIOR');");
+  testing::FaultyBackend* backend = nullptr;
+  auto db = OpenFaulty(tdb.connection(), Fault{"INSERT INTO imp", 40}, &backend);
+  const ComError e = ErrorDe([&] { CargarCaratula(*db, "26001IC04000123A"); });
+  EXPECT_TRUE(e.source().ends_with(" - CDataBase.ExecuteSQL - CImpCaratula.GuardarDatos"))
+      << e.source();
+  EXPECT_EQ(backend->log().back(), "ROLLBACK");
+  EXPECT_EQ(LeerPagina(tdb), (Pagina{{5, "ANTERIOR"}, {25, "ANTERIOR"}}));
+
+  auto good = tdb.Open();
+  CargarCaratula(*good, "26001IC04000123A");
+  Pagina pagina = LeerPagina(tdb);
+  EXPECT_EQ(pagina[5], "DISTRIBUIDORA PATAGÓNICA S.A.    (IVA INS: RESPONSABLE INSCRIPTO)");
+  // A blank value writes nothing and leaves the earlier row of its field.
+  EXPECT_EQ(pagina[25], "ANTERIOR");
+}
+
+TEST(CImpCaratulaErrorTest, QuotesInKeysAreDoubledInEveryQuery) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  auto db = tdb.Open();
+  CargarCaratula(*db, "26001IC04000123A");
+  const Pagina original = LeerPagina(tdb);
+
+  // The same declaration under an internal id holding a quote.
+  tdb.Run("DELETE FROM IMP;");
+  const char* claves[][2] = {{"DDT", "iddt"}, {"TPR", "iddt"}, {"BUL", "iddt"}, {"LGP", "iddt"},
+                             {"LPP", "iddt"}, {"CPL", "icpl"}, {"DVD", "idvd"}, {"ART", "iddt"},
+                             {"DSC", "iddt"}, {"SBT", "iddt"}, {"SVL", "iddt"}, {"SRG", "isrg"},
+                             {"LQA", "iliq"}, {"LIT", "iliq"}, {"LIQ", "iliq"}};
+  for (const auto& [tabla, columna] : claves) {
+    tdb.Run(std::string("UPDATE ") + tabla + " SET " + columna + " = 'O''2600012345' WHERE " +
+            columna + " = '2600012345';");
+  }
+  CargarCaratula(*db, "26001IC04000123A");
+  EXPECT_EQ(LeerPagina(tdb), original);
+}
+
+TEST(CImpCaratulaErrorTest, DocumentKindWithoutValidDocumentLeavesOnlyItsCodeEmpty) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  // No inspection certificate is valid any more: the invoices and the third
+  // document still print, and the packing list is not taken for one.
+  tdb.Run("UPDATE DOC SET DDOCFIN = '2026-12-05' WHERE CDOCINT = 'CIN';");
+  auto db = tdb.Open();
+  CargarCaratula(*db, "26001IC04000123A");
+  ExpectCampos(LeerPagina(tdb),
+               {{37,
+                 "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
+                 "PL-12587"}});
+}
+
+}  // namespace
+}  // namespace tipolaria

@@ -1,0 +1,261 @@
+// The cover's header (fields 5 to 37) and first item (38 to 70, 145), loaded
+// from the test declarations and read back from IMP.
+#include "loaders/cover/CImpCaratula.hpp"
+
+#include <gtest/gtest.h>
+
+#include "CoverPage.hpp"
+
+namespace tipolaria {
+namespace {
+
+using std::nullopt;
+using testing::CargarCaratula;
+using testing::CargarDatos;
+using testing::ExpectCampos;
+using testing::LeerPagina;
+using testing::Pagina;
+using testing::TestDatabase;
+
+Pagina Imprimir(const TestDatabase& tdb, const std::string& iddtext) {
+  auto db = tdb.Open();
+  CargarCaratula(*db, iddtext);
+  return LeerPagina(tdb);
+}
+
+int Saltos(const std::string& text) {
+  int n = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+    ++n;
+  return n;
+}
+
+TEST(CImpCaratulaTest, HeaderPrintsPartiesTransportGoodsAndValues) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  ExpectCampos(Imprimir(tdb, "26001IC04000123A"),
+               {{5, "DISTRIBUIDORA PATAGÓNICA S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"},
+                {6, "30-71234567-9"},
+                {7, "O'BRIEN, JUAN PATRICIO"},
+                {8, "20-23456789-1"},
+                {9, "TRANSPORTES RÍO DE LA PLATA S.A."},
+                {10, "30-59876543-2"},
+                {11, "SHENZHEN HUAWEN ELECTRONICS CO. LTD."},
+                {12, "MARITIMO"},
+                {13, "MEDUSH2611047"},
+                {14, "26001MANI012345X[TLD-77812]"},
+                {15, "MSC BEATRICE"},
+                {16, "PANAMÁ"},
+                {17, "Pais dest.: ARGENTINA"},
+                {18, "20 / 11 / 2026"},
+                {19, "DPSA 1/48"},
+                {20, "VARIOS"},
+                {21, "48"},
+                {22, "12.850,500"},
+                {23, "TERMINAL 4 S.A."},
+                {24, nullopt},
+                {25, nullopt},  // a term of 0 prints nothing
+                {26, nullopt},
+                {27, nullopt},
+                {28, "FOB"},
+                {29, "84.500,00"},
+                {30, "USD"},
+                {31, "3.250,00"},
+                {32, "USD"},
+                {33, "422,50"},
+                {34, "USD"},
+                {35, "POL. CAUCION 884512   GAR. 2026-001547   Pagos: BNA-26000123456-CC-VEP\r\n"},
+                {36, "Cotiz = 1.452,750000   VALOR-CRIT = NO   VINC-PARTES = NO   "},
+                {37,
+                 "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
+                 "Certif. Inspec.:   BV-2026-88123  PL-12587"}});
+}
+
+TEST(CImpCaratulaTest, FirstItemPrintsIdentificationTextsAndAmounts) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  ExpectCampos(
+      Imprimir(tdb, "26001IC04000123A"),
+      {{38, "0001"},
+       {40, "8528.72.00.900W"},
+       {41, "8528.72.00"},
+       {42, "1"},
+       {43, "NUEVO SIN USO"},
+       {44, "6.420,2500"},
+       {45, "REP. POP. CHINA"},
+       {46, "REP. POP. CHINA"},
+       {47, "UNIDAD"},
+       {48, "240,00"},
+       // A short first entry goes alone to 49; the rest, with the product
+       // code and without the VNME entry, fills 50.
+       {49, "AÑO = 2026"},
+       {50, "MARCA = SAMSUNG     MODELO = QN55Q60DAGCZB     Cód. Prod. = 8806095412345\r\n"},
+       {51,
+        "TELEVISORES LED SMART DE 55 PULGADAS, RESOLUCION 4K, CON CONTROL REMOTO Y SOPORTE DE "
+        "MESA  \r\n\r\n\r\nAA(01) = SAMSUNG\r\nZB(01) = QN55Q60DAGCZB\r\nGA(02) = ELECTRONICO\r\n"
+        "IP00 = Ninguno\r\n"},
+       {52,
+        "c) Opciones a nivel general\r\nc) AJUSTE-INCL = N\r\n   PAGO-ANTIC = S\r\n"
+        "b) RES. 171/2016 - SEGURIDAD ELECTRICA\r\na) DECL-JURADA = S\r\n"},
+       {53, "295,8333"},
+       {54, "UNIDAD"},
+       {55, "240,00"},
+       {56, "71.000,00"},
+       {57, "71.000,00"},
+       {58, "295,83"},  // no declared quantity: the official price and unit
+       {59, "UNIDAD"},
+       {60, nullopt},  // imports print no coefficient
+       {61, "SEGE = SE-2026-004512   Docs. Carátula: INVI = INV-2026-3321   "},
+       {62, "0,00"},
+       {63, "74.085,77"},
+       {64, "91.125,49"},
+       {65, "0,00"},
+       {66, nullopt},
+       {67, "0,00"},
+       {68, "74.085,77"},
+       {69, "74.085,77"},
+       {70, nullopt},
+       {145, nullopt}});
+}
+
+TEST(CImpCaratulaTest, ExportPrintsItsOwnFieldsAndThePlaceholders) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_exportacion.sql"});
+  ExpectCampos(Imprimir(tdb, "26046EC01000871K"),
+               {{5, "BODEGA D'ANGELO HERMANOS S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"},
+                {9, nullopt},  // a transport row without agent
+                {10, nullopt},
+                {14, nullopt},
+                {20, "CAJAS DE CARTON"},
+                {23, "DEPÓSITO FISCAL MENDOZA S.A."},
+                {24, "20/12/2026"},  // as read, unlike the arrival date
+                {25, "30"},
+                {26, "12 | NR 4455/2026"},
+                {27, "PASO DE LOS LIBRES"},
+                {33, nullopt},
+                {34, nullopt},
+                {35, "Pagos: BNA-26000998877-CC-VEP   "},
+                {36, "Cotiz = xxxx   "},
+                {37, "Peso Guía = 0,000    Nros. Facturas:   E-0001-00000871"},
+                {45, "MENDOZA"},  // a province of origin
+                {49, nullopt},
+                {50, "GRADUACION = 13,5 % VOL\r\n"},
+                {51,
+                 "VINO FINO TINTO MALBEC, COSECHA 2024, EN BOTELLAS DE VIDRIO DE 750 ML, CAJAS "
+                 "DE 12 UNIDADES  \r\n\r\n\r\nAA(01) = BODEGA D'ANGELO\r\nZA(02) = MALBEC 2024\r\n"
+                 "IS00 = Ninguno\r\nVC(01) = Sin descripción\r\n"},
+                {52, "c) Opciones a nivel general\r\n"},
+                {60, "1,03125"},
+                {61, "INVI = INV-2026-3321   "},
+                {62, nullopt},
+                {64, nullopt},
+                {66, "185.400,00"},
+                {69, nullopt},
+                {70, "12.500,00"},
+                {145, "<<AUTOLIQUIDACIÓN>>"}});
+}
+
+TEST(CImpCaratulaTest, MissingReferenceDataGivesPlaceholdersAndNoError) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_incompleta.sql"});
+  // Without a transport mode or tax condition there is no header at all.
+  Pagina sin_ptr = Imprimir(tdb, "26001IC04000999Z");
+  EXPECT_EQ(sin_ptr.lower_bound(5), sin_ptr.lower_bound(38));
+
+  tdb.Run("DELETE FROM IMP");
+  Pagina pagina = Imprimir(tdb, "26079IC04000321C");
+  ExpectCampos(pagina, {{5, "FUNDACIÓN HOSPITAL DE NIÑOS SAN ROQUE    (IVA INS: EXENTO)"},
+                        {16, nullopt},  // the flag country is no longer valid
+                        {17, "Pais dest.: ******"},
+                        {20, nullopt},
+                        {23, nullopt},
+                        {27, "CAMPANA"},
+                        {29, "5.300,00"},
+                        {30, nullopt},  // australes are no longer valid
+                        {32, nullopt},
+                        {34, nullopt},
+                        {35, nullopt},
+                        {36, "Cotiz = xxxx   "},
+                        {37, "Peso Guía = 0,000"}});
+  // No item 0001: no item field and no settlement.
+  EXPECT_EQ(pagina.lower_bound(38), pagina.lower_bound(137));
+}
+
+TEST(CImpCaratulaTest, TextsThatOverflowTheirBoxesAreCutAndMarked) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_desborde.sql"});
+  Pagina pagina = Imprimir(tdb, "26073IC04000456B");
+
+  // Guarantees stop once the line is full; the payments do not fit after them.
+  EXPECT_TRUE(pagina[35].starts_with("POLIZA CAUCION ADUANERA 00123456   POLIZA"));
+  EXPECT_TRUE(pagina[35].ends_with("...\r\n"));
+  EXPECT_EQ(pagina[35].find("00123459"), std::string::npos);
+  EXPECT_EQ(pagina[36].find("ASIST-TECNICA"), std::string::npos);
+  EXPECT_EQ(pagina[37].find("DE-90045877"), std::string::npos);
+
+  // The description is fitted to five lines and cut; the suffix list keeps
+  // 13 lines and says there is more.
+  const std::string& sufijos = pagina[51];
+  EXPECT_NE(sufijos.find("... \r\n\r\n\r\nAA(01) = SIEMENS\r\n"), std::string::npos);
+  EXPECT_EQ(sufijos.find("ANMAT"), std::string::npos);
+  EXPECT_EQ(Saltos(sufijos), 13);
+  EXPECT_TRUE(sufijos.ends_with("GF(06) = 200 T/M/S\r\n..."));
+
+  // Options stop at 17 lines: the general options are cut and the item's
+  // regime is never reached.
+  EXPECT_EQ(Saltos(pagina[52]), 17);
+  EXPECT_TRUE(pagina[52].ends_with("   OPC-16 = S\r\n..."));
+  EXPECT_EQ(pagina[52].find("b) "), std::string::npos);
+
+  // Documents past 180 characters are fitted to three lines.
+  EXPECT_EQ(Saltos(pagina[61]), 3);
+  EXPECT_TRUE(pagina[61].starts_with("SEGE = SE-2026-010001   SEGE = SE-2026-010002"));
+}
+
+TEST(CImpCaratulaTest, OptionsEndingExactlyAtTheLastLineAddNoMark) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_desborde.sql"});
+  // Heading plus 16 general options fill the 17 lines; with nothing left
+  // unprinted there is no "...".
+  tdb.Run(
+      "DELETE FROM CPL WHERE icpldif = 'S' AND ccpl IN ('OPC-17', 'OPC-18', 'OPC-19', "
+      "'OPC-20'); DELETE FROM SRG;");
+  Pagina pagina = Imprimir(tdb, "26073IC04000456B");
+  EXPECT_EQ(Saltos(pagina[52]), 17);
+  EXPECT_TRUE(pagina[52].ends_with("   OPC-16 = S\r\n"));
+}
+
+TEST(CImpCaratulaTest, LookupsFollowValidityDatesAndPrecedence) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  tdb.Run(
+      // A currency ending on the operation date is no longer valid; one
+      // starting on it is.
+      "INSERT INTO DEV VALUES ('YEN', 'JPY', '1990-01-01', '2026-12-05');"
+      "INSERT INTO DEV VALUES ('YUA', 'CNY', '2026-12-05', '9999-12-31');"
+      "UPDATE DDT SET cddtdevfob = 'YEN', cddtdevfle = 'YUA', qddtregsus = 15,"
+      " cddtmot = 'LNA', nddtnumcvt = NULL;"
+      // An origin code that is also a province prints the country; an
+      // unknown unit prints its code.
+      "INSERT INTO PRV VALUES ('310', 'PROVINCIA', '1990-01-01', '9999-12-31');"
+      "UPDATE ART SET cartuntest = 'ZZ', cartsbitem = 'S', cartpayprc = '999' WHERE nart = '0001';"
+      // The VAT base printed is that of the last number in the list with a
+      // base: 021 (number 11) once 030 (number 12) has none.
+      "UPDATE LQA SET mlqabas = 91000 WHERE clqatax = '021' AND nart = '0001';"
+      "UPDATE LQA SET mlqabas = NULL WHERE clqatax = '030' AND nart = '0001';"
+      // Without a reimbursement of number 39, the one of number 142.
+      "INSERT INTO BNF VALUES ('2600012345', '0001', '063', 1, 5000, 50);");
+  ExpectCampos(Imprimir(tdb, "26001IC04000123A"), {{25, "15"},
+                                                   {26, "LNA"},
+                                                   {30, nullopt},
+                                                   {32, "CNY"},
+                                                   {45, "REP. POP. CHINA"},
+                                                   {46, nullopt},
+                                                   {47, "ZZ"},
+                                                   {53, "SUBITEM"},
+                                                   {64, "91.000,00"},
+                                                   {66, "5.000,00"}});
+}
+
+}  // namespace
+}  // namespace tipolaria
