@@ -11,9 +11,6 @@ namespace {
 
 constexpr double kPointsPerTwip = 1.0 / 20.0;
 constexpr double kLineWidth = 0.5;
-// Captions keep clear of the frame of their cell.
-constexpr double kCaptionInsetX = 1.0;
-constexpr double kCaptionInsetTop = 0.5;
 // The copy numerals print behind the form, in a grey that any value drawn
 // over them still reads against.
 constexpr double kCopyNumberGrey = 0.8;
@@ -128,41 +125,34 @@ void PageRenderer::AddFrameLines(const Layout& layout) {
 
 void PageRenderer::DrawCaption(std::size_t index, const LayoutControl& control,
                                const std::string& text) {
-  const double inset_x = control.framed ? kCaptionInsetX : 0;
-  const double inset_top = control.framed ? kCaptionInsetTop : 0;
-  const double width = Pt(control.width) - 2 * inset_x;
-  const double height = Pt(control.height) - inset_top;
-  const std::vector<PlacedLine>& lines =
-      LaidOut(index, text, TextBox{width, height, control.font_size, control.align});
-  ShowLines(lines, control.font_size, Pt(control.left) + inset_x, Pt(control.top) + inset_top,
-            width, height);
+  const TextBox box = TextBoxOf(control);
+  // The insets of a framed caption: equal at the sides, at the top only.
+  const double x = Pt(control.left) + (Pt(control.width) - box.width) / 2;
+  const double y = Pt(control.top) + (Pt(control.height) - box.height);
+  ShowLines(LaidOut(index, text, box), control.font_size, x, y, box.width, box.height);
 }
 
 void PageRenderer::DrawRotatedCaption(std::size_t index, const LayoutControl& control,
                                       const std::string& text) {
   // In the turned frame the box's height is the line's length and its width
-  // the room across the line.
-  const double length = Pt(control.height);
-  const double across = Pt(control.width);
-  const double line_height = kLineHeight * control.font_size;
-  const std::vector<PlacedLine>& lines =
-      LaidOut(index, text, TextBox{length, across, control.font_size, control.align});
+  // the room across the line; the lines are centred across it.
+  const TextBox box = TextBoxOf(control);
+  const std::vector<PlacedLine>& lines = LaidOut(index, text, box);
   if (lines.empty()) return;
-  const double offset = std::max(0.0, (across - line_height * lines.size()) / 2);
+  const double line_height = kLineHeight * control.font_size;
+  const double offset = std::max(0.0, (box.height - line_height * lines.size()) / 2);
   cairo_save(cr_);
   cairo_translate(cr_, Pt(control.left), Pt(control.bottom()));
   cairo_rotate(cr_, -std::numbers::pi / 2);
-  ShowLines(lines, control.font_size, 0, offset, length, across - offset);
+  ShowLines(lines, control.font_size, 0, offset, box.width, box.height - offset);
   cairo_restore(cr_);
 }
 
 void PageRenderer::DrawField(std::size_t index, const LayoutControl& control,
                              const std::string& text) {
-  const double width = Pt(control.width);
-  const double height = Pt(control.height);
-  const std::vector<PlacedLine>& lines =
-      LaidOut(index, text, TextBox{width, height, control.font_size, control.align});
-  ShowLines(lines, control.font_size, Pt(control.left), Pt(control.top), width, height);
+  const TextBox box = TextBoxOf(control);
+  ShowLines(LaidOut(index, text, box), control.font_size, Pt(control.left), Pt(control.top),
+            box.width, box.height);
 }
 
 void PageRenderer::DrawBarcode(const LayoutControl& control, const std::string& caption) {

@@ -11,6 +11,10 @@ namespace {
 
 // Rounding slack: a line exactly as wide as its box fits.
 constexpr double kEpsilon = 1e-6;
+constexpr double kPointsPerTwip = 1.0 / 20.0;
+// Captions keep clear of the frame of their cell.
+constexpr double kCaptionInsetX = 1.0;
+constexpr double kCaptionInsetTop = 0.5;
 
 struct Span {
   std::size_t begin;
@@ -127,6 +131,19 @@ std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box) {
     }
   }
   return placed;
+}
+
+TextBox TextBoxOf(const LayoutControl& control) {
+  const double width = control.width * kPointsPerTwip;
+  const double height = control.height * kPointsPerTwip;
+  if (control.type == ControlType::kLabel && control.style == LabelStyle::kRotated) {
+    return TextBox{height, width, control.font_size, control.align};
+  }
+  if (control.type == ControlType::kLabel && control.framed) {
+    return TextBox{width - 2 * kCaptionInsetX, height - kCaptionInsetTop, control.font_size,
+                   control.align};
+  }
+  return TextBox{width, height, control.font_size, control.align};
 }
 
 }  // namespace tipolaria

@@ -45,6 +45,12 @@ double AdvancePoints(char32_t c, double font_size);
 
 std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box);
 
+// The box in which the text of a caption or field is laid out: a field's own
+// box; a framed caption's box less the insets that keep it off the frame
+// (equal at the sides, at the top only); a turned caption's box turned, its
+// height being the length of the lines.
+TextBox TextBoxOf(const LayoutControl& control);
+
 }  // namespace tipolaria
 
 #endif  // TIPOLARIA_REPORTS_TEXTLAYOUT_HPP_

@@ -75,11 +75,8 @@ TEST(LaserLayoutsTest, EveryLayoutTextFitsItsBoxOnThePage) {
       EXPECT_LE(std::max(c.top, c.bottom()), kA4HeightTwips);
       if (c.type == ControlType::kLine || c.type == ControlType::kImage) continue;
       if (c.style == LabelStyle::kCopyNumber || c.style == LabelStyle::kBarcode) continue;
-      const bool turned = c.style == LabelStyle::kRotated;
-      const TextBox box{(turned ? c.height : c.width) / 20.0, (turned ? c.width : c.height) / 20.0,
-                        c.font_size, c.align};
       std::size_t placed = 0;
-      for (const PlacedLine& line : LayOutText(c.text, box)) placed += line.chars.size();
+      for (const PlacedLine& line : LayOutText(c.text, TextBoxOf(c))) placed += line.chars.size();
       EXPECT_EQ(placed, ShownChars(c.text)) << c.text;
     }
   }
