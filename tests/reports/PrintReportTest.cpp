@@ -211,8 +211,9 @@ TEST_F(PrintReportTest, CoverPagesRunFromHojaDesdeToFirstPageWithoutRows) {
 
   EXPECT_EQ(Print(ReportKind::kCaratula, Range(1, 9, 3), pdf_), 3);
   EXPECT_EQ(Print(ReportKind::kCaratula, Range(2, 9, 3), pdf_), 2);
-  // A range that starts after the cover and item pages has no page to
-  // print, even though IMP holds type-0 rows in it (none here).
+  // A range that starts after the cover and item pages has no page for
+  // this layout, even where IMP holds type-0 rows in it.
+  tdb_.Run("INSERT INTO IMP VALUES (4, 0, 'c4', '4 de 5');");
   const ComError e = PrintFailing(ReportKind::kCaratula, Range(4, 9, 3), out_ + "/none.pdf");
   EXPECT_EQ(e.number(), kErrReportNoPage);
   EXPECT_NE(e.description().find("No page"), std::string::npos) << e.description();
