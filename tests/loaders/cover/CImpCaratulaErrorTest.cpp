@@ -1,5 +1,4 @@
-// Error paths of the cover loader and the corrections it makes: quotes in
-// keys, document kinds without a valid document.
+// Error paths of the cover loader, and quotes in the keys of a declaration.
 #include <gtest/gtest.h>
 
 #include "CoverPage.hpp"
@@ -12,7 +11,6 @@ namespace {
 
 using testing::CargarCaratula;
 using testing::CargarDatos;
-using testing::ExpectCampos;
 using testing::Fault;
 using testing::LeerPagina;
 using testing::OpenFaulty;
@@ -110,20 +108,6 @@ TEST(CImpCaratulaErrorTest, QuotesInKeysAreDoubledInEveryQuery) {
   }
   CargarCaratula(*db, "26001IC04000123A");
   EXPECT_EQ(LeerPagina(tdb), original);
-}
-
-TEST(CImpCaratulaErrorTest, DocumentKindWithoutValidDocumentLeavesOnlyItsCodeEmpty) {
-  TestDatabase tdb;
-  CargarDatos(tdb, {"decl_demo.sql"});
-  // No inspection certificate is valid any more: the invoices and the third
-  // document still print, and the packing list is not taken for one.
-  tdb.Run("UPDATE DOC SET DDOCFIN = '2026-12-05' WHERE CDOCINT = 'CIN';");
-  auto db = tdb.Open();
-  CargarCaratula(*db, "26001IC04000123A");
-  ExpectCampos(LeerPagina(tdb),
-               {{37,
-                 "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
-                 "PL-12587"}});
 }
 
 }  // namespace

@@ -12,7 +12,10 @@ using std::nullopt;
 using testing::Carga;
 using testing::CargarCaratula;
 using testing::CargarDatos;
+using testing::Esperado;
 using testing::ExpectCampos;
+using testing::Fila;
+using testing::operator+;
 using testing::Impresion;
 using testing::LeerPagina;
 using testing::Pagina;
@@ -24,40 +27,29 @@ TEST(CImpCaratulaLiquidacionTest, ItemValuesGoBesideTheDeclarationConceptOfTheir
   CargarDatos(tdb, {"decl_demo.sql"});
   auto db = tdb.Open();
   const Carga carga = CargarCaratula(*db, "26001IC04000123A");
-  ExpectCampos(LeerPagina(tdb), {{71, "20,00"},
-                                 {72, "P"},
-                                 {73, "14.817,15"},
-                                 {74, "( 010 ) DERECHO DE IMPORTACION"},
-                                 {75, "P"},
-                                 {76, "19.162,13"},
-                                 {77, "3,00"},
-                                 {79, "2.222,57"},
-                                 {80, "( 011 ) TASA DE ESTADISTICA"},
-                                 {95, "6,00"},
-                                 {96, "P"},
-                                 {97, "5.467,53"},
-                                 {98, "( 030 ) IMPUESTO A LAS GANANCIAS (01)"},
-                                 // Taxes listed in JRD are summed per motive and type under
-                                 // 900; the item's gross-income taxes have no concept of
-                                 // their own and are not printed beside them.
-                                 {101, nullopt},
-                                 {103, nullopt},
-                                 {104, "( 900 ) INGRESOS BRUTOS - CONV. MULTILATERAL"},
-                                 {105, "G"},
-                                 {106, "1.099,80"},
-                                 {110, "( 900 ) INGRESOS BRUTOS - CONV. MULTILATERAL"},
-                                 {111, "P"},
-                                 {112, "4.399,19"},
-                                 {116, nullopt},
-                                 {125, nullopt},
-                                 {146, nullopt},
-                                 {131, "63.513,72"},
-                                 {132, "911,25"},
-                                 {133, "0,00"},
-                                 // LIQ is preferred over LIT for the declaration totals.
-                                 {137, "77.896,99"},
-                                 {138, "1.099,80"},
-                                 {139, "0,00"}});
+  ExpectCampos(
+      LeerPagina(tdb),
+      Fila(71, {"20,00", "P", "14.817,15", "( 010 ) DERECHO DE IMPORTACION", "P", "19.162,13"}) +
+          Fila(77, {"3,00", "P", "2.222,57", "( 011 ) TASA DE ESTADISTICA", "P", "2.645,17"}) +
+          Fila(95, {"6,00", "P", "5.467,53", "( 030 ) IMPUESTO A LAS GANANCIAS (01)", "P",
+                    "6.598,79"}) +
+          // Taxes listed in JRD are summed per motive and type under 900;
+          // the item's gross-income taxes have no concept of their own and
+          // are not printed beside them.
+          Fila(101, {nullopt, nullopt, nullopt, "( 900 ) INGRESOS BRUTOS - CONV. MULTILATERAL", "G",
+                     "1.099,80"}) +
+          Fila(107, {nullopt, nullopt, nullopt, "( 900 ) INGRESOS BRUTOS - CONV. MULTILATERAL", "P",
+                     "4.399,19"}) +
+          Fila(113, {nullopt, nullopt, nullopt, nullopt, nullopt, nullopt}) +
+          // LIQ is preferred over LIT for the declaration totals.
+          Esperado{{125, nullopt},
+                   {131, "63.513,72"},
+                   {132, "911,25"},
+                   {133, "0,00"},
+                   {137, "77.896,99"},
+                   {138, "1.099,80"},
+                   {139, "0,00"},
+                   {146, nullopt}});
   EXPECT_TRUE(carga.liquidacion_impresa);
   // The concepts the item used are taken out of the index.
   EXPECT_EQ(carga.indice, (Indice{"900       104", "900       110"}));
@@ -68,34 +60,21 @@ TEST(CImpCaratulaLiquidacionTest, ReimbursementAndDrawbackAreAmountsToCollect) {
   CargarDatos(tdb, {"decl_exportacion.sql"});
   auto db = tdb.Open();
   const Carga carga = CargarCaratula(*db, "26046EC01000871K");
-  ExpectCampos(LeerPagina(tdb), {{71, "4,50"},
-                                 {72, "P"},
-                                 {73, "8.343,00"},
-                                 {74, "( 040 ) DERECHO DE EXPORTACION"},
-                                 {77, "4,05"},
-                                 {78, "C"},
-                                 {79, "7.508,70"},
-                                 {80, "( 061 ) REINTEGRO A LA EXPORTACION"},
-                                 {81, "C"},
-                                 {82, "7.508,70"},
-                                 // Drawback has no coefficient: type and
-                                 // amount beside its concept.
-                                 {83, nullopt},
-                                 {84, "C"},
-                                 {85, "1.250,00"},
-                                 {86, "( 630 ) DRAWBACK"},
-                                 {88, "1.250,00"},
-                                 {90, "C"},
-                                 {91, "310,50"},
-                                 {92, "( 632 ) DRAWBACK ENVASES"},
-                                 {94, "310,50"},
-                                 {131, "8.343,00"},
-                                 {132, "0,00"},
-                                 {133, "9.069,20"},
-                                 // Without LIQ the totals come from LIT.
-                                 {137, "8.343,00"},
-                                 {138, "0,00"},
-                                 {139, "9.069,20"}});
+  ExpectCampos(
+      LeerPagina(tdb),
+      Fila(71, {"4,50", "P", "8.343,00", "( 040 ) DERECHO DE EXPORTACION", "P", "8.343,00"}) +
+          Fila(77,
+               {"4,05", "C", "7.508,70", "( 061 ) REINTEGRO A LA EXPORTACION", "C", "7.508,70"}) +
+          // Drawback has no coefficient: type and amount beside its concept.
+          Fila(83, {nullopt, "C", "1.250,00", "( 630 ) DRAWBACK", "C", "1.250,00"}) +
+          Fila(89, {nullopt, "C", "310,50", "( 632 ) DRAWBACK ENVASES", "C", "310,50"}) +
+          // Without LIQ the totals come from LIT.
+          Esperado{{131, "8.343,00"},
+                   {132, "0,00"},
+                   {133, "9.069,20"},
+                   {137, "8.343,00"},
+                   {138, "0,00"},
+                   {139, "9.069,20"}});
   // Drawback rows leave their index entries in place.
   EXPECT_EQ(carga.indice, (Indice{"630       86", "632       92"}));
 }
@@ -107,63 +86,37 @@ TEST(CImpCaratulaLiquidacionTest, UnsettledDeclarationListsTheItemWithItsOwnConc
   Impresion sin_canal;
   sin_canal.oper = 0;
   const Carga carga = CargarCaratula(*db, "26033EC01000102P", sin_canal);
-  ExpectCampos(LeerPagina(tdb), {{71, "24,50"},
-                                 {72, "P"},
-                                 {73, "88.445,00"},
-                                 {74, "( 040 ) DERECHO DE EXPORTACION"},
-                                 {75, nullopt},
-                                 {76, nullopt},
-                                 {77, "3,00"},
-                                 {78, "C"},
-                                 {79, "10.830,00"},
-                                 {80, "( 061 ) REINTEGRO A LA EXPORTACION"},
-                                 // Drawback as the item pages place it: two
-                                 // fields on for the type, then the amount.
-                                 {82, "C"},
-                                 {83, "420,00"},
-                                 {85, "C"},
-                                 {86, "100,00"},
-                                 {125, nullopt},
-                                 {131, "88.445,00"},
-                                 {132, "0,00"},
-                                 {133, "11.350,00"},
-                                 {137, "0,00"},
-                                 {138, "0,00"},
-                                 {139, "0,00"},
-                                 {143, nullopt},
-                                 {144, "OFICIALIZADO"}});
+  ExpectCampos(
+      LeerPagina(tdb),
+      Fila(71, {"24,50", "P", "88.445,00", "( 040 ) DERECHO DE EXPORTACION", nullopt, nullopt}) +
+          // Drawback as the item pages place it: two fields on for the type,
+          // then the amount.
+          Fila(77, {"3,00", "C", "10.830,00", "( 061 ) REINTEGRO A LA EXPORTACION", nullopt, "C"}) +
+          Fila(83, {"420,00", nullopt, "C", "100,00", nullopt, nullopt}) +
+          Esperado{{125, nullopt},
+                   {131, "88.445,00"},
+                   {132, "0,00"},
+                   {133, "11.350,00"},
+                   {137, "0,00"},
+                   {138, "0,00"},
+                   {139, "0,00"},
+                   {143, nullopt},
+                   {144, "OFICIALIZADO"}});
   EXPECT_FALSE(carga.liquidacion_impresa);
   EXPECT_TRUE(carga.indice.empty());
-}
 
-TEST(CImpCaratulaLiquidacionTest, DrawbackAloneLandsWhereItemPagesPutIt) {
-  TestDatabase tdb;
-  CargarDatos(tdb, {"decl_sin_liquidacion.sql"});
-  tdb.Run("DELETE FROM LQA; DELETE FROM BNF;");
-  auto db = tdb.Open();
-  Impresion sin_canal;
-  sin_canal.oper = 0;
-  CargarCaratula(*db, "26033EC01000102P", sin_canal);
-  ExpectCampos(LeerPagina(tdb), {{71, nullopt},
-                                 {72, "C"},
-                                 {73, "420,00"},
-                                 {74, nullopt},
-                                 {75, "C"},
-                                 {76, "100,00"},
-                                 {133, "520,00"}});
-}
-
-TEST(CImpCaratulaLiquidacionTest, WithAChannelModeTheUnsettledDeclarationIsNotSkipped) {
-  TestDatabase tdb;
-  CargarDatos(tdb, {"decl_sin_liquidacion.sql"});
-  auto db = tdb.Open();
-  const Carga carga = CargarCaratula(*db, "26033EC01000102P");
-  // The declaration level ran and printed nothing, so no item row has a
-  // concept to go beside.
+  // With a channel mode the declaration level is not skipped: it prints
+  // nothing, so no item row has a concept to go beside.
+  tdb.Run("DELETE FROM IMP;");
+  EXPECT_TRUE(CargarCaratula(*db, "26033EC01000102P").liquidacion_impresa);
   Pagina pagina = LeerPagina(tdb);
-  EXPECT_TRUE(carga.liquidacion_impresa);
   EXPECT_EQ(pagina.lower_bound(71), pagina.lower_bound(131));
-  EXPECT_EQ(pagina[131], "88.445,00");
+
+  // Drawback alone lands where the item pages put it.
+  tdb.Run("DELETE FROM IMP; DELETE FROM LQA; DELETE FROM BNF;");
+  CargarCaratula(*db, "26033EC01000102P", sin_canal);
+  ExpectCampos(LeerPagina(tdb), Fila(71, {nullopt, "C", "420,00", nullopt, "C", "100,00"}) +
+                                    Esperado{{133, "520,00"}});
 }
 
 TEST(CImpCaratulaLiquidacionTest, FullGridMarksOverflowAtBothLevels) {
@@ -171,36 +124,22 @@ TEST(CImpCaratulaLiquidacionTest, FullGridMarksOverflowAtBothLevels) {
   CargarDatos(tdb, {"decl_desborde.sql"});
   auto db = tdb.Open();
   const Carga carga = CargarCaratula(*db, "26073IC04000456B");
-  ExpectCampos(LeerPagina(tdb), {{119, "10,50"},
-                                 {121, "169.147,81"},
-                                 // The item's tenth tax sits beside the concept in 128: the
-                                 // item level stops there and marks 125 to 127.
-                                 {125, "..."},
-                                 {126, "..."},
-                                 {127, "..."},
-                                 {128, "( 021 ) I.V.A. ADICIONAL"},
-                                 {130, "161.093,15"},
-                                 {131, "618.432,81"},
-                                 {132, "202.952,00"},
-                                 {134, "( 030 ) IMPUESTO A LAS GANANCIAS"},
-                                 {140, "( 031 ) IMPUESTO A LOS COMBUSTIBLES"},
-                                 {142, "15.221,40"},
-                                 // Twelve concepts fill the grid; two are left out.
-                                 {146, "............................"},
-                                 {147, "..."},
-                                 {148, "..."},
-                                 {137, "618.432,81"},
-                                 {138, "202.952,00"}});
+  ExpectCampos(
+      LeerPagina(tdb),
+      Fila(119, {"10,50", "P", "169.147,81", "( 020 ) I.V.A.", "P", "169.147,81"}) +
+          // The item's tenth tax sits beside the concept in 128: the item
+          // level stops there and marks 125 to 127.
+          Fila(125, {"...", "...", "...", "( 021 ) I.V.A. ADICIONAL", "P", "161.093,15"}) +
+          Fila(131, {"618.432,81", "202.952,00", "0,00", "( 030 ) IMPUESTO A LAS GANANCIAS"}) +
+          Fila(137, {"618.432,81", "202.952,00", "0,00", "( 031 ) IMPUESTO A LOS COMBUSTIBLES", "P",
+                     "15.221,40"}) +
+          // Twelve concepts fill the grid; two are left out.
+          Fila(146, {"............................", "...", "..."}));
   EXPECT_EQ(carga.indice, (Indice{"030       134", "031       140"}));
-}
 
-TEST(CImpCaratulaLiquidacionTest, ItemValuesBesideTheLastConceptsGiveWayToTheTotals) {
-  TestDatabase tdb;
-  CargarDatos(tdb, {"decl_desborde.sql"});
   // The item's first tax is the one printed in 140: its values go to 137 to
   // 139 and are replaced by the footer's declaration totals.
-  tdb.Run("DELETE FROM LQA WHERE clqatax <> '031';");
-  auto db = tdb.Open();
+  tdb.Run("DELETE FROM IMP; DELETE FROM LQA WHERE clqatax <> '031';");
   CargarCaratula(*db, "26073IC04000456B");
   ExpectCampos(LeerPagina(tdb), {{137, "618.432,81"},
                                  {138, "202.952,00"},

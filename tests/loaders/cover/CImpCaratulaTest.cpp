@@ -30,60 +30,44 @@ int Saltos(const std::string& text) {
   return n;
 }
 
-TEST(CImpCaratulaTest, HeaderPrintsPartiesTransportGoodsAndValues) {
+TEST(CImpCaratulaTest, DemoPrintsHeaderPartiesTransportValuesAndTheFirstItem) {
   TestDatabase tdb;
   CargarDatos(tdb, {"decl_demo.sql"});
-  ExpectCampos(Imprimir(tdb, "26001IC04000123A"),
+  const Pagina pagina = Imprimir(tdb, "26001IC04000123A");
+  ExpectCampos(pagina,
                {{5, "DISTRIBUIDORA PATAGÓNICA S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"},
                 {6, "30-71234567-9"},
                 {7, "O'BRIEN, JUAN PATRICIO"},
                 {8, "20-23456789-1"},
                 {9, "TRANSPORTES RÍO DE LA PLATA S.A."},
-                {10, "30-59876543-2"},
-                {11, "SHENZHEN HUAWEN ELECTRONICS CO. LTD."},
                 {12, "MARITIMO"},
-                {13, "MEDUSH2611047"},
                 {14, "26001MANI012345X[TLD-77812]"},
-                {15, "MSC BEATRICE"},
                 {16, "PANAMÁ"},
                 {17, "Pais dest.: ARGENTINA"},
                 {18, "20 / 11 / 2026"},
-                {19, "DPSA 1/48"},
                 {20, "VARIOS"},
-                {21, "48"},
                 {22, "12.850,500"},
                 {23, "TERMINAL 4 S.A."},
                 {24, nullopt},
                 {25, nullopt},  // a term of 0 prints nothing
                 {26, nullopt},
                 {27, nullopt},
-                {28, "FOB"},
                 {29, "84.500,00"},
                 {30, "USD"},
-                {31, "3.250,00"},
-                {32, "USD"},
                 {33, "422,50"},
-                {34, "USD"},
                 {35, "POL. CAUCION 884512   GAR. 2026-001547   Pagos: BNA-26000123456-CC-VEP\r\n"},
                 {36, "Cotiz = 1.452,750000   VALOR-CRIT = NO   VINC-PARTES = NO   "},
                 {37,
                  "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
                  "Certif. Inspec.:   BV-2026-88123  PL-12587"}});
-}
-
-TEST(CImpCaratulaTest, FirstItemPrintsIdentificationTextsAndAmounts) {
-  TestDatabase tdb;
-  CargarDatos(tdb, {"decl_demo.sql"});
   ExpectCampos(
-      Imprimir(tdb, "26001IC04000123A"),
+      pagina,
       {{38, "0001"},
        {40, "8528.72.00.900W"},
-       {41, "8528.72.00"},
        {42, "1"},
        {43, "NUEVO SIN USO"},
        {44, "6.420,2500"},
        {45, "REP. POP. CHINA"},
-       {46, "REP. POP. CHINA"},
        {47, "UNIDAD"},
        {48, "240,00"},
        // A short first entry goes alone to 49; the rest, with the product
@@ -98,20 +82,14 @@ TEST(CImpCaratulaTest, FirstItemPrintsIdentificationTextsAndAmounts) {
         "c) Opciones a nivel general\r\nc) AJUSTE-INCL = N\r\n   PAGO-ANTIC = S\r\n"
         "b) RES. 171/2016 - SEGURIDAD ELECTRICA\r\na) DECL-JURADA = S\r\n"},
        {53, "295,8333"},
-       {54, "UNIDAD"},
-       {55, "240,00"},
        {56, "71.000,00"},
-       {57, "71.000,00"},
        {58, "295,83"},  // no declared quantity: the official price and unit
        {59, "UNIDAD"},
        {60, nullopt},  // imports print no coefficient
        {61, "SEGE = SE-2026-004512   Docs. Carátula: INVI = INV-2026-3321   "},
-       {62, "0,00"},
        {63, "74.085,77"},
        {64, "91.125,49"},
-       {65, "0,00"},
        {66, nullopt},
-       {67, "0,00"},
        {68, "74.085,77"},
        {69, "74.085,77"},
        {70, nullopt},
@@ -210,17 +188,14 @@ TEST(CImpCaratulaTest, TextsThatOverflowTheirBoxesAreCutAndMarked) {
   // Documents past 180 characters are fitted to three lines.
   EXPECT_EQ(Saltos(pagina[61]), 3);
   EXPECT_TRUE(pagina[61].starts_with("SEGE = SE-2026-010001   SEGE = SE-2026-010002"));
-}
 
-TEST(CImpCaratulaTest, OptionsEndingExactlyAtTheLastLineAddNoMark) {
-  TestDatabase tdb;
-  CargarDatos(tdb, {"decl_desborde.sql"});
   // Heading plus 16 general options fill the 17 lines; with nothing left
   // unprinted there is no "...".
   tdb.Run(
-      "DELETE FROM CPL WHERE icpldif = 'S' AND ccpl IN ('OPC-17', 'OPC-18', 'OPC-19', "
+      "DELETE FROM IMP; DELETE FROM CPL WHERE icpldif = 'S' AND ccpl IN ('OPC-17', 'OPC-18', "
+      "'OPC-19', "
       "'OPC-20'); DELETE FROM SRG;");
-  Pagina pagina = Imprimir(tdb, "26073IC04000456B");
+  pagina = Imprimir(tdb, "26073IC04000456B");
   EXPECT_EQ(Saltos(pagina[52]), 17);
   EXPECT_TRUE(pagina[52].ends_with("   OPC-16 = S\r\n"));
 }
@@ -244,17 +219,25 @@ TEST(CImpCaratulaTest, LookupsFollowValidityDatesAndPrecedence) {
       "UPDATE LQA SET mlqabas = 91000 WHERE clqatax = '021' AND nart = '0001';"
       "UPDATE LQA SET mlqabas = NULL WHERE clqatax = '030' AND nart = '0001';"
       // Without a reimbursement of number 39, the one of number 142.
-      "INSERT INTO BNF VALUES ('2600012345', '0001', '063', 1, 5000, 50);");
-  ExpectCampos(Imprimir(tdb, "26001IC04000123A"), {{25, "15"},
-                                                   {26, "LNA"},
-                                                   {30, nullopt},
-                                                   {32, "CNY"},
-                                                   {45, "REP. POP. CHINA"},
-                                                   {46, nullopt},
-                                                   {47, "ZZ"},
-                                                   {53, "SUBITEM"},
-                                                   {64, "91.000,00"},
-                                                   {66, "5.000,00"}});
+      "INSERT INTO BNF VALUES ('2600012345', '0001', '063', 1, 5000, 50);"
+      // No inspection certificate is valid any more: the invoices and the
+      // third document still print, and the packing list is not taken for
+      // a certificate.
+      "UPDATE DOC SET DDOCFIN = '2026-12-05' WHERE CDOCINT = 'CIN';");
+  ExpectCampos(
+      Imprimir(tdb, "26001IC04000123A"),
+      {{25, "15"},
+       {26, "LNA"},
+       {30, nullopt},
+       {32, "CNY"},
+       {45, "REP. POP. CHINA"},
+       {46, nullopt},
+       {47, "ZZ"},
+       {53, "SUBITEM"},
+       {64, "91.000,00"},
+       {66, "5.000,00"},
+       {37,
+        "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  PL-12587"}});
 }
 
 }  // namespace

@@ -54,4 +54,15 @@ void ExpectCampos(const Pagina& pagina, const Esperado& esperado) {
   }
 }
 
+Esperado Fila(int r, const std::vector<std::optional<std::string>>& valores) {
+  Esperado fila;
+  for (const auto& valor : valores) fila.emplace_back(r++, valor);
+  return fila;
+}
+
+Esperado operator+(Esperado a, const Esperado& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 }  // namespace tipolaria::testing

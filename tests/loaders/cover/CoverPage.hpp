@@ -50,6 +50,11 @@ void CargarDatos(const TestDatabase& tdb, const std::vector<std::string>& script
 // Checks each listed field: a value, or nullopt for a field without a row.
 using Esperado = std::vector<std::pair<int, std::optional<std::string>>>;
 void ExpectCampos(const Pagina& pagina, const Esperado& esperado);
+// The six fields of the settlement grid row from field r: the item's
+// coefficient, type and amount, the concept, the declaration's type and
+// amount.
+Esperado Fila(int r, const std::vector<std::optional<std::string>>& valores);
+Esperado operator+(Esperado a, const Esperado& b);
 
 }  // namespace tipolaria::testing
 
