@@ -42,6 +42,11 @@ TEST(CImpCaratulaErrorTest, NullWhereTextIsNeededIsInvalidUseOfNull) {
   EXPECT_EQ(e.number(), kErrInvalidUseOfNull);
   EXPECT_EQ(e.source(), "Tipolaria - CImpCaratula.CargarCabecera");
   EXPECT_EQ(cover.Campos().Count(), 0);
+
+  // A loader without its database reports it instead of crashing.
+  CImpCaratula sin_base;
+  EXPECT_EQ(ErrorDe([&] { sin_base.GuardarDatos(); }).source(),
+            "Tipolaria - CImpCaratula.GuardarDatos");
 }
 
 TEST(CImpCaratulaErrorTest, DatabaseErrorsCarryThePathOfLoaders) {
