@@ -1,6 +1,7 @@
 #include "GenerateCommand.hpp"
 
 #include <iostream>
+#include <limits>
 #include <string_view>
 
 namespace tipolaria::cli {
@@ -48,7 +49,7 @@ GenerateCommand::GenerateCommand(CLI::App& app)
   c.add_option("--copias", o.copias, "Copy number printed on the pages");
   c.add_option("--caratula-hojas", o.caratula_hojas, "Pages of the cover report");
   c.add_option("--desde", o.desde, "First page of the print range");
-  c.add_option("--hasta", o.hasta, "Last page of the print range");
+  c.add_option("--hasta", o.hasta, "Last page of the print range (default: the last page)");
   c.add_option("--oper-date", o.oper_date,
                "Operation date dd/mm/yyyy for the catalogues (default: today)");
 }
@@ -68,6 +69,9 @@ int GenerateCommand::Run(std::ostream& out) const {
   std::string result = print.GenerateIMP(o.nombre_despachante, o.iddtext, o.idorig, o.fecofi,
                                          o.oper, o.canal, o.ramo, o.morado, o.org, o.eta);
   out << result << std::endl;
+  // Without --hasta the prints run to the last page generated: the reports
+  // stop at the first page without rows.
+  if (!o.hasta) print.SetHojaHasta(std::numeric_limits<std::int16_t>::max());
   for (const Step& step : steps_) {
     if (result != kOk) break;
     if (std::optional<std::string> step_result = step(print)) {

@@ -7,13 +7,14 @@
 
 #include "DbCommands.hpp"
 #include "GenerateCommand.hpp"
+#include "PrintOptions.hpp"
 #include "tipolaria/error.hpp"
 
 int main(int argc, char** argv) {
   CLI::App app{"tipolaria: prints customs declarations (OM - 1993 SIM) to PDF"};
   app.require_subcommand(1);
   tipolaria::cli::AddDbCommands(app);
-  tipolaria::cli::AddGenerateCommand(app);
+  tipolaria::cli::AddPrintOptions(*tipolaria::cli::AddGenerateCommand(app));
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -45,6 +45,17 @@ class CPrint {
                           const std::string& pMorado, const std::string& pOrg,
                           const std::string& pEta);
 
+  // Print the pages that the last generation left in the work table to a
+  // PDF file at `path`: the cover and item pages, or the continuation pages,
+  // within the page range (clamped first as InitializePagesData does). Never
+  // raise: return {"Result": "OK"}, or the failure text. A range without
+  // pages of the report is a failure too. A failed print leaves no file.
+  std::string PrintPDFCaratula(const std::string& path);
+  std::string PrintPDFSubItems(const std::string& path);
+  // A PNG picture drawn in the logo box of every printed page; empty text
+  // (the default) leaves the box empty. Kept until changed, across Init.
+  void SetLogo(const std::string& png_path);
+
   // The print range; these work before Init too and outlive Finalize.
   void SetHojaDesde(std::int16_t value);
   void SetHojaHasta(std::int16_t value);

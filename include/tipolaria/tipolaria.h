@@ -46,6 +46,11 @@ char* tipolaria_generate_imp(const char* nombre_despachante, const char* iddtext
                              const char* canal, const char* ramo, const char* morado,
                              const char* org, const char* eta);
 
+char* tipolaria_print_pdf_caratula(const char* path);
+char* tipolaria_print_pdf_sub_items(const char* path);
+/* A PNG drawn in the logo box of printed pages; NULL or "" for none. */
+void tipolaria_set_logo(const char* png_path);
+
 /* The last error raised through this interface. */
 const char* tipolaria_last_error_source(void);
 const char* tipolaria_last_error_description(void);

@@ -118,6 +118,14 @@ char* tipolaria_generate_imp(const char* nombre_despachante, const char* iddtext
   });
 }
 
+char* tipolaria_print_pdf_caratula(const char* path) {
+  return GuardText([&] { return tipolaria::CPrint().PrintPDFCaratula(Text(path)); });
+}
+char* tipolaria_print_pdf_sub_items(const char* path) {
+  return GuardText([&] { return tipolaria::CPrint().PrintPDFSubItems(Text(path)); });
+}
+void tipolaria_set_logo(const char* png_path) { tipolaria::CPrint().SetLogo(Text(png_path)); }
+
 const char* tipolaria_last_error_source(void) { return Last().source.c_str(); }
 const char* tipolaria_last_error_description(void) { return Last().description.c_str(); }
 

@@ -20,6 +20,10 @@ struct ComponentState {
   std::int16_t HojaDesde = 0;
   std::int16_t HojaHasta = 0;
   frmNewTipolaria form;  // the form's one default instance
+  // What the prints draw beyond the original: the host's logo, and the
+  // folder in which the command-line tool asks for page pictures.
+  std::string logo_png;
+  std::string png_folder;
 };
 
 ComponentState& State();

@@ -246,7 +246,8 @@ void CreateDatabaseFile(const std::string& path) {
   try {
     {
       SqliteBackend db(temp);
-      db.ExecuteScript(EmbeddedSchema());
+      // One transaction: the schema is written once, not table by table.
+      db.ExecuteScript(std::string("BEGIN;\n") + EmbeddedSchema() + "\nCOMMIT;");
     }
     if (link(temp.c_str(), path.c_str()) != 0) {
       RaiseDatabaseError(kSource, "Cannot create the database \"" + path +

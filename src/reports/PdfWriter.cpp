@@ -2,6 +2,7 @@
 
 #include <cairo-pdf.h>
 
+#include "reports/LogoImage.hpp"
 #include "reports/ReportErrors.hpp"
 #include "tipolaria/error.hpp"
 
@@ -16,15 +17,7 @@ cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned in
 }  // namespace
 
 PdfWriter::PdfWriter(const std::string& path, const std::string& logo_png)
-    : file_(std::make_unique<TempOutputFile>(path)) {
-  if (!logo_png.empty()) {
-    logo_.reset(cairo_image_surface_create_from_png(logo_png.c_str()));
-    const cairo_status_t status = cairo_surface_status(logo_.get());
-    if (status != CAIRO_STATUS_SUCCESS) {
-      throw ComError(kErrReportResource, kReportSource,
-                     "Cannot read the logo '" + logo_png + "': " + cairo_status_to_string(status));
-    }
-  }
+    : file_(std::make_unique<TempOutputFile>(path)), logo_(LoadLogo(logo_png)) {
   surface_.reset(
       cairo_pdf_surface_create_for_stream(WriteToFile, file_.get(), kPageWidth, kPageHeight));
   CheckStatus(cairo_surface_status(surface_.get()));

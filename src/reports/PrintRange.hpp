@@ -17,6 +17,10 @@ struct PrintRange {
   // A PNG file drawn scaled into the layout's image box; empty leaves the
   // box empty.
   std::string logo_png;
+  // A folder in which each printed page is also written as a PNG picture
+  // named after the PDF (`cover.pdf` page 2 gives `cover-002.png`); empty
+  // writes none.
+  std::string png_folder;
 };
 
 // Which layout a print renders: the cover and item pages (IMP TIPO 0) or

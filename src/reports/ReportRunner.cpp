@@ -1,10 +1,12 @@
 #include "reports/ReportRunner.hpp"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "reports/CaratulaLaser.hpp"
 #include "reports/PdfWriter.hpp"
+#include "reports/PngPageWriter.hpp"
 #include "reports/ReportErrors.hpp"
 #include "reports/SubItemLaser.hpp"
 #include "runtime/Trap.hpp"
@@ -52,17 +54,28 @@ int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const s
   // The document is opened at the first filled page, so that a range
   // without pages touches no file.
   std::optional<PdfWriter> writer;
-  report->Run([&](std::int16_t, const std::vector<std::string>& texts) {
+  // Pages to picture, kept until the document is complete, so that a failed
+  // print leaves no pictures either.
+  std::vector<std::pair<std::int16_t, std::vector<std::string>>> pictures;
+  report->Run([&](std::int16_t page, const std::vector<std::string>& texts) {
     Trap(kExportTrap, [&] {
       if (!writer) {
         writer.emplace(path, range.logo_png);
         writer->SetTitle(DocumentTitle(report->layout(), texts));
       }
       writer->AddPage(report->layout(), texts);
+      if (!range.png_folder.empty()) pictures.emplace_back(page, texts);
     });
   });
   if (!writer) RaiseNoPage(report->layout(), kind, range);
   Trap(kExportTrap, [&] { writer->Commit(); });
+  if (!pictures.empty()) {
+    Trap("PngExport.Export", [&] {
+      PngPageWriter png(range.png_folder, std::filesystem::path(path).stem().string(),
+                        range.logo_png);
+      for (const auto& [page, texts] : pictures) png.WritePage(page, report->layout(), texts);
+    });
+  }
   return writer->page_count();
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "reports/LaserLayouts.hpp"
-#include "reports/PdfInspection.hpp"
+#include "support/PdfInspection.hpp"
 #include "reports/ReportErrors.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"

@@ -1,4 +1,4 @@
-#include "reports/PdfInspection.hpp"
+#include "support/PdfInspection.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,56 @@
+#include "reports/PngPageWriter.hpp"
+
+#include <cmath>
+#include <cstdio>
+
+#include "reports/LogoImage.hpp"
+#include "reports/PageRenderer.hpp"
+#include "reports/PdfWriter.hpp"
+#include "reports/ReportErrors.hpp"
+#include "reports/TempOutputFile.hpp"
+#include "tipolaria/error.hpp"
+
+namespace tipolaria {
+namespace {
+
+cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length) {
+  return static_cast<TempOutputFile*>(closure)->Write(data, length) ? CAIRO_STATUS_SUCCESS
+                                                                    : CAIRO_STATUS_WRITE_ERROR;
+}
+
+}  // namespace
+
+PngPageWriter::PngPageWriter(std::string folder, std::string stem, const std::string& logo_png)
+    : folder_(std::move(folder)), stem_(std::move(stem)), logo_(LoadLogo(logo_png)) {}
+
+std::string PngPageWriter::WritePage(std::int16_t page, const Layout& layout,
+                                     const std::vector<std::string>& texts) {
+  constexpr double kScale = kDotsPerInch / 72.0;
+  const int width = static_cast<int>(std::lround(PdfWriter::kPageWidth * kScale));
+  const int height = static_cast<int>(std::lround(PdfWriter::kPageHeight * kScale));
+  detail::SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+  detail::CairoPtr cr(cairo_create(surface.get()));
+  cairo_set_source_rgb(cr.get(), 1, 1, 1);
+  cairo_paint(cr.get());
+  cairo_scale(cr.get(), kScale, kScale);
+  {
+    PageRenderer renderer(cr.get(), font_, logo_.get());
+    renderer.Draw(layout, texts);
+  }
+  if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
+    throw ComError(kErrReportDrawing, kReportSource,
+                   std::string("Cannot draw the page picture: ") +
+                       cairo_status_to_string(cairo_status(cr.get())));
+  }
+  char name[32];
+  std::snprintf(name, sizeof name, "-%03d.png", static_cast<int>(page));
+  TempOutputFile file(folder_ + "/" + stem_ + name);
+  if (cairo_surface_write_to_png_stream(surface.get(), WriteToFile, &file) !=
+      CAIRO_STATUS_SUCCESS) {
+    file.RaisePathError(file.write_error());
+  }
+  file.Commit();
+  return file.target();
+}
+
+}  // namespace tipolaria

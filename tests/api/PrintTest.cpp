@@ -1,0 +1,131 @@
+// The print operations through the public class: what a host gets back and
+// what it finds on disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "api/ComponentState.hpp"
+#include "support/PdfInspection.hpp"
+#include "support/TestDatabase.hpp"
+#include "tipolaria/cprint.hpp"
+
+namespace tipolaria {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr const char* kOk = R"({"Result": "OK"})";
+
+class PrintTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CPrint().Finalize();
+    print_.SetHojaDesde(0);
+    print_.SetHojaHasta(0);
+    print_.SetLogo("");
+  }
+  void TearDown() override {
+    CPrint().Finalize();
+    detail::State().png_folder.clear();
+  }
+
+  // The demo declaration, generated: the cover is page 1.
+  void GenerateDemo() {
+    tdb_.RunScript("decl_catalogo.sql");
+    tdb_.RunScript("decl_demo.sql");
+    ASSERT_TRUE(print_.Init(tdb_.connection()));
+    print_.SetOperDate("05/12/2026");
+    ASSERT_EQ(print_.GenerateIMP("O'BRIEN, JUAN PATRICIO", "26001IC04000123A", "",
+                                 "05/12/2026 10:42:17", 1, "2", "", "", "", ""),
+              kOk);
+  }
+
+  // `pages` cover-layout pages of type 0 with a marker in field c5, and the
+  // driver's count as a generation of `total` pages would leave it.
+  void PagesInImp(int pages, std::int16_t caratula_hojas, std::int32_t total) {
+    ASSERT_TRUE(print_.Init(tdb_.connection()));
+    for (int page = 1; page <= pages; ++page) {
+      tdb_.Run("INSERT INTO IMP VALUES (" + std::to_string(page) + ", 0, 'c5', 'PAGINA-" +
+               std::to_string(page) + "')");
+    }
+    detail::State().gDriver->TotalHojas = total;
+    print_.SetCaratulaHojas(caratula_hojas);
+  }
+
+  std::vector<std::string> Markers(const std::string& pdf) {
+    std::vector<std::string> markers;
+    for (const auto& word : testing::ReadWords(pdf)) {
+      if (word.text.rfind("PAGINA-", 0) == 0) markers.push_back(word.text);
+    }
+    return markers;
+  }
+
+  std::string Out(const std::string& name) { return tdb_.folder() + "/" + name; }
+
+  testing::TestDatabase tdb_;
+  CPrint print_;
+};
+
+TEST_F(PrintTest, PrintsTheGeneratedCoverAsAReaderSeesIt) {
+  GenerateDemo();
+  detail::State().png_folder = Out("png");
+  fs::create_directories(Out("png"));
+  EXPECT_EQ(print_.PrintPDFCaratula(Out("cover.pdf")), kOk);
+  EXPECT_EQ(testing::PageCount(Out("cover.pdf")), 1);
+  const std::string text = testing::CommandOutput("pdftotext '" + Out("cover.pdf") + "' -");
+  EXPECT_NE(text.find("O'BRIEN, JUAN PATRICIO"), std::string::npos);
+  EXPECT_NE(text.find("1 de 1"), std::string::npos);
+  // The scanner reads the reference (it may also read patterns in the
+  // page's text, which carry no data of ours).
+  const std::string codes = testing::ScanBarcodes(Out("cover.pdf"), 1);
+  EXPECT_EQ(codes.substr(0, codes.find('\n')), "26001IC04000123A") << codes;
+  EXPECT_TRUE(fs::exists(Out("png/cover-001.png")));
+}
+
+TEST_F(PrintTest, RangeIsClampedAgainstTheLastGeneration) {
+  PagesInImp(3, 3, 8);
+  print_.SetHojaDesde(10);
+  print_.SetHojaHasta(12);
+  EXPECT_EQ(print_.PrintPDFCaratula(Out("all.pdf")), kOk);
+  EXPECT_EQ(print_.GetHojaDesde(), "1");
+  EXPECT_EQ(print_.GetHojaHasta(), "12");
+  EXPECT_EQ(Markers(Out("all.pdf")),
+            (std::vector<std::string>{"PAGINA-1", "PAGINA-2", "PAGINA-3"}));
+
+  // A second print of the same rows with another range.
+  print_.SetHojaDesde(2);
+  print_.SetHojaHasta(2);
+  EXPECT_EQ(print_.PrintPDFCaratula(Out("two.pdf")), kOk);
+  EXPECT_EQ(Markers(Out("two.pdf")), std::vector<std::string>{"PAGINA-2"});
+
+  print_.SetHojaDesde(6);
+  print_.SetHojaHasta(4);
+  print_.PrintPDFCaratula(Out("from-six.pdf"));
+  EXPECT_EQ(print_.GetHojaHasta(), "8");
+}
+
+TEST_F(PrintTest, FailuresAreJsonAndLeaveNoFile) {
+  const std::string not_initialised =
+      R"({"Result": "ERR", "errorMessage": "Primero debe inicializar la dll", )"
+      R"("source":"InitializePagesData - InitializePagesData - PrintPDFCaratula"})";
+  EXPECT_EQ(print_.PrintPDFCaratula(Out("a.pdf")), not_initialised);
+
+  PagesInImp(1, 1, 1);
+  // No continuation page: a clear failure, not an empty document.
+  const std::string none = print_.PrintPDFSubItems(Out("b.pdf"));
+  EXPECT_NE(none.find("No page to print"), std::string::npos) << none;
+  EXPECT_TRUE(none.ends_with(R"( - PrintPDFSubItems"})")) << none;
+
+  const std::string unwritable = print_.PrintPDFCaratula(Out("no/such/folder/c.pdf"));
+  EXPECT_NE(unwritable.find("no/such/folder/c.pdf"), std::string::npos) << unwritable;
+
+  print_.SetLogo(Out("missing-logo.png"));
+  EXPECT_NE(print_.PrintPDFCaratula(Out("d.pdf")).find("missing-logo.png"), std::string::npos);
+
+  for (const char* name : {"a.pdf", "b.pdf", "d.pdf"}) EXPECT_FALSE(fs::exists(Out(name)));
+  for (const auto& entry : fs::directory_iterator(tdb_.folder())) {
+    EXPECT_EQ(entry.path().extension(), ".db") << entry.path();  // no temporary left over
+  }
+}
+
+}  // namespace
+}  // namespace tipolaria
