@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "reports/LaserLayouts.hpp"
-#include "support/PdfInspection.hpp"
 #include "reports/ReportErrors.hpp"
 #include "support/FaultyBackend.hpp"
+#include "support/PdfInspection.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
 
