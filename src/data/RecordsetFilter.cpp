@@ -132,8 +132,13 @@ RecordsetFilter RecordsetFilter::Parse(std::string_view filter,
       if (!number) BadFilter(filter, "a value is expected after " + column);
       literal = Value(*number);
     }
+    std::optional<std::int64_t> whole;
+    if (literal.kind() == Value::Kind::kDecimal &&
+        literal.AsDecimal() == literal.AsDecimal().Truncate()) {
+      whole = literal.AsDecimal().ToInt64();
+    }
     result.terms_.back().push_back(
-        {static_cast<std::size_t>(it - columns.begin()), op, std::move(literal)});
+        {static_cast<std::size_t>(it - columns.begin()), op, std::move(literal), whole});
     if (lex.Done()) break;
     const std::string joiner = Lower(lex.Word());
     if (joiner == "or") {
@@ -148,7 +153,10 @@ RecordsetFilter RecordsetFilter::Parse(std::string_view filter,
 bool RecordsetFilter::Holds(const Comparison& c, const Value& field) {
   if (field.IsNull()) return false;
   int order;
-  if (c.literal.kind() == Value::Kind::kDecimal) {
+  if (c.whole && field.kind() == Value::Kind::kInteger) {
+    const std::int64_t a = field.AsInteger();
+    order = a < *c.whole ? -1 : (a > *c.whole ? 1 : 0);
+  } else if (c.literal.kind() == Value::Kind::kDecimal) {
     const auto number = NumberOf(field);
     if (!number) return c.op == Op::kNe;
     const auto cmp = *number <=> c.literal.AsDecimal();

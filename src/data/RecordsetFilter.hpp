@@ -4,6 +4,8 @@
 #ifndef TIPOLARIA_DATA_RECORDSETFILTER_HPP_
 #define TIPOLARIA_DATA_RECORDSETFILTER_HPP_
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,9 @@ class RecordsetFilter {
     std::size_t column;
     Op op;
     Value literal;  // a Decimal for numbers, text otherwise
+    // The literal as a whole number, when it is one: page numbers compare
+    // without decimal arithmetic.
+    std::optional<std::int64_t> whole;
   };
   // Disjunction of conjunctions.
   std::vector<std::vector<Comparison>> terms_;
