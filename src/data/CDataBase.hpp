@@ -77,6 +77,9 @@ class CDataBase {
 
  private:
   Backend& Connected();
+  // Runs one of the PTR procedures with the parameter type and one key.
+  Recordset CallPtrProcedure(const std::string& procedure, const std::string& ctpt,
+                             const std::string& key_name, std::int32_t key_type, const Value& key);
 
   BackendOpener opener_;
   std::unique_ptr<Backend> backend_;

@@ -22,15 +22,20 @@ bool HasRow(const Recordset& rs) { return !(rs.AtBeginning() && rs.AtEnd()); }
 // parameter type and one key, and reads the first row only. When nothing
 // comes back the parameters stay in the list until the next lookup clears
 // them, as the callers expect nothing else of it.
+Recordset CDataBase::CallPtrProcedure(const std::string& procedure, const std::string& ctpt,
+                                      const std::string& key_name, std::int32_t key_type,
+                                      const Value& key) {
+  params_.clear();
+  AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
+  AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
+  AddParamSP(key_name, key_type, kDirInput, 10, key);
+  return ExecSPRs(procedure);
+}
 
 std::string CDataBase::NatLNat(const std::string& ctpt, const std::string& cptrnat) {
   return Trap("CDataBase.NatLNat", [&] {
     std::string result;
-    params_.clear();
-    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
-    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
-    AddParamSP("@CPTRNAT_2", kTypeVarChar, kDirInput, 10, cptrnat);
-    Recordset rs = ExecSPRs("sp_NatLNat");
+    Recordset rs = CallPtrProcedure("sp_NatLNat", ctpt, "@CPTRNAT_2", kTypeVarChar, cptrnat);
     if (HasRow(rs)) {
       result = ValueToText(rs.Field(std::size_t{0}));
       params_.clear();
@@ -43,11 +48,7 @@ std::int16_t CDataBase::NatPtr(const std::string& ctpt, const std::string& cptrn
   // The suffix names the wrapped connection: kept as hosts see it.
   return Trap("CDataBase.gDB.NatPtr", [&] {
     std::int16_t result = -1;
-    params_.clear();
-    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
-    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
-    AddParamSP("@CPTRNAT_2", kTypeVarChar, kDirInput, 10, cptrnat);
-    Recordset rs = ExecSPRs("sp_NatPtr");
+    Recordset rs = CallPtrProcedure("sp_NatPtr", ctpt, "@CPTRNAT_2", kTypeVarChar, cptrnat);
     if (HasRow(rs)) {
       result = ValueToInt16(rs.Field(std::size_t{0}));
       params_.clear();
@@ -60,11 +61,8 @@ std::string CDataBase::PtrNat(const std::string& ctpt, std::int16_t aptr, std::s
   return Trap("CDataBase.PtrNat", [&] {
     std::string result;
     cptrnat.clear();
-    params_.clear();
-    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
-    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
-    AddParamSP("@APTR_2", kTypeInteger, kDirInput, 10, Value(static_cast<std::int64_t>(aptr)));
-    Recordset rs = ExecSPRs("sp_PtrNat");
+    Recordset rs = CallPtrProcedure("sp_PtrNat", ctpt, "@APTR_2", kTypeInteger,
+                                    Value(static_cast<std::int64_t>(aptr)));
     if (HasRow(rs)) {
       result = ValueToText(rs.Field("LPTRNAT"));
       cptrnat = ValueToText(rs.Field("CPTRNAT"));
@@ -77,11 +75,8 @@ std::string CDataBase::PtrNat(const std::string& ctpt, std::int16_t aptr, std::s
 std::string CDataBase::PtrCNat(const std::string& ctpt, std::int16_t aptr) {
   return Trap("CDataBase.PtrCNat", [&] {
     std::string result;
-    params_.clear();
-    AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
-    AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
-    AddParamSP("@APTR_2", kTypeInteger, kDirInput, 10, Value(static_cast<std::int64_t>(aptr)));
-    Recordset rs = ExecSPRs("sp_PtrCNat");
+    Recordset rs = CallPtrProcedure("sp_PtrCNat", ctpt, "@APTR_2", kTypeInteger,
+                                    Value(static_cast<std::int64_t>(aptr)));
     if (HasRow(rs)) {
       result = ValueToText(rs.Field(std::size_t{0}));
       params_.clear();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tipolaria/error.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -13,15 +13,6 @@ Recordset Pages() {
                                                                 {2, 0, "c5", "dos"},
                                                                 {3, 0, "c5", "O'Hara"},
                                                                 {Value(), 0, "c6", "sin hoja"}});
-}
-
-long ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ComError& e) {
-    return e.number();
-  }
-  return 0;
 }
 
 TEST(RecordsetTest, FilterPicksOnePagesRows) {
@@ -44,15 +35,15 @@ TEST(RecordsetTest, FilterPicksOnePagesRows) {
 
 TEST(RecordsetTest, ErrorsOfTheDataAccessLayer) {
   Recordset rs = Pages();
-  EXPECT_EQ(ErrorOf([&] { rs.Field("nope"); }), 3265);
-  EXPECT_EQ(ErrorOf([&] { rs.SetFilter("nro_hoja = "); }), 3001);
-  EXPECT_EQ(ErrorOf([&] { rs.SetFilter("nope = 1"); }), 3001);
-  EXPECT_EQ(ErrorOf([&] { rs.SetFilter("nro_hoja = 1 XOR tipo = 0"); }), 3001);
+  EXPECT_EQ(ErrorNumber([&] { rs.Field("nope"); }), 3265);
+  EXPECT_EQ(ErrorNumber([&] { rs.SetFilter("nro_hoja = "); }), 3001);
+  EXPECT_EQ(ErrorNumber([&] { rs.SetFilter("nope = 1"); }), 3001);
+  EXPECT_EQ(ErrorNumber([&] { rs.SetFilter("nro_hoja = 1 XOR tipo = 0"); }), 3001);
   rs.SetFilter("nro_hoja = 9");
-  EXPECT_EQ(ErrorOf([&] { rs.Field("valor"); }), 3021);
-  EXPECT_EQ(ErrorOf([&] { rs.MoveNext(); }), 3021);
+  EXPECT_EQ(ErrorNumber([&] { rs.Field("valor"); }), 3021);
+  EXPECT_EQ(ErrorNumber([&] { rs.MoveNext(); }), 3021);
   rs.Close();
-  EXPECT_EQ(ErrorOf([&] { rs.AtEnd(); }), 3704);
+  EXPECT_EQ(ErrorNumber([&] { rs.AtEnd(); }), 3704);
 }
 
 }  // namespace

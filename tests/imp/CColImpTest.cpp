@@ -2,19 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tipolaria/error.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
-
-long ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ComError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(CColImpTest, KeepsOrderDuplicatesAndOneBasedPositions) {
   CColImp col;
@@ -36,7 +27,7 @@ TEST(CColImpTest, KeepsOrderDuplicatesAndOneBasedPositions) {
 TEST(CColImpTest, KeysAreUniqueAndUntrimmed) {
   CColImp col;
   col.Add("a", "1", "5", " ");
-  EXPECT_EQ(ErrorOf([&] { col.Add("b", "2", "6", " "); }), 457);
+  EXPECT_EQ(ErrorNumber([&] { col.Add("b", "2", "6", " "); }), 457);
   EXPECT_EQ(col.Count(), 1);  // the failed Add added nothing
   col.Add("c", "3", "7", "  ");
   col.Add("d", "4", "8");  // no key: never found by key
@@ -44,16 +35,16 @@ TEST(CColImpTest, KeysAreUniqueAndUntrimmed) {
   EXPECT_EQ(col.Item("  ").Valor, "3");
   col.Remove(" ");
   EXPECT_EQ(col.Item(1).Valor, "3");
-  EXPECT_EQ(ErrorOf([&] { col.Item(""); }), 5);
-  EXPECT_EQ(ErrorOf([&] { col.Item("x"); }), 5);
+  EXPECT_EQ(ErrorNumber([&] { col.Item(""); }), 5);
+  EXPECT_EQ(ErrorNumber([&] { col.Item("x"); }), 5);
 }
 
 TEST(CColImpTest, IndexesOutsideTheListAreSubscriptErrors) {
   CColImp col;
   col.Add("a", "1", "5");
   for (std::int64_t bad : {0, 2, -1}) {
-    EXPECT_EQ(ErrorOf([&] { col.Item(bad); }), 9) << bad;
-    EXPECT_EQ(ErrorOf([&] { col.Remove(bad); }), 9) << bad;
+    EXPECT_EQ(ErrorNumber([&] { col.Item(bad); }), 9) << bad;
+    EXPECT_EQ(ErrorNumber([&] { col.Remove(bad); }), 9) << bad;
   }
 }
 

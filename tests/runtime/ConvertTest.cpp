@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/RuntimeErrorNumber.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -29,7 +29,7 @@ TEST(ConvertTest, ValuesAsConcatenationWritesThem) {
       {"a\xC3\xB1o", "a\xC3\xB1o"},
   };
   for (const Case& c : cases) EXPECT_EQ(ValueToText(c.value), c.text) << c.text;
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToText(Value()); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { ValueToText(Value()); }), kErrInvalidUseOfNull);
 }
 
 TEST(ConvertTest, ReadsRegionalNumbers) {
@@ -56,11 +56,11 @@ TEST(ConvertTest, DecimalAndDoubleConversions) {
   EXPECT_EQ(ValueToDecimal(DateTime{1899, 12, 29, 6}), D("-1.25"));
   EXPECT_EQ(ValueToDouble("1,5E300"), 1.5e300);
   EXPECT_EQ(ValueToDouble(DateTime{2026, 12, 5}), 46361.0);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToDecimal("abc"); }), kErrTypeMismatch);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToDouble(""); }), kErrTypeMismatch);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToDecimal(Value()); }), kErrInvalidUseOfNull);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToDouble(Value()); }), kErrInvalidUseOfNull);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToDecimal(1e30); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { ValueToDecimal("abc"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumber([] { ValueToDouble(""); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumber([] { ValueToDecimal(Value()); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { ValueToDouble(Value()); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { ValueToDecimal(1e30); }), kErrOverflow);
 }
 
 TEST(ConvertTest, IntegersRoundHalfToEvenThenOverflow) {
@@ -87,19 +87,19 @@ TEST(ConvertTest, IntegersRoundHalfToEvenThenOverflow) {
   };
   for (const Case& c : cases) {
     if (c.overflow) {
-      EXPECT_EQ(RuntimeErrorNumber([&] { ValueToInt16(c.value); }), kErrOverflow);
+      EXPECT_EQ(ErrorNumber([&] { ValueToInt16(c.value); }), kErrOverflow);
     } else {
       EXPECT_EQ(ValueToInt16(c.value), c.expected);
     }
   }
   EXPECT_EQ(ValueToInt32(2147483647.4), 2147483647);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToInt32(2147483647.5); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToInt32(D("-2147483648.6")); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToInt16("x"); }), kErrTypeMismatch);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToInt16(Value()); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { ValueToInt32(2147483647.5); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { ValueToInt32(D("-2147483648.6")); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { ValueToInt16("x"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumber([] { ValueToInt16(Value()); }), kErrInvalidUseOfNull);
   EXPECT_EQ(CheckedInt16(-32768), -32768);
-  EXPECT_EQ(RuntimeErrorNumber([] { CheckedInt16(32768); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([] { CheckedInt32(std::int64_t{1} << 31); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { CheckedInt16(32768); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { CheckedInt32(std::int64_t{1} << 31); }), kErrOverflow);
 }
 
 TEST(ConvertTest, Booleans) {
@@ -108,8 +108,8 @@ TEST(ConvertTest, Booleans) {
   EXPECT_TRUE(ValueToBoolean("0,5"));
   EXPECT_FALSE(ValueToBoolean(D("0.00")));
   EXPECT_TRUE(ValueToBoolean(-1));
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToBoolean("si"); }), kErrTypeMismatch);
-  EXPECT_EQ(RuntimeErrorNumber([] { ValueToBoolean(Value()); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { ValueToBoolean("si"); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumber([] { ValueToBoolean(Value()); }), kErrInvalidUseOfNull);
 }
 
 TEST(ConvertTest, DatesParseOnlyRealDays) {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/RuntimeErrorNumber.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -51,16 +51,16 @@ TEST(DecimalTest, RejectsTextThatIsNotANumber) {
 
 TEST(DecimalTest, TooLargeIsOverflow) {
   for (const char* text : {"79228162514264337593543950336", "1e29", "-1e100000000"}) {
-    EXPECT_EQ(RuntimeErrorNumber([&] { Decimal::Parse(text); }), kErrOverflow) << text;
+    EXPECT_EQ(ErrorNumber([&] { Decimal::Parse(text); }), kErrOverflow) << text;
   }
   const Decimal max = D(kMax);
-  EXPECT_EQ(RuntimeErrorNumber([&] { return max + Decimal(1); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([&] { return max + D("0.5"); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([&] { return -max - Decimal(1); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([&] { return max * D("1.0000001"); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([&] { return max / D("0.1"); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([] { Decimal::FromDouble(1e300); }), kErrOverflow);
-  EXPECT_EQ(RuntimeErrorNumber([] { Decimal::FromDouble(std::nan("")); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([&] { return max + Decimal(1); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([&] { return max + D("0.5"); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([&] { return -max - Decimal(1); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([&] { return max * D("1.0000001"); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([&] { return max / D("0.1"); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { Decimal::FromDouble(1e300); }), kErrOverflow);
+  EXPECT_EQ(ErrorNumber([] { Decimal::FromDouble(std::nan("")); }), kErrOverflow);
 }
 
 TEST(DecimalTest, ArithmeticIsExactAndRoundsWhatDoesNotFit) {
@@ -87,7 +87,7 @@ TEST(DecimalTest, ArithmeticIsExactAndRoundsWhatDoesNotFit) {
   };
   for (const Case& c : cases) EXPECT_EQ(c.result.ToString(), c.expected);
   EXPECT_EQ((Decimal(10) / Decimal(4)).scale(), 1);  // no trailing zeros
-  EXPECT_EQ(RuntimeErrorNumber([] { return Decimal(1) / Decimal(); }), kErrDivisionByZero);
+  EXPECT_EQ(ErrorNumber([] { return Decimal(1) / Decimal(); }), kErrDivisionByZero);
 }
 
 TEST(DecimalTest, RoundsHalfAwayFromZeroOrToEven) {
@@ -113,7 +113,7 @@ TEST(DecimalTest, RoundsHalfAwayFromZeroOrToEven) {
     EXPECT_EQ(D(c.value).Round(c.places).ToString(), c.away) << c.value;
     EXPECT_EQ(D(c.value).RoundHalfEven(c.places).ToString(), c.even) << c.value;
   }
-  EXPECT_EQ(RuntimeErrorNumber([] { D("1.5").Round(-1); }), kErrInvalidProcedureCall);
+  EXPECT_EQ(ErrorNumber([] { D("1.5").Round(-1); }), kErrInvalidProcedureCall);
   EXPECT_EQ(D("-2.7").Truncate().ToString(), "-2");
   EXPECT_EQ(D("-9223372036854775808.9").ToInt64(), std::numeric_limits<std::int64_t>::min());
   EXPECT_FALSE(D("9223372036854775808").ToInt64().has_value());

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/RuntimeErrorNumber.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -104,8 +104,7 @@ TEST(FormatTest, OtherPatternsOfTheSameKindAndRefusals) {
   EXPECT_EQ(Format(D("-12.5"), ""), "-12,5");
   for (const char* pattern :
        {"0.00%", "#,##0.00;(#,##0.00)", "0.00E+00", "#,##0,", "Currency", "\"N\"0", "ddd dd"}) {
-    EXPECT_EQ(RuntimeErrorNumber([&] { Format(Value(), pattern); }), kErrInvalidProcedureCall)
-        << pattern;
+    EXPECT_EQ(ErrorNumber([&] { Format(Value(), pattern); }), kErrInvalidProcedureCall) << pattern;
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/RuntimeErrorNumber.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -60,7 +60,7 @@ TEST(StringsTest, UpperCaseCoversLatinOne) {
 }
 
 TEST(StringsTest, InvalidArgumentsAreErrorFive) {
-  const auto call = [](auto f) { return RuntimeErrorNumber(f); };
+  const auto call = [](auto f) { return ErrorNumber(f); };
   EXPECT_EQ(call([] { Left("abc", -1); }), kErrInvalidProcedureCall);
   EXPECT_EQ(call([] { Right("abc", -1); }), kErrInvalidProcedureCall);
   EXPECT_EQ(call([] { Mid("abc", 0); }), kErrInvalidProcedureCall);
