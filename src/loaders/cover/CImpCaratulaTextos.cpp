@@ -11,13 +11,29 @@
 namespace tipolaria {
 namespace {
 
-// Field 35 is one line of 6590 twips; entries stop being appended once the
-// text passes 67 characters, and rows left over are not printed.
+// Field 35 is a box of two lines of 6590 twips: the guarantees, and the
+// payments after them. Entries stop being appended once the line being built
+// passes 67 characters; rows left over are not printed.
 constexpr std::int64_t kLimiteGarantias = 67;
 
+// Where the line being built starts: after the text's last line break.
+std::size_t InicioRenglon(const std::string& texto) {
+  const std::size_t at = texto.rfind(detail::kCrLf);
+  return at == std::string::npos ? 0 : at + 2;
+}
+
+std::int64_t LargoRenglon(const std::string& texto) {
+  return Len(Trim(std::string_view(texto).substr(InicioRenglon(texto))));
+}
+
+// A text past the limit has its last line fitted to the box's width and
+// ended with a line break. A line fitted before is kept as it is: fitting
+// the whole text again would cut the guarantees a second time ("ADUAN......")
+// and lose the payments line below them.
 std::string AjustarGarantias(const std::string& texto) {
-  if (Len(Trim(texto)) > kLimiteGarantias) return AjustarTexto(texto, 6590, 1) + detail::kCrLf;
-  return texto;
+  if (Len(Trim(texto)) <= kLimiteGarantias) return texto;
+  const std::size_t inicio = InicioRenglon(texto);
+  return texto.substr(0, inicio) + AjustarTexto(texto.substr(inicio), 6590, 1) + detail::kCrLf;
 }
 
 }  // namespace
@@ -28,7 +44,7 @@ void CImpCaratula::CargarGarantias(const std::string& iddt) {
     std::string texto;
     Recordset rs;
     Db().GetRs("SELECT clgpgar FROM LGP WHERE iddt = '" + id + "'", rs);
-    for (; !rs.AtEnd() && Len(Trim(texto)) <= kLimiteGarantias; rs.MoveNext()) {
+    for (; !rs.AtEnd() && LargoRenglon(texto) <= kLimiteGarantias; rs.MoveNext()) {
       texto += detail::Texto(rs, "clgpgar") + Space(3);
     }
     rs.Close();
@@ -39,14 +55,13 @@ void CImpCaratula::CargarGarantias(const std::string& iddt) {
                        id + "'",
                    rs)) {
       texto += "Pagos: ";
-      for (; !rs.AtEnd() && Len(Trim(texto)) <= kLimiteGarantias; rs.MoveNext()) {
+      // After guarantees that filled the first line, payments start the second.
+      for (; !rs.AtEnd() && LargoRenglon(texto) <= kLimiteGarantias; rs.MoveNext()) {
         texto += detail::Texto(rs, "clppexe") + "-" + detail::Texto(rs, "clppbol") + "-" +
                  detail::Texto(rs, "clpptipcta") + "-" + detail::Texto(rs, "clppmdpago") + Space(3);
       }
     }
     rs.Close();
-    // The whole text is fitted again, so guarantees that already filled the
-    // line leave the payments heading cut off with "...".
     Agregar("Garantias", AjustarGarantias(texto), 35);
   });
 }
@@ -98,6 +113,9 @@ void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
     for (; !rs.AtEnd() && Len(documentos) <= 115; rs.MoveNext()) {
       const std::string codigo = detail::Texto(rs, "cdvddoc");
       const std::string referencia = Space(2) + detail::Texto(rs, "ldvdrefdoc");
+      // A kind without a valid document has an empty code, which names no
+      // kind: a document row without a code is not taken for one of them.
+      if (codigo.empty()) continue;
       if (codigo == factura) {
         if (Trim(facturas).empty()) facturas = Space(4) + "Nros. Facturas: ";
         facturas += referencia;

@@ -164,10 +164,6 @@ TEST(CImpCaratulaTest, TextsThatOverflowTheirBoxesAreCutAndMarked) {
   CargarDatos(tdb, {"decl_desborde.sql"});
   Pagina pagina = Imprimir(tdb, "26073IC04000456B");
 
-  // Guarantees stop once the line is full; the payments do not fit after them.
-  EXPECT_TRUE(pagina[35].starts_with("POLIZA CAUCION ADUANERA 00123456   POLIZA"));
-  EXPECT_TRUE(pagina[35].ends_with("...\r\n"));
-  EXPECT_EQ(pagina[35].find("00123459"), std::string::npos);
   EXPECT_EQ(pagina[36].find("ASIST-TECNICA"), std::string::npos);
   EXPECT_EQ(pagina[37].find("DE-90045877"), std::string::npos);
 
@@ -200,6 +196,69 @@ TEST(CImpCaratulaTest, TextsThatOverflowTheirBoxesAreCutAndMarked) {
   EXPECT_TRUE(pagina[52].ends_with("   OPC-16 = S\r\n"));
 }
 
+TEST(CImpCaratulaTest, GuaranteesAndPaymentsShareTheTwoLinesOfTheirBox) {
+  const std::string garantias =
+      "POLIZA CAUCION ADUANERA 00123456   POLIZA CAUCION ADUANERA 00123457   POLIZA CAUCION "
+      "ADUAN...\r\n";
+  struct Caso {
+    const char* datos;
+    std::string esperado;
+  } casos[] = {
+      // Guarantees fill the first line and are cut once to its width; the
+      // payments take the second line.
+      {"", garantias + "Pagos: BNA-26000771001-CC-VEP   GAL-26000771002-CA-VEP\r\n"},
+      // The second line takes payments up to its own limit; the rest are
+      // not printed, and the first line stays as it was.
+      {"INSERT INTO LPP VALUES ('2600030001', 'SAN', '26000771003', 'CC', 'VEP'),"
+       " ('2600030001', 'ICB', '26000771004', 'CC', 'VEP');",
+       garantias +
+           "Pagos: BNA-26000771001-CC-VEP   GAL-26000771002-CA-VEP   SAN-26000771003-CC-VEP\r\n"},
+      // Short guarantees share one line with the payments, fitted as a whole.
+      {"DELETE FROM LGP WHERE clgpgar <> 'POLIZA CAUCION ADUANERA 00123456';",
+       "POLIZA CAUCION ADUANERA 00123456   Pagos: BNA-26000771001-CC-VEP   "
+       "GAL-26000771002-CA-VEP\r\n"},
+  };
+  for (const Caso& caso : casos) {
+    TestDatabase tdb;
+    CargarDatos(tdb, {"decl_desborde.sql"});
+    tdb.Run(caso.datos);
+    ExpectCampos(Imprimir(tdb, "26073IC04000456B"), {{35, caso.esperado}});
+  }
+}
+
+TEST(CImpCaratulaTest, ValuesPrintAsTheirFieldsFormatThem) {
+  struct Caso {
+    const char* datos;
+    testing::Esperado esperado;
+  } casos[] = {
+      // The arrival date prints as a date alone; the shipment deadline as
+      // read, with its time when it has one.
+      {"UPDATE DDT SET dddtarvtrn = '2026-11-20 14:05:00', dddtvenemb = '2026-12-20 08:00:00';",
+       {{18, "20 / 11 / 2026"}, {24, "20/12/2026 08:00:00"}}},
+      // A declared quantity values the item at the declared price and unit,
+      // and prints as the coefficient.
+      {"UPDATE ART SET qartde = 2.5, martvalde = 118.333, cartunde = '12', martcoefic = 1.5"
+       " WHERE nart = '0001';",
+       {{58, "118,33"}, {59, "DOCENA"}, {60, "2,50"}}},
+      // An unknown declared unit prints nothing (unlike fields 47 and 54,
+      // which print the code).
+      {"UPDATE ART SET qartde = 2.5, cartunde = 'ZZ', cartuntest = 'ZZ' WHERE nart = '0001';",
+       {{47, "ZZ"}, {59, nullopt}}},
+      // A product code alone goes to field 49 while the text fits its 14
+      // characters, to field 50 beyond.
+      {"DELETE FROM CPL WHERE nart = '0001'; UPDATE ART SET cartcodean = '7' WHERE nart = '0001';",
+       {{49, "Cód. Prod. = 7"}, {50, nullopt}}},
+      {"DELETE FROM CPL WHERE nart = '0001'; UPDATE ART SET cartcodean = '78' WHERE nart = '0001';",
+       {{49, nullopt}, {50, "Cód. Prod. = 78\r\n"}}},
+  };
+  for (const Caso& caso : casos) {
+    TestDatabase tdb;
+    CargarDatos(tdb, {"decl_demo.sql"});
+    tdb.Run(caso.datos);
+    ExpectCampos(Imprimir(tdb, "26001IC04000123A"), caso.esperado);
+  }
+}
+
 TEST(CImpCaratulaTest, LookupsFollowValidityDatesAndPrecedence) {
   TestDatabase tdb;
   CargarDatos(tdb, {"decl_demo.sql"});
@@ -223,7 +282,11 @@ TEST(CImpCaratulaTest, LookupsFollowValidityDatesAndPrecedence) {
       // No inspection certificate is valid any more: the invoices and the
       // third document still print, and the packing list is not taken for
       // a certificate.
-      "UPDATE DOC SET DDOCFIN = '2026-12-05' WHERE CDOCINT = 'CIN';");
+      "UPDATE DOC SET DDOCFIN = '2026-12-05' WHERE CDOCINT = 'CIN';"
+      // Nor is a document without a code, which the empty code of the
+      // missing kind would otherwise name.
+      "INSERT INTO DVD (idvd, nart, cdvddoc, ldvdrefdoc)"
+      " VALUES ('2600012345', '0000', '', 'SIN-CODIGO');");
   ExpectCampos(
       Imprimir(tdb, "26001IC04000123A"),
       {{25, "15"},
