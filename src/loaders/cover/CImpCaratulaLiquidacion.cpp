@@ -20,6 +20,9 @@ constexpr const char* kMonto = "#,##0.00";
 // its overflow marks; the item level stops at 125, where its marks go.
 constexpr int kFinConceptos = 146;
 constexpr int kFinItem = 125;
+// The last field of the grid's tenth row; below it the item columns are
+// boxes of totals.
+constexpr int kUltimaFilaItem = 130;
 // Index entries: the tax code padded to this width, then the field number.
 constexpr std::int32_t kAnchoCodigo = 10;
 
@@ -48,17 +51,20 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
     const std::string d = db.DBDate(fecha);
     // Taxes listed in JRD on the operation date are summed per motive and
     // type under the single code 900 instead of printed one by one.
-    const std::string jurisdicciones =
-        "(select cjrdtax from jrd WHERE DJRDEFF <= " + d + " AND DJRDFIN > " + d + " )";
+    const std::string vigentes = "DJRDEFF <= " + d + " AND DJRDFIN > " + d;
     Recordset lit;
     Recordset jrd;
     Recordset bnf;
+    // A Null tax code in JRD would make "not in" fail for every tax, and the
+    // cover would silently lose all the concepts printed one by one.
     const bool hay_lit = db.GetRs("SELECT clittax, clitmot, clittyp, mlit FROM LIT WHERE iliq = '" +
-                                      id + "' and clittax not in " + jurisdicciones,
+                                      id + "' and clittax not in (select cjrdtax from jrd WHERE " +
+                                      vigentes + " AND cjrdtax IS NOT NULL )",
                                   lit);
     const bool hay_jrd =
         db.GetRs("SELECT 900, clitmot, clittyp, sum(mlit) mlit FROM LIT WHERE iliq = '" + id +
-                     "' and clittax in" + jurisdicciones + " group by clitmot, clittyp",
+                     "' and clittax in(select cjrdtax from jrd WHERE " + vigentes +
+                     " ) group by clitmot, clittyp",
                  jrd);
     const bool hay_bnf =
         db.GetRs("SELECT cbnftax, mbnf FROM BNF WHERE ibnf = '" + id + "' AND nart = '0000'", bnf);
@@ -74,6 +80,8 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
     }
 
     int p = 74;
+    // Whether a concept is left out: the grid filled up with rows to spare.
+    bool quedan = false;
     for (; !lit.AtEnd() && p < kFinConceptos; lit.MoveNext()) {
       const std::string codigo = detail::Texto(lit, "clittax");
       AgregarConcepto(codigo,
@@ -81,12 +89,14 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
                           Motivo(detail::Texto(lit, "clitmot")),
                       detail::Texto(lit, "clittyp"), lit.Field("mlit"), p);
     }
+    quedan = !lit.AtEnd();
     lit.Close();
     for (; !jrd.AtEnd() && p < kFinConceptos; jrd.MoveNext()) {
       AgregarConcepto(
           "900", "( 900 ) " + db.NatLNat("CODTAX", "900") + Motivo(detail::Texto(jrd, "clitmot")),
           detail::Texto(jrd, "clittyp"), jrd.Field("mlit"), p);
     }
+    quedan = quedan || !jrd.AtEnd();
     jrd.Close();
 
     // Reimbursements and drawback are amounts to collect: their type is the
@@ -100,19 +110,23 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
       }
     };
     if (p < kFinConceptos) a_cobrar(bnf, "cbnftax", "mbnf");
+    quedan = quedan || !bnf.AtEnd();
     bnf.Close();
-    if (p < kFinConceptos) {
+    // With the grid already full, drawback is read only to learn whether it
+    // is left out.
+    if (p < kFinConceptos || !quedan) {
       Recordset dbk;
       db.GetRs("SELECT cdbktax, mdbktax FROM DBK WHERE idbk = '" + id +
                    "' AND ndbkarte = '0000' AND (cdbktax = '630' or cdbktax = '632')",
                dbk);
       a_cobrar(dbk, "cdbktax", "mdbktax");
+      quedan = quedan || !dbk.AtEnd();
       dbk.Close();
     }
 
-    // The marks go up as soon as the grid is full, also when the twelfth
-    // concept was the last one.
-    if (p >= kFinConceptos) {
+    // The marks say that concepts are missing from the grid: a declaration of
+    // exactly twelve concepts fills it and gets none.
+    if (quedan) {
       Agregar("Conceptos146", std::string(28, '.'), 146);
       Agregar("Conceptos147", "...", 147);
       Agregar("Conceptos148", "...", 148);
@@ -170,7 +184,16 @@ bool CImpCaratula::CargarLiqItem(const std::string& iddt, bool liquidacion_impre
     // the item's rows fill the grid in order with their own concepts; the
     // counter starts 3 fields before the first coefficient (71) on purpose,
     // since each row first advances it by 3.
+    //
+    // Beside a concept, a tax row fits in the grid's first nine rows: the
+    // item columns of the tenth (125 to 127) take the overflow marks, and
+    // those below it are the boxes of the item totals (131 to 133) and of
+    // the declaration's (137 to 139). A row whose concept lies further down
+    // ends the placing, as one beside the tenth does; it is never written
+    // over a total, which would then print wrong. `sin_lugar` keeps the marks
+    // up even when a later drawback row moves the counter back.
     int q = liquidacion_impresa ? 71 : 68;
+    bool sin_lugar = false;
     const auto fila = [&](const std::string& codigo, const Value& coeficiente,
                           const std::string& tipo, const Value& monto) {
       std::string entrada = Trim(codigo);
@@ -179,7 +202,10 @@ bool CImpCaratula::CargarLiqItem(const std::string& iddt, bool liquidacion_impre
         if (!BuscarEnColeccion(entrada, col_liq_, kAnchoCodigo, posicion)) return true;
         col_liq_.erase(col_liq_.begin() + (posicion - 1));
         q = ValueToInt16(Value(Right(entrada, 3))) - 3;
-        if (q == kFinItem) return false;
+        if (q >= kFinItem) {
+          sin_lugar = true;
+          return false;
+        }
       } else {
         q += 3;
       }
@@ -221,14 +247,21 @@ bool CImpCaratula::CargarLiqItem(const std::string& iddt, bool liquidacion_impre
                  "(cdbktax = '630' OR cdbktax = '632') GROUP BY cdbktax",
              rs);
     if (liquidacion_impresa) {
-      // Drawback goes beside its concept, in the type and amount columns. The
-      // index entry stays: drawback has no further row to place.
-      for (; !rs.AtEnd() && q < kFinItem; rs.MoveNext()) {
+      // Drawback goes beside its concept, in the type and amount columns,
+      // whether or not the rows before it ran out of room. The index entry
+      // stays: drawback has no further row to place. Without a coefficient
+      // it fits beside the tenth concept too (126, 127; the marks replace it
+      // when they come), but not below, among the totals.
+      for (; !rs.AtEnd(); rs.MoveNext()) {
         std::string entrada = Trim(detail::Texto(rs, "cdbktax"));
         std::int32_t posicion = 1;
         if (!BuscarEnColeccion(entrada, col_liq_, kAnchoCodigo, posicion)) continue;
-        q = ValueToInt16(Value(Right(entrada, 3))) - 2;
-        if (q == kFinItem) break;
+        const int campo = ValueToInt16(Value(Right(entrada, 3))) - 2;
+        if (campo > kUltimaFilaItem) {
+          sin_lugar = true;
+          continue;
+        }
+        q = campo;
         Agregar(Nombre("LiqItem", q), db.PtrCNat("TIPTAX", 2), q);
         Agregar(Nombre("LiqItem", q + 1), Format(rs.Field("SUMA"), kMonto), q + 1);
       }
@@ -246,7 +279,7 @@ bool CImpCaratula::CargarLiqItem(const std::string& iddt, bool liquidacion_impre
     }
     rs.Close();
 
-    if (q >= kFinItem) {
+    if (q >= kFinItem || sin_lugar) {
       Agregar("LiqItem125", "...", 125);
       Agregar("LiqItem126", "...", 126);
       Agregar("LiqItem127", "...", 127);

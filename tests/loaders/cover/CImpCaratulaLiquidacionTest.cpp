@@ -53,6 +53,14 @@ TEST(CImpCaratulaLiquidacionTest, ItemValuesGoBesideTheDeclarationConceptOfTheir
   EXPECT_TRUE(carga.liquidacion_impresa);
   // The concepts the item used are taken out of the index.
   EXPECT_EQ(carga.indice, (Indice{"900       104", "900       110"}));
+
+  // A jurisdiction without a tax code takes no concept off the grid.
+  const Pagina pagina = LeerPagina(tdb);
+  tdb.Run(
+      "DELETE FROM IMP; INSERT INTO JRD (cjrd, cjrdtax, ljrddesc, DJRDEFF, DJRDFIN)"
+      " VALUES ('99', NULL, 'SIN IMPUESTO', '2020-01-01', '2099-01-01');");
+  CargarCaratula(*db, "26001IC04000123A");
+  EXPECT_EQ(LeerPagina(tdb), pagina);
 }
 
 TEST(CImpCaratulaLiquidacionTest, ReimbursementAndDrawbackAreAmountsToCollect) {
@@ -149,6 +157,72 @@ TEST(CImpCaratulaLiquidacionTest, FullGridMarksOverflowAtBothLevels) {
                                  {131, "15.221,40"}});
 }
 
+TEST(CImpCaratulaLiquidacionTest, ConceptMarksOnlyWhenAConceptIsLeftOut) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_desborde.sql"});
+  tdb.Run("DELETE FROM LIT WHERE clittax IN ('032', '033');");
+  auto db = tdb.Open();
+  // Twelve concepts fill the grid and leave nothing out.
+  CargarCaratula(*db, "26073IC04000456B");
+  const Esperado sin_marcas = {{146, nullopt}, {147, nullopt}, {148, nullopt}};
+  ExpectCampos(LeerPagina(tdb),
+               Esperado{{140, "( 031 ) IMPUESTO A LOS COMBUSTIBLES"}} + sin_marcas);
+
+  // One more concept of any kind has no room: the marks say so.
+  const Esperado marcas = Fila(146, {"............................", "...", "..."});
+  for (const char* mas :
+       {"INSERT INTO LIT VALUES ('2600030001', '032', NULL, 'P', 25369.00);",
+        "INSERT INTO LIT VALUES ('2600030001', '049', NULL, 'P', 100.00);",  // under 900
+        "INSERT INTO BNF VALUES ('2600030001', '0000', '061', 0, 0, 10.00);",
+        "INSERT INTO DBK VALUES ('2600030001', '0000', '630', 10.00);"}) {
+    tdb.Run(mas);
+    tdb.Run("DELETE FROM IMP;");
+    CargarCaratula(*db, "26073IC04000456B");
+    ExpectCampos(LeerPagina(tdb), marcas);
+    tdb.Run("DELETE FROM LIT WHERE clittax IN ('032', '049'); DELETE FROM BNF; DELETE FROM DBK;");
+  }
+}
+
+TEST(CImpCaratulaLiquidacionTest, ItemValuesNeverTakeTheBoxesOfTheTotals) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_desborde.sql"});
+  auto db = tdb.Open();
+  const Esperado marcas = Fila(125, {"...", "...", "..."});
+
+  // The item's only tax is the eleventh concept, whose item columns are the
+  // boxes of the item totals: they keep the totals.
+  tdb.Run("DELETE FROM LQA WHERE clqatax <> '030';");
+  CargarCaratula(*db, "26073IC04000456B");
+  ExpectCampos(LeerPagina(tdb), marcas + Fila(131, {"96.655,89", "0,00", "0,00"}));
+
+  // Drawback concepts in the tenth and eleventh rows (632, then 630) after
+  // nine taxes: the item's 630 is left out, the totals keep their boxes and
+  // the marks say that something is missing.
+  tdb.Run(
+      "DELETE FROM IMP; DELETE FROM LIT WHERE clittax > '020';"
+      "DELETE FROM LQA; INSERT INTO LQA (iliq, nart, clqatax, clqatyp, qlqacoefic, mlqa)"
+      "  SELECT iliq, '0001', clittax, clittyp, 1, mlit FROM LIT;"
+      "INSERT INTO DBK VALUES ('2600030001', '0000', '632', 50.00),"
+      "  ('2600030001', '0000', '630', 100.00), ('2600030001', '0001', '630', 100.00),"
+      "  ('2600030001', '0001', '632', 50.00);");
+  CargarCaratula(*db, "26073IC04000456B");
+  ExpectCampos(
+      LeerPagina(tdb),
+      Fila(119, {"1,00", "P", "169.147,81", "( 020 ) I.V.A.", "P", "169.147,81"}) + marcas +
+          Esperado{{128, "( 632 ) DRAWBACK ENVASES"}} +
+          Fila(131, {"318.824,92", "202.952,00", "150,00", "( 630 ) DRAWBACK", "C", "100,00"}));
+
+  // One tax fewer: the drawback concepts move up to rows nine and ten, where
+  // both item rows fit; 630, read first, does not keep 632 from its place.
+  tdb.Run(
+      "DELETE FROM IMP; DELETE FROM LIT WHERE clittax = '020';"
+      "DELETE FROM LQA WHERE clqatax = '020';");
+  CargarCaratula(*db, "26073IC04000456B");
+  ExpectCampos(LeerPagina(tdb),
+               Fila(119, {nullopt, "C", "50,00", "( 632 ) DRAWBACK ENVASES", "C", "50,00"}) +
+                   Fila(125, {nullopt, "C", "100,00", "( 630 ) DRAWBACK", "C", "100,00"}));
+}
+
 // The footer alone, on the demo declaration with its channel data changed.
 std::vector<std::string> Pie(const TestDatabase& tdb, const Impresion& impresion) {
   auto db = tdb.Open();
@@ -181,16 +255,23 @@ TEST(CImpCaratulaLiquidacionTest, ChannelFollowsTheModeAndIsHiddenWhereItMeansNo
   impresion.morado = "DOCUMENTAL";
   EXPECT_EQ(Pie(tdb, impresion), (Lines{"VERDE (DOCUMENTAL) RAMO 1", fecha}));
 
-  // Anticipated clearance with a pre-registration, a storage station, or
-  // the operation numbered 1 (exports): no channel.
-  for (const char* cambio : {"UPDATE DDT SET cddtprd = 'A'; UPDATE TPR SET ctprdapreg = 'S';",
-                             "UPDATE DDT SET ista = 'ID01';", "UPDATE DDT SET cddtimpexp = 'E';"}) {
+  // Anticipated clearance with a pre-registration, a storage station, a
+  // station whose licence stands for the channel on an arrived or stageless
+  // declaration, or the operation numbered 1 (exports): no channel.
+  const std::string licencia = "UPDATE STA SET cstalicaut = 'S' WHERE ISTA = 'IC04';";
+  for (const std::string& cambio : std::vector<std::string>{
+           "UPDATE DDT SET cddtprd = 'A'; UPDATE TPR SET ctprdapreg = 'S';",
+           "UPDATE DDT SET ista = 'ID01';", licencia + "UPDATE DDT SET cddteta = 'ARR';",
+           licencia + "UPDATE DDT SET cddteta = NULL;", "UPDATE DDT SET cddtimpexp = 'E';"}) {
     tdb.Run(cambio);
     EXPECT_EQ(Pie(tdb, impresion), (Lines{"", fecha})) << cambio;
     tdb.Run(
-        "UPDATE DDT SET cddtprd = 'N', ista = 'IC04', cddtimpexp = 'I';"
-        "UPDATE TPR SET ctprdapreg = 'N';");
+        "UPDATE DDT SET cddtprd = 'N', ista = 'IC04', cddtimpexp = 'I', cddteta = 'OFI';"
+        "UPDATE TPR SET ctprdapreg = 'N'; UPDATE STA SET cstalicaut = 'N';");
   }
+  // The licence alone, on an officialised declaration, hides nothing.
+  tdb.Run(licencia);
+  EXPECT_EQ(Pie(tdb, impresion), (Lines{"VERDE (DOCUMENTAL) RAMO 1", fecha}));
 }
 
 }  // namespace
