@@ -268,9 +268,15 @@ bool CImpCaratula::CargarLiqItem(const std::string& iddt, bool liquidacion_impre
     } else {
       // Placed as the item pages place drawback, so that the cover and the
       // item pages agree: counter raised to 70, then type and amount two
-      // fields further on for each row, not limited by 125.
+      // fields further on for each row, not limited by 125. After a tenth
+      // row they would land in the boxes of the item totals: they are left
+      // out there, under the marks that a tenth row brings.
       if (q < 70) q = 70;
       for (; !rs.AtEnd(); rs.MoveNext()) {
+        if (q + 3 > kUltimaFilaItem) {
+          sin_lugar = true;
+          break;
+        }
         q += 2;
         Agregar(Nombre("LiqItem", q), db.PtrCNat("TIPTAX", 2), q);
         q += 1;

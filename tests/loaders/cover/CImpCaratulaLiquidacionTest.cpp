@@ -221,6 +221,21 @@ TEST(CImpCaratulaLiquidacionTest, ItemValuesNeverTakeTheBoxesOfTheTotals) {
   ExpectCampos(LeerPagina(tdb),
                Fila(119, {nullopt, "C", "50,00", "( 632 ) DRAWBACK ENVASES", "C", "50,00"}) +
                    Fila(125, {nullopt, "C", "100,00", "( 630 ) DRAWBACK", "C", "100,00"}));
+
+  // Without the declaration level, drawback after ten rows of their own
+  // would come after the grid's tenth row, into the totals.
+  TestDatabase sin_liquidar;
+  CargarDatos(sin_liquidar, {"decl_sin_liquidacion.sql"});
+  sin_liquidar.Run(
+      "INSERT INTO LQA (iliq, nart, clqatax, clqatyp, qlqacoefic, mlqa) SELECT '2600040001',"
+      " '0001', CPTRNAT, 'P', 1, 1 FROM PTR WHERE CTPT = 'CODTAX' AND CPTRNAT < '021';");
+  Impresion sin_canal;
+  sin_canal.oper = 0;
+  auto otra = sin_liquidar.Open();
+  CargarCaratula(*otra, "26033EC01000102P", sin_canal);
+  ExpectCampos(LeerPagina(sin_liquidar),
+               Fila(125, {"...", "...", "...", "( 020 ) I.V.A.", nullopt, nullopt}) +
+                   Fila(131, {"88.454,00", "0,00", "11.350,00", nullopt}));
 }
 
 // The footer alone, on the demo declaration with its channel data changed.
