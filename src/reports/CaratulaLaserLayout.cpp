@@ -1,6 +1,8 @@
 // The cover and item page layout CaratulaLaser, transcribed from its layout
 // table. Order is the layout's own: the large copy numeral first so that
-// everything else draws over it, the bar-code label last.
+// everything else draws over it, the bar-code label last. The totals at the
+// bottom right (PAGADO, GARANTIZADO, A COBRAR) sit in cells that the lines
+// Line6 to Line17 rule, so their captions have no frame of their own.
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ using detail::CopyNumber;
 using detail::Field;
 using detail::Heading;
 using detail::Line;
+using detail::RuledCell;
 using detail::Vertical;
 
 // The settlement grid: fields c71 to c130, ten rows of six columns. Field
@@ -129,9 +132,9 @@ Layout BuildCaratulaLaser() {
       Cell("Label88", 760, 14310, 1420, 225, 8.5, " GARANTIZADO"),
       Cell("Label89", 760, 14535, 1420, 225, 8.5, " A COBRAR"),
       Cell("Label43", 530, 14755, 2700, 510, 7, "  CANAL ASIGNADO"),
-      Cell("Label91", 7460, 14755, 1250, 225, 8.5, "PAGADO"),
-      Cell("Label92", 7460, 14970, 1500, 225, 8.5, "GARANTIZADO"),
-      Cell("Label93", 7460, 15180, 1250, 225, 8.5, "A COBRAR"),
+      RuledCell("Label91", 7460, 14755, 1250, 225, 8.5, "PAGADO"),
+      RuledCell("Label92", 7460, 14970, 1500, 225, 8.5, "GARANTIZADO"),
+      RuledCell("Label93", 7460, 15180, 1250, 225, 8.5, "A COBRAR"),
       Cell("Label44", 530, 15270, 2700, 170, 8.5, " U.T.V.V."),
       Heading("Label99", 3210, 15285, 4140, 165, 7, "Firma y Sello Despachante de Aduana"),
       LayoutControl::Image("Image1", 540, 430, 1400, 560),

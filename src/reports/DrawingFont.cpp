@@ -2,12 +2,19 @@
 
 #include <cairo-ft.h>
 
+#include <algorithm>
+
 #include "reports/FontLocator.hpp"
 #include "reports/ReportErrors.hpp"
+#include "reports/TextLayout.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
 namespace {
+
+// How far (in ems) the ink of a glyph may reach past its cell: the side
+// bearings of the neighbours leave at least this much room.
+constexpr double kInkOverhang = 0.025;
 
 [[noreturn]] void RaiseFontError(const FontFile& file, cairo_status_t status) {
   throw ComError(kErrReportResource, kReportSource,
@@ -80,6 +87,16 @@ DrawingFont::Glyph DrawingFont::LookUp(char32_t c) {
   cairo_text_extents_t extents;
   cairo_scaled_font_glyph_extents(scaled_.get(), &probe, 1, &extents);
   glyph.advance = extents.x_advance;
+  // Distances from the centre of the advance to the ends of the ink, which
+  // scale with the glyph, against half the cell it is centred in.
+  const double room = AdvancePoints(c, 1.0) / 2 + kInkOverhang;
+  const double left_arm = glyph.advance / 2 - extents.x_bearing;
+  const double right_arm = extents.x_bearing + extents.width - glyph.advance / 2;
+  if (extents.width > 0) {
+    for (double arm : {left_arm, right_arm}) {
+      if (arm > room) glyph.max_scale = std::min(glyph.max_scale, room / arm);
+    }
+  }
   return glyph;
 }
 

@@ -27,6 +27,10 @@ class DrawingFont {
   struct Glyph {
     unsigned long index = 0;  // 0: the missing-glyph box
     double advance = 0;       // the face's own advance, in ems
+    // The largest horizontal scale at which the glyph, centred in the cell
+    // of its built-in advance, keeps its ink within the cell (give or take
+    // a hair that no neighbour's ink reaches); 1 for most glyphs.
+    double max_scale = 1;
   };
 
   // The glyph that draws `c`.

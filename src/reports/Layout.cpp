@@ -17,7 +17,7 @@ std::string AsciiUpper(std::string_view text) {
 }  // namespace
 
 Layout::Layout(std::string name, std::vector<LayoutControl> controls)
-    : name_(std::move(name)), controls_(std::move(controls)) {
+    : name_(std::move(name)), controls_(std::move(controls)), geometry_(controls_) {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     if (!by_upper_name_.emplace(AsciiUpper(controls_[i].name), static_cast<int>(i)).second) {
       throw std::logic_error("layout " + name_ + " names two controls " + controls_[i].name);

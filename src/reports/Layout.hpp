@@ -1,8 +1,8 @@
 // A page layout: the controls of its one page-high Detail section in the
 // layout's own order, looked up by name without regard to case, as the
-// report engine addressed them. Built once from a layout table and then
-// only read; the layouts of this system are CaratulaLaser and SubItemLaser
-// (LaserLayouts.hpp).
+// report engine addressed them, and the geometry the page is drawn with.
+// Built once from a layout table and then only read; the layouts of this
+// system are CaratulaLaser and SubItemLaser (LaserLayouts.hpp).
 #ifndef TIPOLARIA_REPORTS_LAYOUT_HPP_
 #define TIPOLARIA_REPORTS_LAYOUT_HPP_
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "reports/LayoutControl.hpp"
+#include "reports/PageGeometry.hpp"
 
 namespace tipolaria {
 
@@ -26,6 +27,7 @@ class Layout {
   const std::string& name() const { return name_; }
   const std::vector<LayoutControl>& controls() const { return controls_; }
   const LayoutControl& control(std::size_t index) const { return controls_[index]; }
+  const PageGeometry& geometry() const { return geometry_; }
 
   // Index of the control called `name` (ASCII case ignored), or -1.
   int Find(std::string_view name) const;
@@ -34,6 +36,7 @@ class Layout {
   std::string name_;
   std::vector<LayoutControl> controls_;
   std::unordered_map<std::string, int> by_upper_name_;
+  PageGeometry geometry_;
 };
 
 }  // namespace tipolaria

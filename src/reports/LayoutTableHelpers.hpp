@@ -19,6 +19,15 @@ inline LayoutControl Cell(std::string name, std::int32_t left, std::int32_t top,
                               LabelStyle::kCaption, TextAlign::kLeft, true);
 }
 
+// A caption at the top left of a cell that the layout's own lines rule: a
+// frame of its own would draw a second, smaller box inside the cell.
+inline LayoutControl RuledCell(std::string name, std::int32_t left, std::int32_t top,
+                               std::int32_t width, std::int32_t height, double size,
+                               std::string caption) {
+  return LayoutControl::Label(std::move(name), left, top, width, height, size, std::move(caption),
+                              LabelStyle::kCaption, TextAlign::kLeft, false);
+}
+
 // A framed cell whose caption is centred: the column headings.
 inline LayoutControl Heading(std::string name, std::int32_t left, std::int32_t top,
                              std::int32_t width, std::int32_t height, double size,

@@ -22,6 +22,11 @@ constexpr double kBarThinning = 0.12;
 constexpr double kBarLengthShare = 0.8;
 // Room for whatever the box allows: no line is dropped for height.
 constexpr double kUnbounded = 1e6;
+// A line is narrowed in steps of this fraction (few scaled fonts to keep),
+// and never below kMinScale: a symbol far wider than its cell (%, @) may
+// then touch its neighbours rather than make the whole line thin.
+constexpr double kScaleSteps = 32;
+constexpr double kMinScale = 0.84375;
 
 double Pt(std::int32_t twips) { return twips * kPointsPerTwip; }
 
@@ -48,22 +53,21 @@ void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& te
     }
   }
 
+  const PageGeometry& geometry = layout.geometry();
   cairo_set_source_rgb(cr_, 0, 0, 0);
-  AddFrameLines(layout);
-  cairo_set_line_width(cr_, kLineWidth);
-  cairo_stroke(cr_);
+  DrawFrame(geometry);
 
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
     if (control.type == ControlType::kField) {
-      DrawField(i, control, texts[i]);
+      DrawText(i, control, geometry.text_area(i), texts[i]);
     } else if (control.type == ControlType::kLabel) {
       switch (control.style) {
         case LabelStyle::kCaption:
-          DrawCaption(i, control, texts[i]);
+          DrawText(i, control, geometry.text_area(i), texts[i]);
           break;
         case LabelStyle::kRotated:
-          DrawRotatedCaption(i, control, texts[i]);
+          DrawRotatedCaption(i, control, geometry.text_area(i), texts[i]);
           break;
         case LabelStyle::kBarcode:
           DrawBarcode(control, texts[i]);
@@ -111,32 +115,26 @@ void PageRenderer::DrawLogo(const LayoutControl& control) {
   cairo_restore(cr_);
 }
 
-void PageRenderer::AddFrameLines(const Layout& layout) {
-  for (const LayoutControl& control : layout.controls()) {
-    if (control.type == ControlType::kLine) {
-      cairo_move_to(cr_, Pt(control.left), Pt(control.top));
-      cairo_line_to(cr_, Pt(control.right()), Pt(control.bottom()));
-    } else if (control.type == ControlType::kLabel && control.framed) {
-      cairo_rectangle(cr_, Pt(control.left), Pt(control.top), Pt(control.width),
-                      Pt(control.height));
-    }
+void PageRenderer::DrawFrame(const PageGeometry& geometry) {
+  for (const FrameLine& line : geometry.frame()) {
+    cairo_move_to(cr_, line.x1, line.y1);
+    cairo_line_to(cr_, line.x2, line.y2);
   }
+  cairo_set_line_width(cr_, kLineWidth);
+  cairo_stroke(cr_);
 }
 
-void PageRenderer::DrawCaption(std::size_t index, const LayoutControl& control,
-                               const std::string& text) {
-  const TextBox box = TextBoxOf(control);
-  // The insets of a framed caption: equal at the sides, at the top only.
-  const double x = Pt(control.left) + (Pt(control.width) - box.width) / 2;
-  const double y = Pt(control.top) + (Pt(control.height) - box.height);
-  ShowLines(LaidOut(index, text, box), control.font_size, x, y, box.width, box.height);
+void PageRenderer::DrawText(std::size_t index, const LayoutControl& control, const TextArea& area,
+                            const std::string& text) {
+  ShowLines(LaidOut(index, text, area.box), control.font_size, area.left, area.top, area.box.width,
+            area.box.height);
 }
 
 void PageRenderer::DrawRotatedCaption(std::size_t index, const LayoutControl& control,
-                                      const std::string& text) {
+                                      const TextArea& area, const std::string& text) {
   // In the turned frame the box's height is the line's length and its width
   // the room across the line; the lines are centred across it.
-  const TextBox box = TextBoxOf(control);
+  const TextBox& box = area.box;
   const std::vector<PlacedLine>& lines = LaidOut(index, text, box);
   if (lines.empty()) return;
   const double line_height = kLineHeight * control.font_size;
@@ -146,13 +144,6 @@ void PageRenderer::DrawRotatedCaption(std::size_t index, const LayoutControl& co
   cairo_rotate(cr_, -std::numbers::pi / 2);
   ShowLines(lines, control.font_size, 0, offset, box.width, box.height - offset);
   cairo_restore(cr_);
-}
-
-void PageRenderer::DrawField(std::size_t index, const LayoutControl& control,
-                             const std::string& text) {
-  const TextBox box = TextBoxOf(control);
-  ShowLines(LaidOut(index, text, box), control.font_size, Pt(control.left), Pt(control.top),
-            box.width, box.height);
 }
 
 void PageRenderer::DrawBarcode(const LayoutControl& control, const std::string& caption) {
@@ -199,7 +190,6 @@ const std::vector<PlacedLine>& PageRenderer::LaidOut(std::size_t index, const st
 void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_size,
                              double origin_x, double origin_y, double width, double height) {
   if (lines.empty()) return;
-  cairo_set_font_size(cr_, font_size);
   const bool clip = lines.back().baseline + kFontDescent * font_size > height;
   if (clip) {
     cairo_save(cr_);
@@ -209,16 +199,27 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
   for (const PlacedLine& line : lines) {
     glyphs_.clear();
     clusters_.clear();
+    // A face whose glyphs are wider than the measuring font's (the capitals
+    // of Liberation Sans against those of Trebuchet MS) would run glyphs
+    // into each other at the built-in advances: the line is drawn narrowed,
+    // as much as its widest glyph needs. One scale for the whole line keeps
+    // its glyphs even and draws it in one piece.
+    double scale = 1;
+    for (char32_t c : line.chars) scale = std::min(scale, font_.GlyphFor(c).max_scale);
+    scale = std::max(kMinScale, std::floor(scale * kScaleSteps) / kScaleSteps);
     for (std::size_t k = 0; k < line.chars.size(); ++k) {
       // Each glyph sits centred in the cell that the built-in advance gives
       // it, so that a face narrower or wider than the measuring font spreads
       // the difference evenly instead of piling it up after the glyph.
       const char32_t c = line.chars[k];
       const DrawingFont::Glyph& glyph = font_.GlyphFor(c);
-      const double shift = (AdvancePoints(c, font_size) - glyph.advance * font_size) / 2;
+      const double shift = (AdvancePoints(c, font_size) - glyph.advance * scale * font_size) / 2;
       glyphs_.push_back({glyph.index, origin_x + line.x[k] + shift, origin_y + line.baseline});
       clusters_.push_back({line.byte_counts[k], 1});
     }
+    cairo_matrix_t matrix;
+    cairo_matrix_init_scale(&matrix, font_size * scale, font_size);
+    cairo_set_font_matrix(cr_, &matrix);
     cairo_show_text_glyphs(cr_, line.utf8.data(), static_cast<int>(line.utf8.size()),
                            glyphs_.data(), static_cast<int>(glyphs_.size()), clusters_.data(),
                            static_cast<int>(clusters_.size()), cairo_text_cluster_flags_t{});

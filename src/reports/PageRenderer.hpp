@@ -13,6 +13,7 @@
 #include "reports/Code39.hpp"
 #include "reports/DrawingFont.hpp"
 #include "reports/Layout.hpp"
+#include "reports/PageGeometry.hpp"
 #include "reports/TextLayout.hpp"
 
 namespace tipolaria {
@@ -29,10 +30,12 @@ class PageRenderer {
  private:
   void DrawCopyNumber(std::size_t index, const LayoutControl& control, const std::string& text);
   void DrawLogo(const LayoutControl& control);
-  void AddFrameLines(const Layout& layout);
-  void DrawCaption(std::size_t index, const LayoutControl& control, const std::string& text);
-  void DrawRotatedCaption(std::size_t index, const LayoutControl& control, const std::string& text);
-  void DrawField(std::size_t index, const LayoutControl& control, const std::string& text);
+  void DrawFrame(const PageGeometry& geometry);
+  // A caption or field: its text in its text area.
+  void DrawText(std::size_t index, const LayoutControl& control, const TextArea& area,
+                const std::string& text);
+  void DrawRotatedCaption(std::size_t index, const LayoutControl& control, const TextArea& area,
+                          const std::string& text);
   void DrawBarcode(const LayoutControl& control, const std::string& caption);
   // The lines of control `index` showing `text` in `box`. Most texts come
   // back on every page (captions, asterisks, the header), so the last

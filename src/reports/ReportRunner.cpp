@@ -1,5 +1,6 @@
 #include "reports/ReportRunner.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -36,10 +37,14 @@ std::string DocumentTitle(const Layout& layout, const std::vector<std::string>& 
 }
 
 [[noreturn]] void RaiseNoPage(const Layout& layout, ReportKind kind, const PrintRange& range) {
+  // The continuation pages are looked for after the cover and item pages,
+  // whatever the range's first page.
+  const int first = kind == ReportKind::kCaratula
+                        ? range.hoja_desde
+                        : std::max(range.caratula_hojas + 1, static_cast<int>(range.hoja_desde));
   std::string description = "No page to print: IMP holds no page of type " +
                             std::string(kind == ReportKind::kCaratula ? "0" : "1") + " from page " +
-                            std::to_string(range.hoja_desde) + " to " +
-                            std::to_string(range.hoja_hasta);
+                            std::to_string(first) + " to " + std::to_string(range.hoja_hasta);
   if (kind == ReportKind::kCaratula && range.caratula_hojas < range.hoja_desde) {
     description +=
         " (the cover and item pages end at page " + std::to_string(range.caratula_hojas) + ")";

@@ -11,10 +11,6 @@ namespace {
 
 // Rounding slack: a line exactly as wide as its box fits.
 constexpr double kEpsilon = 1e-6;
-constexpr double kPointsPerTwip = 1.0 / 20.0;
-// Captions keep clear of the frame of their cell.
-constexpr double kCaptionInsetX = 1.0;
-constexpr double kCaptionInsetTop = 0.5;
 
 struct Span {
   std::size_t begin;
@@ -93,8 +89,13 @@ std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box) {
   }
   paragraphs.push_back({start, chars.size()});
 
-  const double ascent = kFontAscent * box.font_size;
   const double line_height = kLineHeight * box.font_size;
+  // The first baseline: one ascent down, or in a box lower than a line as
+  // low as the descenders allow, but never so high that capitals stick out
+  // above the box.
+  const double first_baseline =
+      std::max(kCapHeight * box.font_size,
+               std::min(kFontAscent * box.font_size, box.height - kFontDescent * box.font_size));
   int line_index = 0;
   for (const Span& paragraph : paragraphs) {
     std::vector<Span> lines{{paragraph.begin, paragraph.end}};
@@ -102,7 +103,7 @@ std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box) {
       lines = WrapParagraph(chars, paragraph, advances, box.width);
     }
     for (const Span& span : lines) {
-      const double baseline = ascent + line_index * line_height;
+      const double baseline = first_baseline + line_index * line_height;
       // A line whose baseline is below the box is not shown at all; the
       // lines after it cannot be either.
       if (baseline > box.height + kEpsilon) return placed;
@@ -131,19 +132,6 @@ std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box) {
     }
   }
   return placed;
-}
-
-TextBox TextBoxOf(const LayoutControl& control) {
-  const double width = control.width * kPointsPerTwip;
-  const double height = control.height * kPointsPerTwip;
-  if (control.type == ControlType::kLabel && control.style == LabelStyle::kRotated) {
-    return TextBox{height, width, control.font_size, control.align};
-  }
-  if (control.type == ControlType::kLabel && control.framed) {
-    return TextBox{width - 2 * kCaptionInsetX, height - kCaptionInsetTop, control.font_size,
-                   control.align};
-  }
-  return TextBox{width, height, control.font_size, control.align};
 }
 
 }  // namespace tipolaria

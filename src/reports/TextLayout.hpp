@@ -4,8 +4,10 @@
 // whichever font file draws it. Text breaks at CR LF, wraps at blanks when a
 // line is wider than the box (a word wider than the box breaks between
 // characters), and lines whose baseline falls below the box are dropped:
-// what is placed is exactly what the page shows. Pure computation in points,
-// relative to the box's top-left corner.
+// what is placed is exactly what the page shows. A box lower than one line
+// (some captions of the form) holds its line raised so that descenders end
+// at its bottom edge, as far as the capitals still fit under its top edge.
+// Pure computation in points, relative to the box's top-left corner.
 #ifndef TIPOLARIA_REPORTS_TEXTLAYOUT_HPP_
 #define TIPOLARIA_REPORTS_TEXTLAYOUT_HPP_
 
@@ -21,6 +23,7 @@ namespace tipolaria {
 inline constexpr double kFontAscent = 0.939;
 inline constexpr double kFontDescent = 0.222;
 inline constexpr double kLineHeight = kFontAscent + kFontDescent;
+inline constexpr double kCapHeight = 0.715;
 
 struct PlacedLine {
   double baseline = 0;  // from the box top
@@ -44,12 +47,6 @@ struct TextBox {
 double AdvancePoints(char32_t c, double font_size);
 
 std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box);
-
-// The box in which the text of a caption or field is laid out: a field's own
-// box; a framed caption's box less the insets that keep it off the frame
-// (equal at the sides, at the top only); a turned caption's box turned, its
-// height being the length of the lines.
-TextBox TextBoxOf(const LayoutControl& control);
 
 }  // namespace tipolaria
 

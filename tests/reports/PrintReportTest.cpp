@@ -189,6 +189,65 @@ TEST_F(PrintReportTest, EveryControlLandsInItsBox) {
   }
 }
 
+// On a page whose every field is filled to the brim, no word (value or
+// caption) crosses a line of the frame as drawn, and no two words overlap:
+// some fields begin a little left of the line of their cell, and the
+// frames of neighbouring cells lie a few twips apart.
+TEST_F(PrintReportTest, FullyFilledPageKeepsTextOffTheFrameAndApart) {
+  // Wide capitals, an accent and blanks, often enough to fill the largest box.
+  std::string fill;
+  for (int i = 0; i < 60; ++i) fill += "MARITIMO PANAMÁ VARIOS WWW ";
+  for (const Layout* layout : {&CaratulaLaserLayout(), &SubItemLaserLayout()}) {
+    SCOPED_TRACE(layout->name());
+    const bool cover = layout == &CaratulaLaserLayout();
+    for (const LayoutControl& c : layout->controls()) {
+      if (c.type == ControlType::kField) Insert(cover ? 1 : 2, cover ? 0 : 1, c.name, fill);
+    }
+    ASSERT_EQ(Print(cover ? ReportKind::kCaratula : ReportKind::kSubItems, Range(1, 2, 1), pdf_),
+              1);
+    std::vector<PdfWord> words;
+    for (const PdfWord& w : testing::ReadWords(pdf_)) {
+      // The copy numerals lie behind the form on purpose.
+      if (w.y_max - w.y_min < 20 && w.x_max - w.x_min < 200) words.push_back(w);
+    }
+    ASSERT_GT(words.size(), 500u);
+    auto overlap = [](double a1, double a2, double b1, double b2) {
+      return std::min(a2, b2) - std::max(a1, b1);
+    };
+    // Whether `at` lies inside [from, to], clear of both ends.
+    auto within = [](double at, double from, double to) {
+      return at > from + kTolerance / 2 && at < to - kTolerance / 2;
+    };
+    for (const PdfWord& w : words) {
+      // A reader's box of a word reaches above the capitals by the room the
+      // font keeps for accents, about a fifth of its height; the tightest
+      // captions of the form (" U.T.V.V.") leave no more room than that.
+      const double ink_top = w.y_min + 0.2 * (w.y_max - w.y_min);
+      for (const FrameLine& line : layout->geometry().frame()) {
+        const bool crosses = line.vertical()
+                                 ? within(line.x1, w.x_min, w.x_max) &&
+                                       overlap(ink_top, w.y_max, line.y1, line.y2) > kTolerance
+                                 : within(line.y1, ink_top, w.y_max) &&
+                                       overlap(w.x_min, w.x_max, line.x1, line.x2) > kTolerance;
+        EXPECT_FALSE(crosses) << "'" << w.text << "' at (" << w.x_min << ", " << w.y_min
+                              << ") crosses the line from (" << line.x1 << ", " << line.y1
+                              << ") to (" << line.x2 << ", " << line.y2 << ")";
+      }
+    }
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      for (std::size_t j = i + 1; j < words.size(); ++j) {
+        const PdfWord& a = words[i];
+        const PdfWord& b = words[j];
+        EXPECT_FALSE(overlap(a.x_min, a.x_max, b.x_min, b.x_max) > kTolerance &&
+                     overlap(a.y_min, a.y_max, b.y_min, b.y_max) > kTolerance)
+            << "'" << a.text << "' at (" << a.x_min << ", " << a.y_min << ") and '" << b.text
+            << "' at (" << b.x_min << ", " << b.y_min << ") overlap";
+      }
+    }
+    tdb_.Run("DELETE FROM IMP;");
+  }
+}
+
 TEST_F(PrintReportTest, CoverPagesRunFromHojaDesdeToFirstPageWithoutRows) {
   InsertPages(1, 3, 0, 5);
   InsertPages(4, 5, 1, 5);
@@ -239,9 +298,11 @@ TEST_F(PrintReportTest, ContinuationPagesStartAfterTheCoverPages) {
   words = testing::ReadWords(pdf_);
   EXPECT_EQ(WordsInBox(words, 1, "5", layout, "c4"), 1);
 
-  // A declaration without continuation pages: nothing to print.
+  // A declaration without continuation pages: nothing to print, and the
+  // description names the pages looked at, those after the cover pages.
   const ComError e = PrintFailing(ReportKind::kSubItems, Range(1, 9, 6), out_ + "/none.pdf");
   EXPECT_EQ(e.number(), kErrReportNoPage);
+  EXPECT_NE(e.description().find("from page 7 to 9"), std::string::npos) << e.description();
 }
 
 TEST_F(PrintReportTest, BarcodeReadsAsTheReferenceWithoutBlanks) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tipolaria {
@@ -45,7 +46,10 @@ TEST(TextLayoutTest, BreaksWrapsAndDropsAsTheFormPrints) {
       {"ababab", 12, three_lines, {"ab", "ab", "ab"}},
       // Lines whose baseline falls below the box are not drawn at all.
       {"ab\r\nba\r\nab\r\nba", 100, three_lines, {"ab", "ba", "ab"}},
-      {"ab", 100, 9, {}},
+      // A box lower than a line holds it raised; one lower than the capitals
+      // holds nothing.
+      {"ab", 100, 9, {"ab"}},
+      {"ab", 100, 7, {}},
       // A character wider than the box has nowhere to go.
       {"M", 5, one_line, {}},
       {"a\tb", 100, one_line, {"ab"}},
@@ -66,6 +70,15 @@ TEST(TextLayoutTest, PlacesGlyphsAtBuiltInAdvances) {
   EXPECT_DOUBLE_EQ(lines[0].x[2], 6.4 + 5.3);
   EXPECT_EQ(lines[0].byte_counts[0], 2);
   EXPECT_DOUBLE_EQ(lines[0].baseline, kFontAscent * kSize);
+
+  // In a box lower than a line the descenders end at its bottom edge, but
+  // the capitals never rise above its top edge.
+  for (const auto& [height, baseline] :
+       {std::pair{10.0, 10.0 - kFontDescent * kSize}, std::pair{7.5, kCapHeight * kSize}}) {
+    const std::vector<PlacedLine> low = LayOutText("ab", TextBox{100, height, kSize});
+    ASSERT_EQ(low.size(), 1u) << height;
+    EXPECT_DOUBLE_EQ(low[0].baseline, baseline) << height;
+  }
 
   const std::vector<PlacedLine> centred =
       LayOutText("ab ", TextBox{20.9, 30, kSize, TextAlign::kCenter});
