@@ -9,13 +9,14 @@ namespace tipolaria {
 namespace {
 
 constexpr double kPointsPerTwip = 1.0 / 20.0;
-// A framed caption keeps this far inside its frame, at the sides and at the
-// top (twips).
+// A caption keeps this far inside its frame or box, at the sides and at
+// the top (twips).
 constexpr std::int32_t kCaptionInsetX = 20;
 constexpr std::int32_t kCaptionInsetTop = 10;
-// Room kept between a frame line and text below or above it: the font's
-// ascent already leaves room above the capitals (twips).
-constexpr std::int32_t kClearanceAcross = 10;
+// Room kept between a frame line and the text below it: the font's ascent
+// already leaves room above the capitals (twips). Above a line the text
+// needs none beyond its descent.
+constexpr std::int32_t kClearanceBelow = 10;
 // How far inside a box a frame line may lie and still run along its edge;
 // a line deeper inside would cross the text, which no layout of this
 // system asks for (twips).
@@ -172,35 +173,32 @@ struct Box {
   std::int32_t bottom;
 };
 
-// The part of `own` that keeps clear of the frame lines running along its
-// edges, just inside or just outside it. A line that would leave less than
-// half of the box runs through it rather than along an edge: the box then
-// stays as the layout gives it.
+// The part of `own` that keeps clear of the frame lines that run inside it
+// along its edges (the layout begins some fields a little left of the line
+// of their cell). A line outside the box is left alone: the text keeps all
+// of its box. A line that would leave less than half of the box runs
+// through it rather than along an edge: the box then stays as it is.
 Box ClearOfFrame(const Box& own, const std::vector<Edge>& lines) {
   Box box = own;
   for (const Edge& line : lines) {
-    if (!line.vertical ||
+    if (!line.vertical || line.pos < own.left || line.pos > own.right ||
         Overlap(line.from, line.to, own.top, own.bottom) <= PageGeometry::kClearance) {
       continue;
     }
-    if (line.pos > own.left - PageGeometry::kClearance && line.pos < own.left + kReach) {
+    if (line.pos < own.left + kReach) {
       box.left = std::max(box.left, line.pos + PageGeometry::kClearance);
     }
-    if (line.pos < own.right + PageGeometry::kClearance && line.pos > own.right - kReach) {
+    if (line.pos > own.right - kReach) {
       box.right = std::min(box.right, line.pos - PageGeometry::kClearance);
     }
   }
   for (const Edge& line : lines) {
-    if (line.vertical ||
+    if (line.vertical || line.pos < own.top || line.pos > own.bottom ||
         Overlap(line.from, line.to, box.left, box.right) <= PageGeometry::kClearance) {
       continue;
     }
-    if (line.pos > own.top - kClearanceAcross && line.pos < own.top + kReach) {
-      box.top = std::max(box.top, line.pos + kClearanceAcross);
-    }
-    if (line.pos < own.bottom + kClearanceAcross && line.pos > own.bottom - kReach) {
-      box.bottom = std::min(box.bottom, line.pos - kClearanceAcross);
-    }
+    if (line.pos < own.top + kReach) box.top = std::max(box.top, line.pos + kClearanceBelow);
+    if (line.pos > own.bottom - kReach) box.bottom = std::min(box.bottom, line.pos);
   }
   if (2 * (box.right - box.left) < own.right - own.left) {
     box.left = own.left;
@@ -253,6 +251,12 @@ PageGeometry::PageGeometry(const std::vector<LayoutControl>& controls) {
                        std::min(own.right, merged[e + 1]) - kCaptionInsetX,
                        std::min(own.bottom, merged[e + 3])};
       text_areas_[i] = AreaOf(inside, c);
+    } else if (c.type == ControlType::kLabel) {
+      // A caption without a frame keeps the same insets, from the lines
+      // that rule its cell.
+      const Box inset{own.left + kCaptionInsetX, own.top + kCaptionInsetTop,
+                      own.right - kCaptionInsetX, own.bottom};
+      text_areas_[i] = AreaOf(ClearOfFrame(inset, lines), c);
     } else {
       text_areas_[i] = AreaOf(ClearOfFrame(own, lines), c);
     }

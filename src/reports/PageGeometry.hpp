@@ -8,9 +8,10 @@
 // - The text area of every caption and field: the box its text is laid out
 //   in, on the page. A framed caption keeps a small inset inside its frame;
 //   a field or a caption without a frame keeps clear of a frame line that
-//   runs along the edge of its box, just inside or just outside it (the
-//   layout starts some fields a little left of the line of their cell).
-//   A text area never reaches outside the control's own box.
+//   runs inside its box along an edge (the layout begins some fields a
+//   little left of the line of their cell). A text area never reaches
+//   outside the control's own box, and loses nothing of it to a line that
+//   lies outside.
 //
 // Pure computation; a Layout owns the geometry of its controls.
 #ifndef TIPOLARIA_REPORTS_PAGEGEOMETRY_HPP_

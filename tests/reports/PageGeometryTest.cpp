@@ -67,7 +67,8 @@ TEST(PageGeometryTest, TextKeepsClearOfTheFrameAndInsideItsBox) {
       Cell("Label15", 1000, 1000, 2000, 450, 7, "  Via"),
       // The layout begins c12 35 twips left of its cell's line.
       Field("c12", 965, 1160, 1500, 210, 7, ""),
-      // Well inside the cell: its own box.
+      // Well inside the cell, or close to its line but not across it: its
+      // own box.
       Field("c13", 1100, 1160, 1850, 210, 7, ""),
       // Ends 30 twips past the cell's right line.
       Field("c14", 2600, 1160, 430, 210, 7, ""),
@@ -81,6 +82,7 @@ TEST(PageGeometryTest, TextKeepsClearOfTheFrameAndInsideItsBox) {
       // next cell begins.
       Cell("Label30", 1000, 2500, 1000, 400, 7, "  Aduana"),
       Cell("Label31", 1990, 2500, 1000, 400, 7, "  Cond. Venta"),
+      Field("c19", 1015, 1160, 500, 210, 7, ""),
   };
   const PageGeometry geometry(controls);
   ExpectArea(geometry, 1, 1040, 1160, 2465, 1370);
@@ -88,6 +90,7 @@ TEST(PageGeometryTest, TextKeepsClearOfTheFrameAndInsideItsBox) {
   ExpectArea(geometry, 3, 2600, 1160, 2960, 1370);
   ExpectArea(geometry, 5, 1100, 1710, 2100, 1905);
   ExpectArea(geometry, 7, 4500, 2000, 5500, 2210);
+  ExpectArea(geometry, 10, 1015, 1160, 1515, 1370);
   // Framed captions keep an inset inside their frames.
   ExpectArea(geometry, 0, 1020, 1010, 2980, 1450);
   ExpectArea(geometry, 8, 1020, 2510, 1970, 2900);
