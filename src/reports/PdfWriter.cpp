@@ -7,19 +7,11 @@
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
-namespace {
-
-cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length) {
-  return static_cast<TempOutputFile*>(closure)->Write(data, length) ? CAIRO_STATUS_SUCCESS
-                                                                    : CAIRO_STATUS_WRITE_ERROR;
-}
-
-}  // namespace
 
 PdfWriter::PdfWriter(const std::string& path, const std::string& logo_png)
     : file_(std::make_unique<TempOutputFile>(path)), logo_(LoadLogo(logo_png)) {
-  surface_.reset(
-      cairo_pdf_surface_create_for_stream(WriteToFile, file_.get(), kPageWidth, kPageHeight));
+  surface_.reset(cairo_pdf_surface_create_for_stream(TempOutputFile::CairoWrite, file_.get(),
+                                                     kPageWidth, kPageHeight));
   CheckStatus(cairo_surface_status(surface_.get()));
   cairo_pdf_surface_set_metadata(surface_.get(), CAIRO_PDF_METADATA_CREATOR, "tipolaria");
   cr_.reset(cairo_create(surface_.get()));

@@ -11,14 +11,6 @@
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
-namespace {
-
-cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length) {
-  return static_cast<TempOutputFile*>(closure)->Write(data, length) ? CAIRO_STATUS_SUCCESS
-                                                                    : CAIRO_STATUS_WRITE_ERROR;
-}
-
-}  // namespace
 
 PngPageWriter::PngPageWriter(std::string folder, std::string stem, const std::string& logo_png)
     : folder_(std::move(folder)), stem_(std::move(stem)), logo_(LoadLogo(logo_png)) {}
@@ -45,7 +37,7 @@ std::string PngPageWriter::WritePage(std::int16_t page, const Layout& layout,
   char name[32];
   std::snprintf(name, sizeof name, "-%03d.png", static_cast<int>(page));
   TempOutputFile file(folder_ + "/" + stem_ + name);
-  if (cairo_surface_write_to_png_stream(surface.get(), WriteToFile, &file) !=
+  if (cairo_surface_write_to_png_stream(surface.get(), TempOutputFile::CairoWrite, &file) !=
       CAIRO_STATUS_SUCCESS) {
     file.RaisePathError(file.write_error());
   }

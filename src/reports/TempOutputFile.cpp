@@ -92,4 +92,10 @@ void TempOutputFile::RaisePathError(const std::string& reason) const {
                  "Cannot write the PDF file '" + target_ + "': " + reason);
 }
 
+cairo_status_t TempOutputFile::CairoWrite(void* closure, const unsigned char* data,
+                                          unsigned int length) {
+  return static_cast<TempOutputFile*>(closure)->Write(data, length) ? CAIRO_STATUS_SUCCESS
+                                                                    : CAIRO_STATUS_WRITE_ERROR;
+}
+
 }  // namespace tipolaria

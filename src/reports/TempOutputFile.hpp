@@ -5,6 +5,8 @@
 #ifndef TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 #define TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 
+#include <cairo.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -32,6 +34,10 @@ class TempOutputFile {
   const std::string& write_error() const { return write_error_; }
 
   [[noreturn]] void RaisePathError(const std::string& reason) const;
+
+  // A write function for cairo's stream surfaces and PNG writer; `closure`
+  // is the TempOutputFile.
+  static cairo_status_t CairoWrite(void* closure, const unsigned char* data, unsigned int length);
 
  private:
   void Discard();
