@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "api/ComponentState.hpp"
-#include "support/PdfInspection.hpp"
+#include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
 

@@ -11,7 +11,7 @@
 #include "reports/LaserLayouts.hpp"
 #include "reports/ReportErrors.hpp"
 #include "support/FaultyBackend.hpp"
-#include "support/PdfInspection.hpp"
+#include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
 

@@ -1,8 +1,8 @@
 // Reads a PDF the way a person or a scanner would, through poppler-utils and
 // zbar-tools: its words with their boxes, its document information, its
 // fonts, and the bar codes of a page printed at 300 dpi.
-#ifndef TIPOLARIA_TESTS_SUPPORT_PDFINSPECTION_HPP_
-#define TIPOLARIA_TESTS_SUPPORT_PDFINSPECTION_HPP_
+#ifndef TIPOLARIA_TESTS_SUPPORT_PDFREADBACK_HPP_
+#define TIPOLARIA_TESTS_SUPPORT_PDFREADBACK_HPP_
 
 #include <string>
 #include <vector>
@@ -32,4 +32,4 @@ std::string ScanBarcodes(const std::string& pdf, int page);
 
 }  // namespace tipolaria::testing
 
-#endif  // TIPOLARIA_TESTS_SUPPORT_PDFINSPECTION_HPP_
+#endif  // TIPOLARIA_TESTS_SUPPORT_PDFREADBACK_HPP_

@@ -1,4 +1,4 @@
-#include "support/PdfInspection.hpp"
+#include "support/PdfReadback.hpp"
 
 #include <gtest/gtest.h>
 
