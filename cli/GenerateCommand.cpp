@@ -30,8 +30,8 @@ class Session {
 }  // namespace
 
 GenerateCommand::GenerateCommand(CLI::App& app)
-    : command_(app.add_subcommand("generate",
-                                  "Generate one declaration's pages into the work table IMP")) {
+    : command_(app.add_subcommand(
+          "generate", "Generate one declaration's pages into the work table IMP, and print them")) {
   GenerateOptions& o = options_;
   CLI::App& c = *command_;
   c.add_option("--connection,-c", o.connection, "Connection string (sqlite:PATH, ...)")->required();
