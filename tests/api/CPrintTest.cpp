@@ -29,31 +29,33 @@ class CPrintTest : public ::testing::Test {
   CPrint print_;
 };
 
-TEST_F(CPrintTest, RangeAndSettingsAfterInitAndAfterCleanIMP) {
+// The range lives outside the driver; the settings live in the driver that
+// Init or CleanIMP makes, shared by every CPrint.
+TEST_F(CPrintTest, SettingsLiveInTheSharedDriverAndTheRangeOutlivesIt) {
+  EXPECT_TRUE(print_.CleanIMP());  // a driver, but no database
+  print_.SetCopias(2);
+  EXPECT_EQ(print_.GetCopias(), "2");
+  EXPECT_THROW(print_.InitializePagesData(), ComError);
+
+  print_.SetHojaDesde(5);
+  print_.SetHojaHasta(-1);  // stored unchecked
   ASSERT_TRUE(print_.Init(tdb_.connection()));
   EXPECT_EQ(print_.GetCopias(), "0");
   EXPECT_EQ(print_.GetCaratulaHojas(), "0");
   EXPECT_EQ(print_.GetReferenciaCliente(), "");
-  print_.SetCopias(-3);  // stored unchecked
+  print_.SetCopias(-3);
   print_.SetCaratulaHojas(4);
   print_.SetReferenciaCliente("REF O'Brien ñ");
-  CPrint other;  // every CPrint shares the one component state
+  CPrint other;
   EXPECT_EQ(other.GetCopias(), "-3");
   EXPECT_EQ(other.GetCaratulaHojas(), "4");
   EXPECT_EQ(other.GetReferenciaCliente(), "REF O'Brien ñ");
   EXPECT_TRUE(other.CleanIMP());
   EXPECT_EQ(print_.GetCopias(), "0");
   EXPECT_EQ(print_.GetReferenciaCliente(), "");
-  print_.SetHojaHasta(-1);
-  EXPECT_EQ(print_.GetHojaHasta(), "-1");
-}
-
-TEST_F(CPrintTest, RangeOutlivesInitAndFinalize) {
-  print_.SetHojaDesde(5);
-  EXPECT_EQ(print_.GetHojaDesde(), "5");
-  print_.Init(tdb_.connection());
   print_.Finalize();
   EXPECT_EQ(print_.GetHojaDesde(), "5");
+  EXPECT_EQ(print_.GetHojaHasta(), "-1");
 }
 
 TEST_F(CPrintTest, SettingsWithoutADriverRaiseTheNotInitialisedError) {
@@ -74,20 +76,11 @@ TEST_F(CPrintTest, SettingsWithoutADriverRaiseTheNotInitialisedError) {
       c.call();
       ADD_FAILURE() << c.member;
     } catch (const ComError& e) {
-      EXPECT_NE(e.number(), 0);
-      EXPECT_EQ(e.source(), std::string(c.member) == "InitializePagesData - InitializePagesData"
-                                ? "InitializePagesData - InitializePagesData"
-                                : c.member);
+      EXPECT_EQ(e.number(), detail::kErrNotInitialized);
+      EXPECT_EQ(e.source(), c.member);
       EXPECT_EQ(e.description(), "Primero debe inicializar la dll");
     }
   }
-}
-
-TEST_F(CPrintTest, CleanIMPWithoutInitGivesADriverButNotAnInitialisedComponent) {
-  EXPECT_TRUE(print_.CleanIMP());
-  print_.SetCopias(2);
-  EXPECT_EQ(print_.GetCopias(), "2");
-  EXPECT_THROW(print_.InitializePagesData(), ComError);  // still no database
 }
 
 TEST_F(CPrintTest, AFailingInitLeavesNothingBehind) {
@@ -106,7 +99,7 @@ TEST_F(CPrintTest, AFailingInitLeavesNothingBehind) {
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST_F(CPrintTest, InitializePagesDataClampsTheRangeOneSided) {
+TEST_F(CPrintTest, InitializePagesDataClampsTheRangeOneSidedAndSetsTheCounts) {
   print_.Init(tdb_.connection());
   struct Case {
     std::int16_t desde, hasta;
@@ -127,12 +120,8 @@ TEST_F(CPrintTest, InitializePagesDataClampsTheRangeOneSided) {
     EXPECT_EQ(print_.GetHojaDesde(), c.desde_after) << c.desde << ".." << c.hasta;
     EXPECT_EQ(print_.GetHojaHasta(), c.hasta_after) << c.desde << ".." << c.hasta;
   }
-}
-
-TEST_F(CPrintTest, InitializePagesDataSetsCopiesAndCoverCount) {
-  print_.Init(tdb_.connection());
-  print_.SetCopias(0);
-  print_.InitializePagesData();
+  // No copies and no cover pages become one of each; the copies go to the
+  // print.
   EXPECT_EQ(print_.GetCopias(), "1");
   EXPECT_EQ(print_.GetCaratulaHojas(), "1");
   EXPECT_EQ(State().gDriver->NumeroCopias, 1);

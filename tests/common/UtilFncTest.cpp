@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tipolaria/error.hpp"
+#include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -61,36 +62,27 @@ TEST(AjustarTextoTest, AWordWiderThanTheBoxIsCut) {
 }
 
 TEST(BuscarEnColeccionTest, WholeItemsFindTheLastMatchPrefixesTheFirst) {
-  std::string key = "A";
-  std::int32_t index = 1;
-  EXPECT_TRUE(BuscarEnColeccion(key, {"A", "B", "A"}, 0, index));
-  EXPECT_EQ(index, 3);
-
-  key = "13";
-  index = 1;
-  EXPECT_TRUE(BuscarEnColeccion(key, {"012X", "013Y", "013Z"}, 3, index));
-  EXPECT_EQ(key, "013Y");
-  EXPECT_EQ(index, 2);
-
-  key = " 74";  // numbers compare as numbers
-  index = 1;
-  EXPECT_TRUE(BuscarEnColeccion(key, {"0000000010 10", "0000000074 74"}, 10, index));
-  EXPECT_EQ(index, 2);
-
-  key = "C";
-  index = 2;
-  EXPECT_FALSE(BuscarEnColeccion(key, {"C", "B"}, 0, index));  // the search starts at 2
-  EXPECT_EQ(key, "C");
-  EXPECT_EQ(index, 2);
-
-  key = "1";
-  index = 1;
-  try {
-    BuscarEnColeccion(key, {"XY"}, 2, index);
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.number(), 13);
+  struct Case {
+    std::string key;
+    std::vector<std::string> items;
+    std::int32_t prefix, start;
+    bool found;
+    std::string key_after;
+    std::int32_t start_after;
+  } cases[] = {
+      {"A", {"A", "B", "A"}, 0, 1, true, "A", 3},
+      {"13", {"012X", "013Y", "013Z"}, 3, 1, true, "013Y", 2},
+      {" 74", {"0000000010 10", "0000000074 74"}, 10, 1, true, "0000000074 74", 2},  // as numbers
+      {"C", {"C", "B"}, 0, 2, false, "C", 2},  // the search starts at 2
+  };
+  for (Case& c : cases) {
+    EXPECT_EQ(BuscarEnColeccion(c.key, c.items, c.prefix, c.start), c.found) << c.key;
+    EXPECT_EQ(c.key, c.key_after);
+    EXPECT_EQ(c.start, c.start_after) << c.key;
   }
+  std::string key = "1";
+  std::int32_t index = 1;
+  EXPECT_EQ(ErrorNumber([&] { BuscarEnColeccion(key, {"XY"}, 2, index); }), kErrTypeMismatch);
 }
 
 TEST(UtilFncTest, NullSafeConversionsAndQuoteDoubling) {
@@ -102,12 +94,7 @@ TEST(UtilFncTest, NullSafeConversionsAndQuoteDoubling) {
   EXPECT_EQ(DuplicaComillas(Value()), "");
   EXPECT_EQ(DuplicaComillas(Value("a'b''c")), "a''b''''c");
   EXPECT_EQ(DuplicaComillas(Value(12)), "12");
-  try {
-    ValorDecimal(Value("abc"));
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.number(), 13);
-  }
+  EXPECT_EQ(ErrorNumber([] { ValorDecimal(Value("abc")); }), kErrTypeMismatch);
 }
 
 }  // namespace

@@ -49,17 +49,6 @@ TEST_F(LookupsTest, ParameterLookupsReadTheFirstRowOrTheNoRowValue) {
   EXPECT_EQ(code, "");
 }
 
-TEST_F(LookupsTest, NullInAColumnReadIsAnErrorOfTheLookup) {
-  std::string code;
-  try {
-    db_->PtrNat("CODDOC", 4, code);
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.description(), "Invalid use of Null");
-    EXPECT_EQ(e.source(), "Tipolaria - CDataBase.PtrNat");
-  }
-}
-
 TEST_F(LookupsTest, ARowIsValidFromItsStartUpToButNotOnItsEnd) {
   Recordset rs;
   std::string day = "05/12/2026";
@@ -78,24 +67,27 @@ TEST_F(LookupsTest, ARowIsValidFromItsStartUpToButNotOnItsEnd) {
   EXPECT_EQ(empty, "05/12/2026");
 }
 
-TEST_F(LookupsTest, CompositeKeysMustBothMatch) {
+TEST_F(LookupsTest, CompositeKeysMustBothMatchAndQuotesInKeysAreData) {
   Recordset rs;
   std::string day;
   EXPECT_TRUE(db_->ValidaRefCompuestos("STA", "ISTA", "EC01", "CSTAORG", "O1", day, "DSTAEFF",
                                        "DSTAFIN", rs));
   EXPECT_FALSE(db_->ValidaRefCompuestos("STA", "ISTA", "EC01", "CSTAORG", "O2", day, "DSTAEFF",
                                         "DSTAFIN", rs));
-}
-
-TEST_F(LookupsTest, AQuoteInAKeyNeverBreaksTheStatement) {
-  Recordset rs;
-  std::string day;
   EXPECT_TRUE(db_->ValidaRef("STA", "ISTA", "O'B", day, "DSTAEFF", "DSTAFIN", rs));
   EXPECT_EQ(rs["lsta"], Value("CON COMILLA"));
   EXPECT_EQ(db_->NatLNat("O'X", "'"), "");
 }
 
-TEST_F(LookupsTest, AFailedLookupNamesItself) {
+TEST_F(LookupsTest, FailuresNameTheLookup) {
+  std::string code;
+  try {
+    db_->PtrNat("CODDOC", 4, code);  // Null in a column read
+    ADD_FAILURE();
+  } catch (const ComError& e) {
+    EXPECT_EQ(e.description(), "Invalid use of Null");
+    EXPECT_EQ(e.source(), "Tipolaria - CDataBase.PtrNat");
+  }
   Recordset rs;
   std::string day;
   try {

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
-#include "tipolaria/error.hpp"
 
 namespace tipolaria {
 namespace {
@@ -42,22 +40,6 @@ TEST(ImpTableTest, PageSaveSkipsBlanksAndTheLastValueOfAFieldWins) {
   SaveImpPage(*db, fields, "1");
   EXPECT_EQ(Rows(tdb), (std::vector<std::string>{"1|0|c10|O'Brien", "1|0|c5| second ",
                                                  "1|0|c9|from an earlier save"}));
-}
-
-TEST(ImpTableTest, AFailedPageSaveLeavesNoRowOfIt) {
-  TestDatabase tdb;
-  testing::FaultyBackend* backend = nullptr;
-  auto db = testing::OpenFaulty(tdb.connection(), {"INSERT INTO imp", 3}, &backend);
-  CColImp fields;
-  for (int i = 5; i < 10; ++i) fields.Add("f", "v" + std::to_string(i), std::to_string(i));
-  try {
-    SaveImpPage(*db, fields, "2");
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.source(), "FaultyBackend - CDataBase.ExecuteSQL");
-  }
-  EXPECT_TRUE(Rows(tdb).empty());
-  EXPECT_EQ(backend->log().back(), "ROLLBACK");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ struct Case {
   const char* text;
 };
 
-TEST(FormatTest, AmountsAndWeights) {
+TEST(FormatTest, AmountsWeightsIdentifiersAndDates) {
   const Case cases[] = {
       {1234.5, "#,##0.00", "1.234,50"},
       {D("2.345"), "#,##0.00", "2,35"},
@@ -39,14 +39,7 @@ TEST(FormatTest, AmountsAndWeights) {
       {D("1234.5"), "0.0000", "1234,5000"},
       {D("1234.567"), "0.00", "1234,57"},
       {true, "0.00", "-1,00"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.pattern << " -> " << c.text;
-  }
-}
-
-TEST(FormatTest, TextIsReadUnderRegionalSettings) {
-  const Case cases[] = {
+      // Text is read under regional settings.
       {"1234,5", "#,##0.00", "1.234,50"},
       {" 1.234,5 ", "#,##0.00", "1.234,50"},
       {"12.5", "#,##0.00", "125,00"},
@@ -56,14 +49,7 @@ TEST(FormatTest, TextIsReadUnderRegionalSettings) {
       {"", "dd / mm / yyyy", ""},
       {"7", "0000", "0007"},
       {"x", "0000", "x"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.pattern << " -> " << c.text;
-  }
-}
-
-TEST(FormatTest, IdentifiersFillFromTheRight) {
-  const Case cases[] = {
+      // Identifiers fill from the right.
       {7, "0000", "0007"},
       {12345, "0000", "12345"},
       {D("6.5"), "0000", "0007"},
@@ -74,14 +60,7 @@ TEST(FormatTest, IdentifiersFillFromTheRight) {
       {"00000000123", "00-00000000-0", "00-00000012-3"},
       {"20-12345678-9", "00-00000000-0", "20-12345678-9"},
       {std::int64_t{120123456789}, "00-00000000-0", "120-12345678-9"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.pattern << " -> " << c.text;
-  }
-}
-
-TEST(FormatTest, Dates) {
-  const Case cases[] = {
+      // Dates.
       {DateTime{2026, 12, 5}, "dd / mm / yyyy", "05 / 12 / 2026"},
       {DateTime{2026, 12, 5, 13, 4}, "dd / mm / yyyy", "05 / 12 / 2026"},
       {"2026-12-05 00:00:00", "dd / mm / yyyy", "05 / 12 / 2026"},

@@ -10,6 +10,7 @@ namespace tipolaria {
 namespace {
 
 using std::nullopt;
+using testing::C;
 using testing::CargarCaratula;
 using testing::CargarDatos;
 using testing::ExpectCampos;
@@ -34,103 +35,60 @@ TEST(CImpCaratulaTest, DemoPrintsHeaderPartiesTransportValuesAndTheFirstItem) {
   TestDatabase tdb;
   CargarDatos(tdb, {"decl_demo.sql"});
   const Pagina pagina = Imprimir(tdb, "26001IC04000123A");
-  ExpectCampos(pagina,
-               {{5, "DISTRIBUIDORA PATAGÓNICA S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"},
-                {6, "30-71234567-9"},
-                {7, "O'BRIEN, JUAN PATRICIO"},
-                {8, "20-23456789-1"},
-                {9, "TRANSPORTES RÍO DE LA PLATA S.A."},
-                {12, "MARITIMO"},
-                {14, "26001MANI012345X[TLD-77812]"},
-                {16, "PANAMÁ"},
-                {17, "Pais dest.: ARGENTINA"},
-                {18, "20 / 11 / 2026"},
-                {20, "VARIOS"},
-                {22, "12.850,500"},
-                {23, "TERMINAL 4 S.A."},
-                {24, nullopt},
-                {25, nullopt},  // a term of 0 prints nothing
-                {26, nullopt},
-                {27, nullopt},
-                {29, "84.500,00"},
-                {30, "USD"},
-                {33, "422,50"},
-                {35, "POL. CAUCION 884512   GAR. 2026-001547   Pagos: BNA-26000123456-CC-VEP\r\n"},
-                {36, "Cotiz = 1.452,750000   VALOR-CRIT = NO   VINC-PARTES = NO   "},
-                {37,
-                 "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
-                 "Certif. Inspec.:   BV-2026-88123  PL-12587"}});
+  // A term of 0 prints nothing (25). A short first entry goes alone to 49;
+  // the rest, with the product code and without the VNME entry, fills 50.
+  // Without a declared quantity 58 and 59 are the official price and unit;
+  // imports print no coefficient (60).
   ExpectCampos(
-      pagina,
-      {{38, "0001"},
-       {40, "8528.72.00.900W"},
-       {42, "1"},
-       {43, "NUEVO SIN USO"},
-       {44, "6.420,2500"},
-       {45, "REP. POP. CHINA"},
-       {47, "UNIDAD"},
-       {48, "240,00"},
-       // A short first entry goes alone to 49; the rest, with the product
-       // code and without the VNME entry, fills 50.
-       {49, "AÑO = 2026"},
-       {50, "MARCA = SAMSUNG     MODELO = QN55Q60DAGCZB     Cód. Prod. = 8806095412345\r\n"},
-       {51,
+      pagina, C(5, "DISTRIBUIDORA PATAGÓNICA S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"),
+      C(6, "30-71234567-9"), C(7, "O'BRIEN, JUAN PATRICIO"), C(8, "20-23456789-1"),
+      C(9, "TRANSPORTES RÍO DE LA PLATA S.A."), C(12, "MARITIMO"),
+      C(14, "26001MANI012345X[TLD-77812]"), C(16, "PANAMÁ"), C(17, "Pais dest.: ARGENTINA"),
+      C(18, "20 / 11 / 2026"), C(20, "VARIOS"), C(22, "12.850,500"), C(23, "TERMINAL 4 S.A."),
+      C(24, nullopt), C(25, nullopt), C(26, nullopt), C(27, nullopt), C(29, "84.500,00"),
+      C(30, "USD"), C(33, "422,50"), C(38, "0001"), C(40, "8528.72.00.900W"), C(42, "1"),
+      C(43, "NUEVO SIN USO"), C(44, "6.420,2500"), C(45, "REP. POP. CHINA"), C(47, "UNIDAD"),
+      C(48, "240,00"), C(49, "AÑO = 2026"), C(53, "295,8333"), C(56, "71.000,00"), C(58, "295,83"),
+      C(59, "UNIDAD"), C(60, nullopt), C(63, "74.085,77"), C(64, "91.125,49"), C(66, nullopt),
+      C(68, "74.085,77"), C(69, "74.085,77"), C(70, nullopt), C(145, nullopt));
+  ExpectCampos(
+      pagina, C(35, "POL. CAUCION 884512   GAR. 2026-001547   Pagos: BNA-26000123456-CC-VEP\r\n"),
+      C(36, "Cotiz = 1.452,750000   VALOR-CRIT = NO   VINC-PARTES = NO   "),
+      C(37,
+        "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
+        "Certif. Inspec.:   BV-2026-88123  PL-12587"),
+      C(50, "MARCA = SAMSUNG     MODELO = QN55Q60DAGCZB     Cód. Prod. = 8806095412345\r\n"),
+      C(51,
         "TELEVISORES LED SMART DE 55 PULGADAS, RESOLUCION 4K, CON CONTROL REMOTO Y SOPORTE DE "
         "MESA  \r\n\r\n\r\nAA(01) = SAMSUNG\r\nZB(01) = QN55Q60DAGCZB\r\nGA(02) = ELECTRONICO\r\n"
-        "IP00 = Ninguno\r\n"},
-       {52,
+        "IP00 = Ninguno\r\n"),
+      C(52,
         "c) Opciones a nivel general\r\nc) AJUSTE-INCL = N\r\n   PAGO-ANTIC = S\r\n"
-        "b) RES. 171/2016 - SEGURIDAD ELECTRICA\r\na) DECL-JURADA = S\r\n"},
-       {53, "295,8333"},
-       {56, "71.000,00"},
-       {58, "295,83"},  // no declared quantity: the official price and unit
-       {59, "UNIDAD"},
-       {60, nullopt},  // imports print no coefficient
-       {61, "SEGE = SE-2026-004512   Docs. Carátula: INVI = INV-2026-3321   "},
-       {63, "74.085,77"},
-       {64, "91.125,49"},
-       {66, nullopt},
-       {68, "74.085,77"},
-       {69, "74.085,77"},
-       {70, nullopt},
-       {145, nullopt}});
+        "b) RES. 171/2016 - SEGURIDAD ELECTRICA\r\na) DECL-JURADA = S\r\n"),
+      C(61, "SEGE = SE-2026-004512   Docs. Carátula: INVI = INV-2026-3321   "));
 }
 
 TEST(CImpCaratulaTest, ExportPrintsItsOwnFieldsAndThePlaceholders) {
   TestDatabase tdb;
   CargarDatos(tdb, {"decl_exportacion.sql"});
-  ExpectCampos(Imprimir(tdb, "26046EC01000871K"),
-               {{5, "BODEGA D'ANGELO HERMANOS S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"},
-                {9, nullopt},  // a transport row without agent
-                {10, nullopt},
-                {14, nullopt},
-                {20, "CAJAS DE CARTON"},
-                {23, "DEPÓSITO FISCAL MENDOZA S.A."},
-                {24, "20/12/2026"},  // as read, unlike the arrival date
-                {25, "30"},
-                {26, "12 | NR 4455/2026"},
-                {27, "PASO DE LOS LIBRES"},
-                {33, nullopt},
-                {34, nullopt},
-                {35, "Pagos: BNA-26000998877-CC-VEP   "},
-                {36, "Cotiz = xxxx   "},
-                {37, "Peso Guía = 0,000    Nros. Facturas:   E-0001-00000871"},
-                {45, "MENDOZA"},  // a province of origin
-                {49, nullopt},
-                {50, "GRADUACION = 13,5 % VOL\r\n"},
-                {51,
+  const Pagina pagina = Imprimir(tdb, "26046EC01000871K");
+  // A transport row without agent (9), the shipment deadline as read,
+  // unlike the arrival date (24), a province of origin (45).
+  ExpectCampos(pagina, C(9, nullopt), C(10, nullopt), C(14, nullopt), C(20, "CAJAS DE CARTON"),
+               C(23, "DEPÓSITO FISCAL MENDOZA S.A."), C(24, "20/12/2026"), C(25, "30"),
+               C(26, "12 | NR 4455/2026"), C(27, "PASO DE LOS LIBRES"), C(33, nullopt),
+               C(34, nullopt), C(35, "Pagos: BNA-26000998877-CC-VEP   "), C(36, "Cotiz = xxxx   "),
+               C(45, "MENDOZA"), C(49, nullopt), C(60, "1,03125"), C(61, "INVI = INV-2026-3321   "),
+               C(62, nullopt), C(64, nullopt), C(66, "185.400,00"), C(69, nullopt),
+               C(70, "12.500,00"), C(145, "<<AUTOLIQUIDACIÓN>>"));
+  ExpectCampos(pagina, C(5, "BODEGA D'ANGELO HERMANOS S.A.    (IVA INS: RESPONSABLE INSCRIPTO)"),
+               C(37, "Peso Guía = 0,000    Nros. Facturas:   E-0001-00000871"),
+               C(50, "GRADUACION = 13,5 % VOL\r\n"),
+               C(51,
                  "VINO FINO TINTO MALBEC, COSECHA 2024, EN BOTELLAS DE VIDRIO DE 750 ML, CAJAS "
                  "DE 12 UNIDADES  \r\n\r\n\r\nAA(01) = BODEGA D'ANGELO\r\nZA(02) = MALBEC 2024\r\n"
-                 "IS00 = Ninguno\r\nVC(01) = Sin descripción\r\n"},
-                {52, "c) Opciones a nivel general\r\n"},
-                {60, "1,03125"},
-                {61, "INVI = INV-2026-3321   "},
-                {62, nullopt},
-                {64, nullopt},
-                {66, "185.400,00"},
-                {69, nullopt},
-                {70, "12.500,00"},
-                {145, "<<AUTOLIQUIDACIÓN>>"}});
+                 "IS00 = Ninguno\r\nVC(01) = Sin descripción\r\n"),
+               C(52, "c) Opciones a nivel general\r\n"));
 }
 
 TEST(CImpCaratulaTest, MissingReferenceDataGivesPlaceholdersAndNoError) {
@@ -142,19 +100,11 @@ TEST(CImpCaratulaTest, MissingReferenceDataGivesPlaceholdersAndNoError) {
 
   tdb.Run("DELETE FROM IMP");
   Pagina pagina = Imprimir(tdb, "26079IC04000321C");
-  ExpectCampos(pagina, {{5, "FUNDACIÓN HOSPITAL DE NIÑOS SAN ROQUE    (IVA INS: EXENTO)"},
-                        {16, nullopt},  // the flag country is no longer valid
-                        {17, "Pais dest.: ******"},
-                        {20, nullopt},
-                        {23, nullopt},
-                        {27, "CAMPANA"},
-                        {29, "5.300,00"},
-                        {30, nullopt},  // australes are no longer valid
-                        {32, nullopt},
-                        {34, nullopt},
-                        {35, nullopt},
-                        {36, "Cotiz = xxxx   "},
-                        {37, "Peso Guía = 0,000"}});
+  // The flag country (16) and australes (30) are no longer valid.
+  ExpectCampos(pagina, C(5, "FUNDACIÓN HOSPITAL DE NIÑOS SAN ROQUE    (IVA INS: EXENTO)"),
+               C(16, nullopt), C(17, "Pais dest.: ******"), C(20, nullopt), C(23, nullopt),
+               C(27, "CAMPANA"), C(29, "5.300,00"), C(30, nullopt), C(32, nullopt), C(34, nullopt),
+               C(35, nullopt), C(36, "Cotiz = xxxx   "), C(37, "Peso Guía = 0,000"));
   // No item 0001: no item field and no settlement.
   EXPECT_EQ(pagina.lower_bound(38), pagina.lower_bound(137));
 }
@@ -188,9 +138,8 @@ TEST(CImpCaratulaTest, TextsThatOverflowTheirBoxesAreCutAndMarked) {
   // Heading plus 16 general options fill the 17 lines; with nothing left
   // unprinted there is no "...".
   tdb.Run(
-      "DELETE FROM IMP; DELETE FROM CPL WHERE icpldif = 'S' AND ccpl IN ('OPC-17', 'OPC-18', "
-      "'OPC-19', "
-      "'OPC-20'); DELETE FROM SRG;");
+      "DELETE FROM IMP; DELETE FROM SRG; DELETE FROM CPL WHERE icpldif = 'S'"
+      " AND ccpl IN ('OPC-17', 'OPC-18', 'OPC-19', 'OPC-20');");
   pagina = Imprimir(tdb, "26073IC04000456B");
   EXPECT_EQ(Saltos(pagina[52]), 17);
   EXPECT_TRUE(pagina[52].ends_with("   OPC-16 = S\r\n"));
@@ -222,7 +171,7 @@ TEST(CImpCaratulaTest, GuaranteesAndPaymentsShareTheTwoLinesOfTheirBox) {
     TestDatabase tdb;
     CargarDatos(tdb, {"decl_desborde.sql"});
     tdb.Run(caso.datos);
-    ExpectCampos(Imprimir(tdb, "26073IC04000456B"), {{35, caso.esperado}});
+    ExpectCampos(Imprimir(tdb, "26073IC04000456B"), C(35, caso.esperado));
   }
 }
 
@@ -287,20 +236,12 @@ TEST(CImpCaratulaTest, LookupsFollowValidityDatesAndPrecedence) {
       // missing kind would otherwise name.
       "INSERT INTO DVD (idvd, nart, cdvddoc, ldvdrefdoc)"
       " VALUES ('2600012345', '0000', '', 'SIN-CODIGO');");
-  ExpectCampos(
-      Imprimir(tdb, "26001IC04000123A"),
-      {{25, "15"},
-       {26, "LNA"},
-       {30, nullopt},
-       {32, "CNY"},
-       {45, "REP. POP. CHINA"},
-       {46, nullopt},
-       {47, "ZZ"},
-       {53, "SUBITEM"},
-       {64, "91.000,00"},
-       {66, "5.000,00"},
-       {37,
-        "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  PL-12587"}});
+  ExpectCampos(Imprimir(tdb, "26001IC04000123A"), C(25, "15"), C(26, "LNA"), C(30, nullopt),
+               C(32, "CNY"), C(45, "REP. POP. CHINA"), C(46, nullopt), C(47, "ZZ"),
+               C(53, "SUBITEM"), C(64, "91.000,00"), C(66, "5.000,00"),
+               C(37,
+                 "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
+                 "PL-12587"));
 }
 
 }  // namespace

@@ -60,9 +60,4 @@ Esperado Fila(int r, const std::vector<std::optional<std::string>>& valores) {
   return fila;
 }
 
-Esperado operator+(Esperado a, const Esperado& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 }  // namespace tipolaria::testing

@@ -4,6 +4,7 @@
 #ifndef TIPOLARIA_TESTS_LOADERS_COVER_COVERPAGE_HPP_
 #define TIPOLARIA_TESTS_LOADERS_COVER_COVERPAGE_HPP_
 
+#include <concepts>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -50,11 +51,18 @@ void CargarDatos(const TestDatabase& tdb, const std::vector<std::string>& script
 // Checks each listed field: a value, or nullopt for a field without a row.
 using Esperado = std::vector<std::pair<int, std::optional<std::string>>>;
 void ExpectCampos(const Pagina& pagina, const Esperado& esperado);
-// The six fields of the settlement grid row from field r: the item's
-// coefficient, type and amount, the concept, the declaration's type and
-// amount.
+// One field, and the six fields of the settlement grid row from field r:
+// the item's coefficient, type and amount, the concept, the declaration's
+// type and amount.
+inline Esperado C(int campo, std::optional<std::string> valor) { return {{campo, valor}}; }
 Esperado Fila(int r, const std::vector<std::optional<std::string>>& valores);
-Esperado operator+(Esperado a, const Esperado& b);
+// The same with the fields listed one by one and by rows, e.g.
+// ExpectCampos(pagina, C(5, "..."), C(24, nullopt), Fila(71, {...})).
+void ExpectCampos(const Pagina& pagina, std::same_as<Esperado> auto... partes) {
+  Esperado esperado;
+  (esperado.insert(esperado.end(), partes.begin(), partes.end()), ...);
+  ExpectCampos(pagina, esperado);
+}
 
 }  // namespace tipolaria::testing
 
