@@ -64,33 +64,13 @@ TEST(ConvertTest, DecimalAndDoubleConversions) {
 }
 
 TEST(ConvertTest, IntegersRoundHalfToEvenThenOverflow) {
-  struct Case {
-    Value value;
-    int expected;  // 0 with `overflow`
-    bool overflow;
-  } cases[] = {
-      {2.5, 2, false},
-      {3.5, 4, false},
-      {-2.5, -2, false},
-      {2.5000001, 3, false},
-      {D("2.5"), 2, false},
-      {D("-3.5"), -4, false},
-      {"4,5", 4, false},
-      {true, -1, false},
-      {32767, 32767, false},
-      {32767.5, 0, true},
-      {D("-32768.5"), -32768, false},
-      {32768, 0, true},
-      {-32769, 0, true},
-      {"99999", 0, true},
-      {1e300, 0, true},
-  };
-  for (const Case& c : cases) {
-    if (c.overflow) {
-      EXPECT_EQ(ErrorNumber([&] { ValueToInt16(c.value); }), kErrOverflow);
-    } else {
-      EXPECT_EQ(ValueToInt16(c.value), c.expected);
-    }
+  const std::pair<Value, int> rounded[] = {
+      {2.5, 2},        {3.5, 4},   {-2.5, -2}, {2.5000001, 3}, {D("2.5"), 2},
+      {D("-3.5"), -4}, {"4,5", 4}, {true, -1}, {32767, 32767}, {D("-32768.5"), -32768}};
+  for (const auto& [value, expected] : rounded) EXPECT_EQ(ValueToInt16(value), expected);
+  for (const Value& value :
+       {Value(32767.5), Value(32768), Value(-32769), Value("99999"), Value(1e300)}) {
+    EXPECT_EQ(ErrorNumber([&] { ValueToInt16(value); }), kErrOverflow) << ValueToText(value);
   }
   EXPECT_EQ(ValueToInt32(2147483647.4), 2147483647);
   EXPECT_EQ(ErrorNumber([] { ValueToInt32(2147483647.5); }), kErrOverflow);

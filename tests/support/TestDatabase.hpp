@@ -19,7 +19,6 @@ class TestDatabase {
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
 
-  const std::string& path() const { return path_; }
   const std::string& folder() const { return folder_; }
   std::string connection() const { return "sqlite:" + path_; }
 
