@@ -1,6 +1,6 @@
 // The driver's writers of the rows every page carries: the page number and
 // the page header.
-#include "common/UtilFnc.hpp"
+#include "common/DatedLookups.hpp"
 #include "core/CTipolaria.hpp"
 #include "imp/ImpTable.hpp"
 #include "runtime/Convert.hpp"
@@ -12,18 +12,6 @@ namespace {
 
 std::int16_t PageType(std::int32_t page, std::int16_t caratula_hojas) {
   return page > caratula_hojas ? 1 : 0;
-}
-
-// The description column of the row of `table` valid on the operation date
-// whose key is `key`, or empty text.
-std::string DescripcionVigente(CDataBase& db, const std::string& table,
-                               const std::string& key_column, const std::string& key,
-                               const std::string& from_column, const std::string& to_column,
-                               const std::string& column) {
-  std::string date = db.OperDate();
-  Recordset rs;
-  if (!db.ValidaRef(table, key_column, key, date, from_column, to_column, rs)) return {};
-  return ValorTexto(rs.Field(column));
 }
 
 // "Año / Ad. / Tipo / NºReg. / DC": 16001IC04000123A prints as
@@ -67,12 +55,10 @@ void CTipolaria::CargarEncabezados(CDataBase& db, const std::string& referencia,
                                    const std::string& cddtbur, std::int32_t total,
                                    std::int16_t caratula_hojas) {
   Trap("CTipolaria.CargarEncabezados", [&] {
-    const std::string aduana =
-        DescripcionVigente(db, "BUR", "CBUR", cddtbur, "DBUREFF", "DBURFIN", "lbur");
+    const std::string aduana = DescripcionVigente(db, kTablaAduana, cddtbur);
     const std::string fecha = Left(fec_ofi, 10);
     const std::string grupos = ReferenciaAgrupada(referencia);
-    const std::string subregimen =
-        DescripcionVigente(db, "STA", "ISTA", ista, "DSTAEFF", "DSTAFIN", "lsta");
+    const std::string subregimen = DescripcionVigente(db, kTablaSubregimen, ista);
     for (std::int32_t n = 1; n <= total; ++n) {
       const std::int16_t tipo = PageType(n, caratula_hojas);
       EjecutarInsertImp(db, n, tipo, "1", aduana);

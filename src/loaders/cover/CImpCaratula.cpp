@@ -3,36 +3,30 @@
 
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
+#include "loaders/cover/CoverLookups.hpp"
 #include "loaders/cover/CoverText.hpp"
+#include "loaders/cover/LoaderSupport.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
-#include "runtime/Trap.hpp"
 
 namespace tipolaria {
 namespace {
 
-constexpr long kErrObjectNotSet = 91;
 constexpr const char* kCuit = "00-00000000-0";
 constexpr const char* kMonto = "#,##0.00";
 
 }  // namespace
 
-CDataBase& CImpCaratula::Db() const {
-  if (db_ == nullptr) {
-    throw ComError(kErrObjectNotSet, kRuntimeSource,
-                   "Object variable or With block variable not set");
-  }
-  return *db_;
-}
+CDataBase& CImpCaratula::Db() const { return detail::RequireDatabase(db_); }
 
 void CImpCaratula::Agregar(std::string nombre, std::string valor, int campo) {
-  campos_.Add(std::move(nombre), std::move(valor), std::to_string(campo));
+  page_.Agregar(std::move(nombre), std::move(valor), campo);
 }
 
 bool CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/,
                                   const std::string& nombre_despachante) {
-  return Trap("CImpCaratula.CargarCabecera", [&] {
+  return detail::TrapCaratula("CargarCabecera", [&] {
     const std::string modo = detail::Texto(header, "cddtmdetrn");
     const std::string iva = detail::Texto(header, "cddtiva");
     Recordset rs;
@@ -100,26 +94,26 @@ bool CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/
 }
 
 void CImpCaratula::CargarImpExp(const std::string& nombre, const std::string& condicion_iva) {
-  Trap("CImpCaratula.CargarImpExp", [&] {
+  detail::TrapCaratula("CargarImpExp", [&] {
     Agregar("ImportadorExportador", nombre + "    (IVA INS: " + condicion_iva + ")", 5);
   });
 }
 
 void CImpCaratula::CargarCuitImpExp(const std::string& cuit) {
-  Trap("CImpCaratula.CargarCuitImpExp", [&] { Agregar("CUITImpExp", Format(cuit, kCuit), 6); });
+  detail::TrapCaratula("CargarCuitImpExp", [&] { Agregar("CUITImpExp", Format(cuit, kCuit), 6); });
 }
 
 void CImpCaratula::CargarDespachante(const std::string& nombre) {
-  Trap("CImpCaratula.CargarDespachante", [&] { Agregar("DespachanteDeAduana", nombre, 7); });
+  detail::TrapCaratula("CargarDespachante", [&] { Agregar("DespachanteDeAduana", nombre, 7); });
 }
 
 void CImpCaratula::CargarCuitDespachante(const std::string& cuit) {
-  Trap("CImpCaratula.CargarCuitDespachante",
-       [&] { Agregar("CUITDespachante", Format(cuit, kCuit), 8); });
+  detail::TrapCaratula("CargarCuitDespachante",
+                       [&] { Agregar("CUITDespachante", Format(cuit, kCuit), 8); });
 }
 
 void CImpCaratula::CargarAgenteDeTransporteAduanero(const std::string& iddt) {
-  Trap("CImpCaratula.CargarAgenteDeTransporteAduanero", [&] {
+  detail::TrapCaratula("CargarAgenteDeTransporteAduanero", [&] {
     Recordset rs;
     if (Db().GetRs("SELECT ltprtransp FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
       Agregar("AgenteDeTransporteAduanero", detail::Texto(rs, "ltprtransp"), 9);
@@ -129,26 +123,26 @@ void CImpCaratula::CargarAgenteDeTransporteAduanero(const std::string& iddt) {
 }
 
 void CImpCaratula::CargarCUITAgente(const std::string& cuit) {
-  Trap("CImpCaratula.CargarCUITAgente",
-       [&] { Agregar("CUITAgenteDeTransporteAduanero", Format(cuit, kCuit), 10); });
+  detail::TrapCaratula("CargarCUITAgente",
+                       [&] { Agregar("CUITAgenteDeTransporteAduanero", Format(cuit, kCuit), 10); });
 }
 
 void CImpCaratula::CargarVendedor(const std::string& vendedor) {
-  Trap("CImpCaratula.CargarVendedor", [&] { Agregar("Vendedor", vendedor, 11); });
+  detail::TrapCaratula("CargarVendedor", [&] { Agregar("Vendedor", vendedor, 11); });
 }
 
 void CImpCaratula::CargarVia(const std::string& via) {
-  Trap("CImpCaratula.CargarVia", [&] {
+  detail::TrapCaratula("CargarVia", [&] {
     if (!Trim(via).empty()) Agregar("Via", via, 12);
   });
 }
 
 void CImpCaratula::CargarDocTransporte(const std::string& itit) {
-  Trap("CImpCaratula.CargarDocTransporte", [&] { Agregar("DocumentoDeTransporte", itit, 13); });
+  detail::TrapCaratula("CargarDocTransporte", [&] { Agregar("DocumentoDeTransporte", itit, 13); });
 }
 
 void CImpCaratula::CargarIdManifiesto(const std::string& iddt, const std::string& idso) {
-  Trap("CImpCaratula.CargarIdManifiesto", [&] {
+  detail::TrapCaratula("CargarIdManifiesto", [&] {
     std::string valor = idso;
     Recordset rs;
     if (Db().GetRs("SELECT ctprtld FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
@@ -161,43 +155,44 @@ void CImpCaratula::CargarIdManifiesto(const std::string& iddt, const std::string
 }
 
 void CImpCaratula::CargarNombreTransporte(const std::string& nombre) {
-  Trap("CImpCaratula.CargarNombreTransporte", [&] { Agregar("NombreDelTransporte", nombre, 15); });
+  detail::TrapCaratula("CargarNombreTransporte",
+                       [&] { Agregar("NombreDelTransporte", nombre, 15); });
 }
 
 void CImpCaratula::CargarBandera(const std::string& pais) {
-  Trap("CImpCaratula.CargarBandera", [&] {
+  detail::TrapCaratula("CargarBandera", [&] {
     std::string valor;
-    BuscarPais(pais, valor);
+    detail::BuscarPais(Db(), pais, valor);
     Agregar("Bandera", valor, 16);
   });
 }
 
 void CImpCaratula::CargarPuertoEmbarque(const std::string& pais) {
-  Trap("CImpCaratula.CargarPuertoEmbarque", [&] {
+  detail::TrapCaratula("CargarPuertoEmbarque", [&] {
     std::string descripcion;
-    if (pais.empty() || !BuscarPais(pais, descripcion)) descripcion = "******";
+    if (pais.empty() || !detail::BuscarPais(Db(), pais, descripcion)) descripcion = "******";
     Agregar("PuertoDeEmbarque", "Pais dest.: " + descripcion, 17);
   });
 }
 
 void CImpCaratula::CargarFechaArribo(const std::string& fecha) {
-  Trap("CImpCaratula.CargarFechaArribo",
-       [&] { Agregar("FechaDeArribo", Format(fecha, "dd / mm / yyyy"), 18); });
+  detail::TrapCaratula("CargarFechaArribo",
+                       [&] { Agregar("FechaDeArribo", Format(fecha, "dd / mm / yyyy"), 18); });
 }
 
 void CImpCaratula::CargarMarcas(const std::string& marcas) {
-  Trap("CImpCaratula.CargarMarcas", [&] { Agregar("MarcasYNumeros", marcas, 19); });
+  detail::TrapCaratula("CargarMarcas", [&] { Agregar("MarcasYNumeros", marcas, 19); });
 }
 
 void CImpCaratula::CargarEmbalaje(const std::string& iddt) {
-  Trap("CImpCaratula.CargarEmbalaje", [&] {
+  detail::TrapCaratula("CargarEmbalaje", [&] {
     std::string valor;
     Recordset rs;
     if (Db().GetRs("SELECT cbulnatemb FROM BUL WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
       if (rs.RecordCount() >= 2) {
         valor = "VARIOS";
       } else {
-        BuscarEmbalaje(detail::Texto(rs, "cbulnatemb"), valor);
+        detail::BuscarEmbalaje(Db(), detail::Texto(rs, "cbulnatemb"), valor);
       }
     }
     rs.Close();
@@ -206,82 +201,83 @@ void CImpCaratula::CargarEmbalaje(const std::string& iddt) {
 }
 
 void CImpCaratula::CargarTotalBultos(const std::string& bultos) {
-  Trap("CImpCaratula.CargarTotalBultos",
-       [&] { Agregar("TotalBultos", Format(bultos, "#,##0"), 21); });
+  detail::TrapCaratula("CargarTotalBultos",
+                       [&] { Agregar("TotalBultos", Format(bultos, "#,##0"), 21); });
 }
 
 void CImpCaratula::CargarPesoBruto(const std::string& peso) {
-  Trap("CImpCaratula.CargarPesoBruto",
-       [&] { Agregar("PesoBruto", Format(peso, "#,##0.000"), 22); });
+  detail::TrapCaratula("CargarPesoBruto",
+                       [&] { Agregar("PesoBruto", Format(peso, "#,##0.000"), 22); });
 }
 
 void CImpCaratula::CargarDeposito(const std::string& aduana, const std::string& deposito) {
-  Trap("CImpCaratula.CargarDeposito", [&] {
+  detail::TrapCaratula("CargarDeposito", [&] {
     std::string valor;
-    BuscarDeposito(aduana, deposito, valor);
+    detail::BuscarDeposito(Db(), aduana, deposito, valor);
     Agregar("Deposito", valor, 23);
   });
 }
 
 void CImpCaratula::CargarVtoEmbarque(const std::string& fecha) {
   // Printed as read (dd/mm/yyyy), unlike the arrival date.
-  Trap("CImpCaratula.CargarVtoEmbarque", [&] { Agregar("VtoEmbarque", fecha, 24); });
+  detail::TrapCaratula("CargarVtoEmbarque", [&] { Agregar("VtoEmbarque", fecha, 24); });
 }
 
 void CImpCaratula::CargarPlazo(const std::string& plazo) {
-  Trap("CImpCaratula.CargarPlazo", [&] { Agregar("Plazo", plazo == "0" ? "" : plazo, 25); });
+  detail::TrapCaratula("CargarPlazo", [&] { Agregar("Plazo", plazo == "0" ? "" : plazo, 25); });
 }
 
 void CImpCaratula::CargarMotivo(const std::string& numero, const std::string& motivo) {
-  Trap("CImpCaratula.CargarMotivo", [&] {
+  detail::TrapCaratula("CargarMotivo", [&] {
     Agregar("MotivoNAutorizacion", numero.empty() ? motivo : motivo + " | " + numero, 26);
   });
 }
 
 void CImpCaratula::CargarAduana(const std::string& aduana) {
-  Trap("CImpCaratula.CargarAduana", [&] {
+  detail::TrapCaratula("CargarAduana", [&] {
     std::string valor;
-    if (!aduana.empty()) BuscarAduana(aduana, valor);
+    if (!aduana.empty()) detail::BuscarAduana(Db(), aduana, valor);
     Agregar("AduanaDestinoSalida", valor, 27);
   });
 }
 
 void CImpCaratula::CargarCondicionVenta(const std::string& incoterm) {
-  Trap("CImpCaratula.CargarCondicionVenta", [&] { Agregar("CondVenta", incoterm, 28); });
+  detail::TrapCaratula("CargarCondicionVenta", [&] { Agregar("CondVenta", incoterm, 28); });
 }
 
 void CImpCaratula::CargarFOBTotal(const std::string& monto) {
-  Trap("CImpCaratula.CargarFOBTotal", [&] { Agregar("FOBTotal", Format(monto, kMonto), 29); });
+  detail::TrapCaratula("CargarFOBTotal", [&] { Agregar("FOBTotal", Format(monto, kMonto), 29); });
 }
 
 void CImpCaratula::CargarDivisaFOB(const std::string& divisa) {
-  Trap("CImpCaratula.CargarDivisaFOB", [&] {
+  detail::TrapCaratula("CargarDivisaFOB", [&] {
     std::string valor;
-    if (BuscarDivisa(divisa, valor)) Agregar("Divisa", valor, 30);
+    if (detail::BuscarDivisa(Db(), divisa, valor)) Agregar("Divisa", valor, 30);
   });
 }
 
 void CImpCaratula::CargarFleteTotal(const std::string& monto) {
-  Trap("CImpCaratula.CargarFleteTotal", [&] { Agregar("FleteTotal", Format(monto, kMonto), 31); });
+  detail::TrapCaratula("CargarFleteTotal",
+                       [&] { Agregar("FleteTotal", Format(monto, kMonto), 31); });
 }
 
 void CImpCaratula::CargarDivisaFlete(const std::string& divisa) {
-  Trap("CImpCaratula.CargarDivisaFlete", [&] {
+  detail::TrapCaratula("CargarDivisaFlete", [&] {
     std::string valor;
-    if (BuscarDivisa(divisa, valor)) Agregar("DivisaFlete", valor, 32);
+    if (detail::BuscarDivisa(Db(), divisa, valor)) Agregar("DivisaFlete", valor, 32);
   });
 }
 
 void CImpCaratula::CargarSeguroTotal(const std::string& monto) {
-  Trap("CImpCaratula.CargarSeguroTotal",
-       [&] { Agregar("SeguroTotal", Format(monto, kMonto), 33); });
+  detail::TrapCaratula("CargarSeguroTotal",
+                       [&] { Agregar("SeguroTotal", Format(monto, kMonto), 33); });
 }
 
 void CImpCaratula::CargarDivisaSeguro(const std::string& divisa) {
   // The insurance currency carries the label of the insurance amount.
-  Trap("CImpCaratula.CargarDivisaSeguro", [&] {
+  detail::TrapCaratula("CargarDivisaSeguro", [&] {
     std::string valor;
-    if (BuscarDivisa(divisa, valor)) Agregar("SeguroTotal", valor, 34);
+    if (detail::BuscarDivisa(Db(), divisa, valor)) Agregar("SeguroTotal", valor, 34);
   });
 }
 

@@ -4,11 +4,13 @@
 // stores them as IMP rows of page 1. The driver creates one per generation
 // and hands it the CDataBase it shares (not owned).
 //
-// The class is split by concern over several source files: the header and
-// its field loaders (CImpCaratula.cpp, CImpCaratulaTextos.cpp), the reference
-// lookups (CImpCaratulaLookups.cpp), the first item (CImpCaratulaItem.cpp,
-// CImpCaratulaMontos.cpp), the settlement (CImpCaratulaLiquidacion.cpp) and
-// the footer with the page save (CImpCaratulaPie.cpp).
+// The cover's own parts are here: the declaration header and its field
+// loaders (CImpCaratula.cpp, CImpCaratulaTextos.cpp), the declaration level
+// of the settlement (CImpCaratulaLiquidacion.cpp), the item and footer
+// members (CImpCaratulaItem.cpp, CImpCaratulaPie.cpp). What the item pages
+// share with it is in pieces of its own: the item's fields (ItemFields), the
+// footer (FooterFields), the reference lookups (CoverLookups) and the page
+// under construction (PageFields).
 //
 // Every procedure traps errors: an error leaving it carries
 // " - CImpCaratula.<procedure>" appended to its source, so the driver sees
@@ -23,6 +25,7 @@
 #include "data/CDataBase.hpp"
 #include "data/Recordset.hpp"
 #include "imp/CColImp.hpp"
+#include "imp/PageFields.hpp"
 
 namespace tipolaria {
 
@@ -34,7 +37,7 @@ class CImpCaratula {
   // code padded to 10 characters followed by the concept's field number.
   const std::vector<std::string>& GetColLiq() const { return col_liq_; }
   // The fields gathered so far, in the order added.
-  const CColImp& Campos() const { return campos_; }
+  const CColImp& Campos() const { return page_.Campos(); }
 
   // Header fields 5 to 37 from the declaration's DDT row. `oper` is not used
   // by the header. Always false.
@@ -104,67 +107,12 @@ class CImpCaratula {
   void CargarGarantias(const std::string& iddt);
   void CargarInfoComplementaria(const std::string& iddt);
 
-  // Reference lookups: the value column of the row of a dated code table
-  // valid on the operation date; false (value untouched) when none is.
-  bool BuscarPais(const std::string& codigo, std::string& valor);
-  bool BuscarAduana(const std::string& codigo, std::string& valor);
-  bool BuscarDivisa(const std::string& codigo, std::string& valor);
-  bool BuscarEmbalaje(const std::string& codigo, std::string& valor);
-  bool BuscarUnidad(const std::string& codigo, std::string& valor);
-  bool BuscarDeposito(const std::string& aduana, const std::string& deposito, std::string& valor);
-  std::string PaisOProvincia(const std::string& codigo);
-  void DameDescripcionDocs(std::string& factura, std::string& certificado, std::string& tercero);
-
-  // First item.
-  void CargarCabItem(const std::string& iddt, const Recordset& item);
-  void CargarNroItem(const std::string& nartext);
-  void CargarTipoItem(const std::string& carttyp);
-  void CargarPosicionSIM(const std::string& iespnce);
-  void CargarPosicionNALADISA(const std::string& iespnalgat);
-  void CargarLista(const std::string& cartpro, const std::string& lista);
-  void CargarEstado(const std::string& cartuso);
-  void CargarTotalKg(const std::string& kilos);
-  void CargarPaisOrigen(const std::string& pais);
-  void CargarPaisDestino(const std::string& pais);
-  void CargarUnidad(const std::string& unidad);
-  void CargarCantUnidad(const std::string& cantidad);
-  void CargarInfoAdicional(const std::string& iddt, const std::string& nart);
-  void CargarSufijos(const std::string& iddt, const Recordset& item);
-  void CargarInfoCpl(const std::string& iddt, const Recordset& item);
-
-  // Amounts and values of the first item (fields 53 to 70 and 145).
-  void CargarMontos(const std::string& iddt, const std::string& impexp, const Recordset& item);
-  void CargarUnitarioDivisa(const std::string& cartsbitem, const std::string& unitario);
-  void CargarUnidadMontos(const std::string& unidad);
-  void CargarCantidadUnidades(const std::string& cantidad);
-  void CargarFOBTotalDivisa(const std::string& monto);
-  void CargarFOBTotalDolares(const std::string& monto);
-  void CargarPrecioUnit(const std::string& qartde, const std::string& precio_oficial,
-                        const std::string& valor_declarado);
-  void CargarUnidadMonto(const std::string& qartde, const std::string& unidad_oficial,
-                         const std::string& unidad_declarada);
-  void CargarCoeficiente(const std::string& qartde, const std::string& coeficiente,
-                         const std::string& impexp);
-  void CargarDocumentosAPresentar(const std::string& iddt);
-  void CargarAutoliquidacion(const std::string& cartlman);
-  void CargarAjusteDivisa(const std::string& monto);
-  void CargarBaseIVA(const std::string& iddt, const std::string& nart);
-  void CargarBaseImpuestos(const std::string& iddt, const std::string& nart);
-  void CargarInsumosImport(const std::string& monto);
-  void CargarReintegros(const std::string& iddt, const std::string& nart);
-  void CargarAjusteDeducir(const std::string& monto);
-  void CargarInsumos(const std::string& monto);
-
-  // Settlement.
-  void TotalesLiqItem(const std::string& iddt, const std::string& nart);
+  // Settlement: one concept of the declaration level, recorded in the index.
   void AgregarConcepto(const std::string& codigo, const std::string& concepto,
                        const std::string& tipo, const Value& monto, int& p);
 
-  // Footer.
-  bool CanalVisible(const Recordset& header);
-
   CDataBase* db_ = nullptr;
-  CColImp campos_;
+  PageFields page_;
   std::vector<std::string> col_liq_;
 };
 

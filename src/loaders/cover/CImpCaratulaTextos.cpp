@@ -3,10 +3,11 @@
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
+#include "loaders/cover/CoverLookups.hpp"
 #include "loaders/cover/CoverText.hpp"
+#include "loaders/cover/LoaderSupport.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
-#include "runtime/Trap.hpp"
 
 namespace tipolaria {
 namespace {
@@ -39,7 +40,7 @@ std::string AjustarGarantias(const std::string& texto) {
 }  // namespace
 
 void CImpCaratula::CargarGarantias(const std::string& iddt) {
-  Trap("CImpCaratula.CargarGarantias", [&] {
+  detail::TrapCaratula("CargarGarantias", [&] {
     const std::string id = DoubleQuotes(iddt);
     std::string texto;
     Recordset rs;
@@ -67,7 +68,7 @@ void CImpCaratula::CargarGarantias(const std::string& iddt) {
 }
 
 void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
-  Trap("CImpCaratula.CargarInfoComplementaria", [&] {
+  detail::TrapCaratula("CargarInfoComplementaria", [&] {
     const std::string id = DoubleQuotes(iddt);
     Recordset rs;
 
@@ -99,7 +100,7 @@ void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
     std::string factura;
     std::string certificado;
     std::string tercero;
-    DameDescripcionDocs(factura, certificado, tercero);
+    detail::DameDescripcionDocs(Db(), factura, certificado, tercero);
     Db().GetRs(
         "SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE"
         " idvd = '" +

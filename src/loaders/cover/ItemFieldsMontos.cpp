@@ -1,11 +1,13 @@
-// Amounts and values of the first item (fields 53 to 70 and 145): unit
+// Amounts and values of an item (fields 53 to 70 and 145): unit
 // values, FOB, prices, the documents to present, the VAT and tax bases and
 // the reimbursements.
 #include "common/Catalogo.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
-#include "loaders/cover/CImpCaratula.hpp"
+#include "loaders/cover/CoverLookups.hpp"
 #include "loaders/cover/CoverText.hpp"
+#include "loaders/cover/ItemFields.hpp"
+#include "loaders/cover/LoaderSupport.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
@@ -35,9 +37,9 @@ std::string SqlBase(const std::string& id, const std::string& art, int numero) {
 
 }  // namespace
 
-void CImpCaratula::CargarMontos(const std::string& iddt, const std::string& impexp,
-                                const Recordset& item) {
-  Trap("CImpCaratula.CargarMontos", [&] {
+void ItemFields::CargarMontos(const std::string& iddt, const std::string& impexp,
+                              const Recordset& item) {
+  detail::TrapCaratula("CargarMontos", [&] {
     const auto texto = [&](const char* column) { return detail::Texto(item, column); };
     const auto cero = [&](const char* column) { return Cero(item, column); };
     const std::string nart = texto("nart");
@@ -49,7 +51,7 @@ void CImpCaratula::CargarMontos(const std::string& iddt, const std::string& impe
     CargarPrecioUnit(cero("qartde"), cero("martpreofi"), cero("martvalde"));
     CargarUnidadMonto(cero("qartde"), texto("cartuntofi"), texto("cartunde"));
     CargarCoeficiente(cero("qartde"), cero("martcoefic"), impexp);
-    CargarDocumentosAPresentar(iddt);
+    CargarDocumentosAPresentar(iddt, policy_.documentos_item_0001 ? "0001" : nart);
     CargarAutoliquidacion(texto("cartlman"));
     CargarAjusteDivisa(texto("MARTAJUINC"));
     CargarValorAduanaDivisa(texto("martbasdiv"));
@@ -59,84 +61,88 @@ void CImpCaratula::CargarMontos(const std::string& iddt, const std::string& impe
     CargarReintegros(iddt, nart);
     CargarAjusteDeducir(texto("martajuded"));
     CargarValorAduanaDolar(texto("martbasimp"));
-    CargarInsumos(cero("martinscon"));
+    if (policy_.insumos_sin_valor || !item.Field("martinscon").IsNull()) {
+      CargarInsumos(cero("martinscon"));
+    }
   });
 }
 
-void CImpCaratula::CargarUnitarioDivisa(const std::string& cartsbitem,
-                                        const std::string& unitario) {
-  Trap("CImpCaratula.CargarUnitarioDivisa", [&] {
+void ItemFields::CargarUnitarioDivisa(const std::string& cartsbitem, const std::string& unitario) {
+  detail::TrapCaratula("CargarUnitarioDivisa", [&] {
     Agregar("UnitarioDivisa", cartsbitem == "S" ? "SUBITEM" : Format(unitario, "#,##0.0000"), 53);
   });
 }
 
-void CImpCaratula::CargarUnidadMontos(const std::string& unidad) {
-  Trap("CImpCaratula.CargarUnidadMontos", [&] {
+void ItemFields::CargarUnidadMontos(const std::string& unidad) {
+  detail::TrapCaratula("CargarUnidadMontos", [&] {
     std::string valor = unidad;  // an unknown unit prints its code
-    BuscarUnidad(unidad, valor);
+    detail::BuscarUnidad(db_, unidad, valor);
     Agregar("UnidadMontos", valor, 54);
   });
 }
 
-void CImpCaratula::CargarCantidadUnidades(const std::string& cantidad) {
-  Trap("CImpCaratula.CargarCantidadUnidades",
-       [&] { Agregar("CantidadUnidades", Format(cantidad, kMonto), 55); });
+void ItemFields::CargarCantidadUnidades(const std::string& cantidad) {
+  detail::TrapCaratula("CargarCantidadUnidades",
+                       [&] { Agregar("CantidadUnidades", Format(cantidad, kMonto), 55); });
 }
 
-void CImpCaratula::CargarFOBTotalDivisa(const std::string& monto) {
-  Trap("CImpCaratula.CargarFOBTotalDivisa",
-       [&] { Agregar("FOBTotalDivisa", Format(monto, kMonto), 56); });
+void ItemFields::CargarFOBTotalDivisa(const std::string& monto) {
+  detail::TrapCaratula("CargarFOBTotalDivisa",
+                       [&] { Agregar("FOBTotalDivisa", Format(monto, kMonto), 56); });
 }
 
-void CImpCaratula::CargarFOBTotalDolares(const std::string& monto) {
-  Trap("CImpCaratula.CargarFOBTotalDolares",
-       [&] { Agregar("FOBTotalDolares", Format(monto, kMonto), 57); });
+void ItemFields::CargarFOBTotalDolares(const std::string& monto) {
+  detail::TrapCaratula("CargarFOBTotalDolares",
+                       [&] { Agregar("FOBTotalDolares", Format(monto, kMonto), 57); });
 }
 
 // Without a declared quantity (qartde 0) the item is valued at the official
 // price and unit; otherwise at the declared ones.
-void CImpCaratula::CargarPrecioUnit(const std::string& qartde, const std::string& precio_oficial,
-                                    const std::string& valor_declarado) {
-  Trap("CImpCaratula.CargarPrecioUnit", [&] {
+void ItemFields::CargarPrecioUnit(const std::string& qartde, const std::string& precio_oficial,
+                                  const std::string& valor_declarado) {
+  detail::TrapCaratula("CargarPrecioUnit", [&] {
     Agregar("PrecioUnit", Format(EsCero(qartde) ? precio_oficial : valor_declarado, kMonto), 58);
   });
 }
 
-void CImpCaratula::CargarUnidadMonto(const std::string& qartde, const std::string& unidad_oficial,
-                                     const std::string& unidad_declarada) {
-  Trap("CImpCaratula.CargarUnidadMonto", [&] {
+void ItemFields::CargarUnidadMonto(const std::string& qartde, const std::string& unidad_oficial,
+                                   const std::string& unidad_declarada) {
+  detail::TrapCaratula("CargarUnidadMonto", [&] {
     const std::string& codigo = EsCero(qartde) ? unidad_oficial : unidad_declarada;
     std::string valor;
-    if (!codigo.empty() && BuscarUnidad(codigo, valor)) Agregar("UnidadMonto", valor, 59);
+    if (!codigo.empty() && detail::BuscarUnidad(db_, codigo, valor))
+      Agregar("UnidadMonto", valor, 59);
   });
 }
 
-void CImpCaratula::CargarCoeficiente(const std::string& qartde, const std::string& coeficiente,
-                                     const std::string& impexp) {
-  Trap("CImpCaratula.CargarCoeficiente", [&] {
+void ItemFields::CargarCoeficiente(const std::string& qartde, const std::string& coeficiente,
+                                   const std::string& impexp) {
+  detail::TrapCaratula("CargarCoeficiente", [&] {
     std::string valor;
     if (!EsCero(qartde)) {
       valor = Format(qartde, kMonto);
     } else {
       // Only the operation numbered 1 of "IMPEXP" prints the coefficient.
       std::string indicador;
-      Db().PtrNat("IMPEXP", 1, indicador);
+      db_.PtrNat("IMPEXP", 1, indicador);
       if (impexp == indicador) valor = Format(coeficiente, "#,##0.00000");
     }
     Agregar("Coeficiente", valor, 60);
   });
 }
 
-void CImpCaratula::CargarDocumentosAPresentar(const std::string& iddt) {
-  Trap("CImpCaratula.CargarDocumentosAPresentar", [&] {
-    CDataBase& db = Db();
+void ItemFields::CargarDocumentosAPresentar(const std::string& iddt, const std::string& nart) {
+  detail::TrapCaratula("CargarDocumentosAPresentar", [&] {
+    CDataBase& db = db_;
     const std::string id = DoubleQuotes(iddt);
     std::string texto;
     const auto agregar_fila = [&](const Recordset& rs) {
       texto += detail::Texto(rs, "cdvddoc") + " = " + detail::Texto(rs, "ldvdrefdoc") + Space(3);
     };
     Recordset rs;
-    db.GetRs("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "' AND nart = '0001'", rs);
+    db.GetRs("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "' AND nart = '" +
+                 DoubleQuotes(nart) + "'",
+             rs);
     for (; Len(texto) <= 180 && !rs.AtEnd(); rs.MoveNext()) agregar_fila(rs);
     rs.Close();
 
@@ -160,31 +166,31 @@ void CImpCaratula::CargarDocumentosAPresentar(const std::string& iddt) {
   });
 }
 
-void CImpCaratula::CargarAutoliquidacion(const std::string& cartlman) {
-  Trap("CImpCaratula.CargarAutoliquidacion", [&] {
+void ItemFields::CargarAutoliquidacion(const std::string& cartlman) {
+  detail::TrapCaratula("CargarAutoliquidacion", [&] {
     Agregar("Autoliquidacion", cartlman == "M" || cartlman == "S" ? "<<AUTOLIQUIDACIÓN>>" : "",
             145);
   });
 }
 
-void CImpCaratula::CargarAjusteDivisa(const std::string& monto) {
-  Trap("CImpCaratula.CargarAjusteDivisa",
-       [&] { Agregar("AjusteDivisa", Format(monto, kMonto), 62); });
+void ItemFields::CargarAjusteDivisa(const std::string& monto) {
+  detail::TrapCaratula("CargarAjusteDivisa",
+                       [&] { Agregar("AjusteDivisa", Format(monto, kMonto), 62); });
 }
 
-void CImpCaratula::CargarValorAduanaDivisa(const std::string& martbasdiv) {
-  Trap("CImpCaratula.CargarValorAduanaDivisa",
-       [&] { Agregar("ValorAduanaDivisa", Format(martbasdiv, kMonto), 63); });
+void ItemFields::CargarValorAduanaDivisa(const std::string& martbasdiv) {
+  detail::TrapCaratula("CargarValorAduanaDivisa",
+                       [&] { Agregar("ValorAduanaDivisa", Format(martbasdiv, kMonto), 63); });
 }
 
-void CImpCaratula::CargarBaseIVA(const std::string& iddt, const std::string& nart) {
-  Trap("CImpCaratula.CargarBaseIVA", [&] {
+void ItemFields::CargarBaseIVA(const std::string& iddt, const std::string& nart) {
+  detail::TrapCaratula("CargarBaseIVA", [&] {
     const std::string id = DoubleQuotes(iddt);
     const std::string art = DoubleQuotes(nart);
     // Every number with a base adds field 64 again; the save keeps the last.
     for (const int numero : kNumerosBaseIVA) {
       Recordset rs;
-      if (Db().GetRs(SqlBase(id, art, numero), rs)) {
+      if (db_.GetRs(SqlBase(id, art, numero), rs)) {
         const std::string base = detail::Texto(rs, "mlqabas");
         if (!Trim(base).empty()) Agregar("BaseIVA", Format(base, kMonto), 64);
       }
@@ -194,11 +200,11 @@ void CImpCaratula::CargarBaseIVA(const std::string& iddt, const std::string& nar
 }
 
 // The second form of the VAT base loader: the base of the import duties.
-void CImpCaratula::CargarBaseImpuestos(const std::string& iddt, const std::string& nart) {
-  Trap("CImpCaratula.CargarBaseIVA", [&] {
+void ItemFields::CargarBaseImpuestos(const std::string& iddt, const std::string& nart) {
+  detail::TrapCaratula("CargarBaseIVA", [&] {
     std::string valor;
     Recordset rs;
-    if (Db().GetRs(SqlBase(DoubleQuotes(iddt), DoubleQuotes(nart), 13), rs)) {
+    if (db_.GetRs(SqlBase(DoubleQuotes(iddt), DoubleQuotes(nart), 13), rs)) {
       const std::string base = detail::Texto(rs, "mlqabas");
       if (!Trim(base).empty() && base != "0") valor = Format(base, kMonto);
     }
@@ -207,13 +213,13 @@ void CImpCaratula::CargarBaseImpuestos(const std::string& iddt, const std::strin
   });
 }
 
-void CImpCaratula::CargarInsumosImport(const std::string& monto) {
-  Trap("CImpCaratula.CargarInsumosImport",
-       [&] { Agregar("InsumosImport", Format(monto, kMonto), 65); });
+void ItemFields::CargarInsumosImport(const std::string& monto) {
+  detail::TrapCaratula("CargarInsumosImport",
+                       [&] { Agregar("InsumosImport", Format(monto, kMonto), 65); });
 }
 
-void CImpCaratula::CargarReintegros(const std::string& iddt, const std::string& nart) {
-  Trap("CImpCaratula.CargarReintegros", [&] {
+void ItemFields::CargarReintegros(const std::string& iddt, const std::string& nart) {
+  detail::TrapCaratula("CargarReintegros", [&] {
     const auto sql = [&](const char* numero) {
       return "SELECT mbnfbas FROM BNF, PTR WHERE cbnftax = CPTRNAT AND ibnf = '" +
              DoubleQuotes(iddt) + "' AND nart = '" + DoubleQuotes(nart) +
@@ -221,10 +227,10 @@ void CImpCaratula::CargarReintegros(const std::string& iddt, const std::string& 
     };
     std::string valor;
     Recordset rs;
-    bool found = Db().GetRs(sql("39"), rs);
+    bool found = db_.GetRs(sql("39"), rs);
     if (!found) {
       rs.Close();
-      found = Db().GetRs(sql("142"), rs);
+      found = db_.GetRs(sql("142"), rs);
     }
     if (found) valor = Format(ValorDecimal(rs.Field("mbnfbas")), kMonto);
     rs.Close();
@@ -232,20 +238,21 @@ void CImpCaratula::CargarReintegros(const std::string& iddt, const std::string& 
   });
 }
 
-void CImpCaratula::CargarAjusteDeducir(const std::string& monto) {
-  Trap("CImpCaratula.CargarAjusteDeducir",
-       [&] { Agregar("AjusteDeducir", Format(monto, kMonto), 67); });
+void ItemFields::CargarAjusteDeducir(const std::string& monto) {
+  detail::TrapCaratula("CargarAjusteDeducir",
+                       [&] { Agregar("AjusteDeducir", Format(monto, kMonto), 67); });
 }
 
-void CImpCaratula::CargarValorAduanaDolar(const std::string& martbasimp) {
-  Trap("CImpCaratula.CargarValorAduanaDolar",
-       [&] { Agregar("ValorAduanaDolar", Format(martbasimp, kMonto), 68); });
+void ItemFields::CargarValorAduanaDolar(const std::string& martbasimp) {
+  detail::TrapCaratula("CargarValorAduanaDolar",
+                       [&] { Agregar("ValorAduanaDolar", Format(martbasimp, kMonto), 68); });
 }
 
-void CImpCaratula::CargarInsumos(const std::string& monto) {
+void ItemFields::CargarInsumos(const std::string& monto) {
   // Field 70 shares the label of field 65.
-  Trap("CImpCaratula.CargarInsumos",
-       [&] { Agregar("InsumosImport", EsCero(monto) ? "" : Format(monto, kMonto), 70); });
+  detail::TrapCaratula("CargarInsumos", [&] {
+    Agregar("InsumosImport", EsCero(monto) ? "" : Format(monto, kMonto), 70);
+  });
 }
 
 }  // namespace tipolaria

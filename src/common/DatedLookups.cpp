@@ -1,0 +1,24 @@
+#include "common/DatedLookups.hpp"
+
+#include "common/UtilFnc.hpp"
+#include "data/Recordset.hpp"
+
+namespace tipolaria {
+
+bool BuscarVigente(CDataBase& db, const DatedTable& table, const std::string& code,
+                   std::string& value) {
+  std::string date = db.OperDate();
+  Recordset rs;
+  const bool found = db.ValidaRef(table.table, table.key, code, date, table.from, table.to, rs);
+  if (found) value = ValorTexto(rs.Field(table.value));
+  rs.Close();
+  return found;
+}
+
+std::string DescripcionVigente(CDataBase& db, const DatedTable& table, const std::string& code) {
+  std::string value;
+  BuscarVigente(db, table, code, value);
+  return value;
+}
+
+}  // namespace tipolaria

@@ -1,0 +1,111 @@
+// The footer of the cover and the item pages (assigned channel, heading
+// line) and, on the cover, the declaration's settlement totals.
+#include "loaders/cover/FooterFields.hpp"
+
+#include "common/UtilFnc.hpp"
+#include "data/SqlText.hpp"
+#include "loaders/cover/CoverText.hpp"
+#include "loaders/cover/LoaderSupport.hpp"
+#include "runtime/Format.hpp"
+#include "runtime/Strings.hpp"
+
+namespace tipolaria::detail {
+namespace {
+
+constexpr const char* kMonto = "#,##0.00";
+
+std::string Color(const std::string& canal) {
+  if (canal == "R") return "ROJO";
+  if (canal == "V") return "VERDE";
+  if (canal == "N") return "NARANJA";
+  return "";
+}
+
+std::string Canal(const std::string& color, const std::string& nota, const std::string& ramo) {
+  return Color(color) + (nota.empty() ? "" : " (" + nota + ")") + " " + ramo;
+}
+
+// The first column of the first row of a sum, Null counting as 0.
+Decimal Suma(CDataBase& db, const std::string& sql) {
+  Recordset rs;
+  Decimal suma;
+  if (db.GetRs(sql, rs)) suma = ValorDecimal(rs.Field(std::size_t{0}));
+  rs.Close();
+  return suma;
+}
+
+// The channel is hidden for pre-registered declarations of the procedure
+// numbered 2, for the operation numbered 1 of "IMPEXP", and for stations that
+// store goods or whose licences make the channel meaningless.
+bool CanalVisible(CDataBase& db, const Recordset& header) {
+  const std::string ista = Texto(header, "Ista");
+  const std::string procedimiento = Texto(header, "cddtprd");
+  const std::string iddt = Texto(header, "iddt");
+  const std::string etapa = Texto(header, "cddteta");
+  const std::string impexp = Texto(header, "cddtimpexp");
+
+  bool preregistro = false;
+  Recordset rs;
+  if (db.GetRs("SELECT ctprdapreg FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+    preregistro = db.NatPtr("TABON", Texto(rs, "ctprdapreg")) == 1;
+  }
+  rs.Close();
+
+  bool estacion = false;
+  std::string fecha = db.OperDate();
+  if (db.ValidaRef("STA", "ISTA", ista, fecha, "DSTAEFF", "DSTAFIN", rs)) {
+    estacion = db.NatPtr("ESN", Texto(rs, "cstadepalm")) == 2 ||
+               ((etapa.empty() || db.NatPtr("ETADDT", etapa) == 2) &&
+                db.NatPtr("TABON", Texto(rs, "cstalicaut")) == 1);
+  }
+  rs.Close();
+
+  return (procedimiento != db.PtrCNat("PROCDDT", 2) || !preregistro) &&
+         db.NatPtr("IMPEXP", impexp) != 1 && !estacion;
+}
+
+}  // namespace
+
+bool CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::int16_t oper,
+               const std::string& canal, const std::string& morado, const std::string& rotulo,
+               const std::string& ramo, const std::string& fecofi, bool totales_declaracion) {
+  return TrapCaratula("CargarPie", [&] {
+    // Mode 0 prints no channel; mode 1 the channel the host gave; any other
+    // mode the channel recorded in the declaration.
+    if (oper != 0) {
+      std::string valor;
+      if (CanalVisible(db, header)) {
+        valor = oper == 1 ? Canal(canal, morado, ramo)
+                          : Canal(Texto(header, "cddtcirvis"), Texto(header, "rotddt"),
+                                  Texto(header, "cddtramo"));
+      }
+      page.Agregar("CanalAsignado", valor, 143);
+    }
+    page.Agregar("CanalAsignado", oper != 0 ? rotulo + Space(4) + fecofi : rotulo, 144);
+
+    // The declaration's totals print on the cover only.
+    if (!totales_declaracion) return false;
+
+    // The settlement table LIQ, when it has rows, is preferred over the
+    // detail lines of LIT for the paid and guaranteed totals.
+    const std::string id = DoubleQuotes(Texto(header, "iddt"));
+    Recordset rs;
+    const bool hay_liq = db.GetRs("SELECT * FROM LIQ WHERE iliq = '" + id + "'", rs);
+    rs.Close();
+    const Decimal pagado =
+        hay_liq ? Suma(db, "SELECT SUM(mliq) FROM LIQ WHERE iliq = '" + id + "'")
+                : Suma(db, "SELECT SUM(mlit) FROM LIT WHERE iliq = '" + id + "' AND clittyp = 'P'");
+    page.Agregar("TotalPagado", Format(pagado, kMonto), 137);
+    const Decimal garantizado =
+        hay_liq ? Suma(db, "SELECT SUM(mliqgar) FROM LIQ WHERE iliq = '" + id + "'")
+                : Suma(db, "SELECT SUM(mlit) FROM LIT WHERE iliq = '" + id + "' AND clittyp = 'G'");
+    page.Agregar("TotalGarantizado", Format(garantizado, kMonto), 138);
+    const Decimal a_cobrar =
+        Suma(db, "SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + id + "' AND nart = '0000'") +
+        Suma(db, "SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + id + "' AND ndbkarte = '0000'");
+    page.Agregar("TotalACobrar", Format(a_cobrar, kMonto), 139);
+    return false;
+  });
+}
+
+}  // namespace tipolaria::detail

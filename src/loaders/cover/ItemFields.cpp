@@ -1,0 +1,260 @@
+// The item's identification, origin, units, additional information (fields
+// 38 to 50), value suffixes (51) and options (52). Amounts are in
+// ItemFieldsMontos.cpp, the settlement in ItemFieldsLiquidacion.cpp.
+#include "loaders/cover/ItemFields.hpp"
+#include "common/UtilFnc.hpp"
+#include "data/SqlText.hpp"
+#include "loaders/cover/CoverLookups.hpp"
+#include "loaders/cover/CoverText.hpp"
+#include "loaders/cover/LoaderSupport.hpp"
+#include "runtime/Format.hpp"
+#include "runtime/Strings.hpp"
+#include "runtime/Trap.hpp"
+
+namespace tipolaria {
+
+using detail::kCrLf;
+
+void ItemFields::CargarCabItem(const std::string& iddt, const Recordset& item) {
+  detail::TrapCaratula("CargarCabItem", [&] {
+    const auto texto = [&](const char* column) { return detail::Texto(item, column); };
+    CargarNroItem(texto("nartext"));
+    CargarTipoItem(texto("carttyp"));
+    CargarPosicionSIM(texto("iespnce"));
+    CargarPosicionNALADISA(texto("iespnalgat"));
+    CargarLista(texto("cartpro"), texto("lIsta"));
+    CargarEstado(texto("cartuso"));
+    CargarTotalKg(texto("qartkgrnet"));
+    CargarPaisOrigen(texto("cartpayori"));
+    CargarPaisDestino(texto("cartpayprc"));
+    CargarUnidad(texto("cartuntest"));
+    CargarCantUnidad(texto("qartuntest"));
+    CargarInfoAdicional(iddt, texto("nart"));
+  });
+}
+
+void ItemFields::CargarNroItem(const std::string& nartext) {
+  detail::TrapCaratula("CargarNroItem", [&] { Agregar("NroItem", nartext, 38); });
+}
+
+void ItemFields::CargarTipoItem(const std::string& carttyp) {
+  detail::TrapCaratula("CargarTipoItem", [&] { Agregar("TipoItem", carttyp, 39); });
+}
+
+void ItemFields::CargarPosicionSIM(const std::string& iespnce) {
+  detail::TrapCaratula("CargarPosicionSIM", [&] { Agregar("PosicionSIM", iespnce, 40); });
+}
+
+void ItemFields::CargarPosicionNALADISA(const std::string& iespnalgat) {
+  detail::TrapCaratula("CargarPosicionNALADISA",
+                       [&] { Agregar("PosicionNALADISA", iespnalgat, 41); });
+}
+
+void ItemFields::CargarLista(const std::string& cartpro, const std::string& lista) {
+  detail::TrapCaratula("CargarLista", [&] {
+    Agregar("Lista", Trim(cartpro).empty() ? lista : lista + " / " + cartpro, 42);
+  });
+}
+
+void ItemFields::CargarEstado(const std::string& cartuso) {
+  detail::TrapCaratula("CargarEstado", [&] {
+    std::string valor;
+    Recordset rs;
+    if (db_.GetRs("SELECT ldescri FROM EST WHERE cestcod = '" + DoubleQuotes(cartuso) + "'", rs)) {
+      valor = detail::Texto(rs, "ldescri");
+    }
+    rs.Close();
+    Agregar("Estado", valor, 43);
+  });
+}
+
+void ItemFields::CargarTotalKg(const std::string& kilos) {
+  detail::TrapCaratula("CargarTotalKg",
+                       [&] { Agregar("TotalKg", Format(kilos, "#,##0.0000"), 44); });
+}
+
+void ItemFields::CargarPaisOrigen(const std::string& pais) {
+  detail::TrapCaratula("CargarPaisOrigen",
+                       [&] { Agregar("PaisOrigen", detail::PaisOProvincia(db_, pais), 45); });
+}
+
+void ItemFields::CargarPaisDestino(const std::string& pais) {
+  detail::TrapCaratula("CargarPaisDestino", [&] {
+    std::string valor;
+    detail::BuscarPais(db_, pais, valor);
+    Agregar("PaisDestino", valor, 46);
+  });
+}
+
+void ItemFields::CargarUnidad(const std::string& unidad) {
+  detail::TrapCaratula("CargarUnidad", [&] {
+    std::string valor = unidad;  // an unknown unit prints its code
+    detail::BuscarUnidad(db_, unidad, valor);
+    Agregar("Unidad", valor, 47);
+  });
+}
+
+void ItemFields::CargarCantUnidad(const std::string& cantidad) {
+  detail::TrapCaratula("CargarCantUnidad",
+                       [&] { Agregar("CantUnidades", Format(cantidad, "#,##0.00"), 48); });
+}
+
+void ItemFields::CargarInfoAdicional(const std::string& iddt, const std::string& nart) {
+  detail::TrapCaratula("CargarInfoAdicional", [&] {
+    const std::string id = DoubleQuotes(iddt);
+    const std::string art = DoubleQuotes(nart);
+    Recordset rs;
+    db_.GetRs("SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id + "' AND nart = '" + art +
+                  "' AND icpldif = 'D' AND substring(ccpl,1,4) <> 'VNME'",
+              rs);
+    std::string todo;
+    std::string primera;
+    for (bool first = true; !rs.AtEnd(); rs.MoveNext(), first = false) {
+      const std::string entrada =
+          detail::Texto(rs, "ccpl") + " = " + detail::Texto(rs, "mcpl") + Space(5);
+      if (first) primera = entrada;
+      todo += entrada;
+    }
+    rs.Close();
+
+    std::string resto;
+    if (db_.GetRs("SELECT cartcodean FROM ART WHERE iddt = '" + id + "' AND nart = '" + art + "'",
+                  rs)) {
+      const std::string codigo = detail::Texto(rs, "cartcodean");
+      if (!codigo.empty()) todo += "Cód. Prod. = " + codigo;
+      if (Len(Trim(todo)) <= 14) {
+        primera = todo;
+      } else if (!primera.empty()) {
+        // From the last character of the first entry on (a blank of its
+        // padding): the rest is trimmed before it is printed.
+        resto = Mid(todo, Len(primera));
+      } else {
+        resto = todo;
+      }
+    }
+    rs.Close();
+
+    // Field 49 holds a short first entry only; a longer one goes, with the
+    // rest, into the two lines of field 50.
+    std::string texto50;
+    if (Len(Trim(primera)) <= 14) {
+      Agregar("InfoAdicional1", Trim(primera), 49);
+      texto50 = Trim(resto);
+    } else {
+      texto50 = Trim(primera) + Space(5) + Trim(resto);
+    }
+    if (!texto50.empty()) Agregar("InfoAdicional2", AjustarTexto(texto50, 10765, 2), 50);
+  });
+}
+
+void ItemFields::CargarSufijos(const std::string& iddt, const Recordset& item) {
+  detail::TrapCaratula("CargarSufijos", [&] {
+    const std::string id = DoubleQuotes(iddt);
+    const std::string art = DoubleQuotes(detail::Texto(item, "nart"));
+    Recordset rs;
+    std::string texto;
+    db_.GetRs("SELECT ldscdesc FROM DSC WHERE iddt = '" + id + "' AND nart = '" + art +
+                  "' ORDER BY cdsclin",
+              rs);
+    for (; !rs.AtEnd(); rs.MoveNext()) {
+      texto += detail::Texto(rs, "ldscdesc") + kCrLf;
+      while (texto.find("  ") != std::string::npos) texto = detail::Reemplazar(texto, "  ", " ");
+    }
+    rs.Close();
+    // The description takes one line of up to five fitted lines; the suffixes
+    // start after two empty lines.
+    texto = detail::Reemplazar(AjustarTexto(texto, 8000, 5), kCrLf, " ") + kCrLf + kCrLf + kCrLf;
+
+    if (db_.GetRs("SELECT csbtsvl FROM SBT WHERE iddt = '" + id + "' AND nart = '" + art +
+                      "' AND isbt = '0000'",
+                  rs)) {
+      const std::string lista = detail::Texto(rs, "csbtsvl");
+      for (std::size_t start = 0; start <= lista.size() && detail::ContarSaltos(texto) < 16;) {
+        std::size_t end = lista.find('-', start);
+        if (end == std::string::npos) end = lista.size();
+        const std::string codigo = Trim(std::string_view(lista).substr(start, end - start));
+        start = end + 1;
+        if (codigo.empty()) continue;
+        if (Right(codigo, 2) == "00") {
+          texto += codigo + " = Ninguno" + kCrLf;
+          continue;
+        }
+        // Suffixes starting with A or Z are described by their two-letter
+        // family; the others by the exact code.
+        const std::string condicion =
+            (codigo[0] == 'A' || codigo[0] == 'Z')
+                ? "' AND substring(csvlsvl,1,2) = '" + DoubleQuotes(Left(codigo, 2)) + "'"
+                : "' AND csvlsvl = '" + DoubleQuotes(codigo) + "'";
+        Recordset svl;
+        if (db_.GetRs(
+                "SELECT lsvlsvl FROM SVL WHERE iddt = '" + id + "' AND nart = '" + art + condicion,
+                svl)) {
+          texto += codigo + " = " + detail::Texto(svl, "lsvlsvl") + kCrLf;
+        } else {
+          texto += codigo + " = Sin descripción" + kCrLf;
+        }
+        svl.Close();
+      }
+    }
+    rs.Close();
+
+    // A list that filled the box keeps its first 13 lines and says so.
+    if (detail::ContarSaltos(texto) > 15) {
+      std::string corto;
+      std::size_t at = 0;
+      for (int linea = 0; linea < 13; ++linea) {
+        const std::size_t end = texto.find(kCrLf, at);
+        corto.append(texto, at, end - at).append(kCrLf);
+        at = end + 2;
+      }
+      texto = corto + "...";
+    }
+    Agregar("Sufijos", texto, 51);
+  });
+}
+
+void ItemFields::CargarInfoCpl(const std::string& iddt, const Recordset& item) {
+  detail::TrapCaratula("CargarInfoCpl", [&] {
+    const std::string id = DoubleQuotes(iddt);
+    const std::string art = DoubleQuotes(detail::Texto(item, "nart"));
+    // The declaration's own options print on the cover only; an item page
+    // starts with its regimes, and without any stores no field 52.
+    std::string texto =
+        policy_.opciones_generales ? std::string("c) Opciones a nivel general") + kCrLf : "";
+    // The box holds 17 lines. A section stops adding rows once the text has
+    // 17 line breaks; when rows are left unprinted, "..." says so and the
+    // following sections are skipped. A section that simply runs out of rows
+    // adds no mark.
+    bool lleno = false;
+    const auto seccion = [&](const std::string& sql, const char* primera, auto linea) {
+      if (lleno) return;
+      Recordset rs;
+      db_.GetRs(sql, rs);
+      for (bool first = true; !rs.AtEnd(); rs.MoveNext(), first = false) {
+        if (detail::ContarSaltos(texto) >= 17) {
+          lleno = true;
+          texto += "...";
+          break;
+        }
+        texto += (first ? primera : "   ") + linea(rs) + kCrLf;
+      }
+      rs.Close();
+    };
+    const auto opcion = [](const Recordset& rs) {
+      return detail::Texto(rs, "ccpl") + " = " + detail::Texto(rs, "mcpl");
+    };
+    if (policy_.opciones_generales) {
+      seccion("SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id +
+                  "' AND nart = '0000' AND icpldif = 'S'",
+              "c) ", opcion);
+    }
+    seccion("SELECT csrg FROM SRG WHERE isrg = '" + id + "' AND nart = '" + art + "'", "b) ",
+            [](const Recordset& rs) { return detail::Texto(rs, "csrg"); });
+    seccion("SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id + "' AND nart = '" + art +
+                "' AND icpldif = 'S'",
+            "a) ", opcion);
+    Agregar("InfoCpl", texto, 52);
+  });
+}
+
+}  // namespace tipolaria
