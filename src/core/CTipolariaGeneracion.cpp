@@ -46,14 +46,4 @@ bool CTipolaria::CargarCampos(CDataBase& db, const std::string& iddtext, const s
   });
 }
 
-void CTipolaria::ArmarItemsYContinuacion(CDataBase& /*db*/, const Recordset& /*header*/,
-                                         const std::string& /*iddt*/,
-                                         const std::string& /*fec_ofi*/) {
-  // Item pages and continuation pages are not assembled yet, so every
-  // declaration comes out as one without items: the cover is the only page of
-  // type 0 and the last page. This is the assembly's own closing count.
-  if (TotalHojas > 1) --TotalHojas;
-  CaratulaHojas = CheckedInt16(TotalHojas);
-}
-
 }  // namespace tipolaria

@@ -24,8 +24,9 @@ Carga CargarCaratula(CDataBase& db, const std::string& iddtext, const Impresion&
   return carga;
 }
 
-Pagina LeerPagina(const TestDatabase& tdb) {
-  const std::string where = " FROM IMP WHERE NRO_HOJA = 1 AND TIPO = 0 ORDER BY rowid";
+Pagina LeerPagina(const TestDatabase& tdb, int nro_hoja) {
+  const std::string where =
+      " FROM IMP WHERE NRO_HOJA = " + std::to_string(nro_hoja) + " AND TIPO = 0 ORDER BY rowid";
   const std::vector<std::string> campos = tdb.Column("SELECT substr(NRO_CAMPO, 2)" + where);
   const std::vector<std::string> valores = tdb.Column("SELECT VALOR" + where);
   Pagina pagina;

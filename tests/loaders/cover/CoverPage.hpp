@@ -42,8 +42,8 @@ struct Carga {
 // the loader.
 Carga CargarCaratula(CDataBase& db, const std::string& iddtext, const Impresion& impresion = {});
 
-// The IMP rows of page 1, type 0.
-Pagina LeerPagina(const TestDatabase& tdb);
+// The IMP rows of a page of type 0 (the cover by default).
+Pagina LeerPagina(const TestDatabase& tdb, int nro_hoja = 1);
 
 // A database with the catalogue and the given declaration scripts loaded.
 void CargarDatos(const TestDatabase& tdb, const std::vector<std::string>& scripts);
