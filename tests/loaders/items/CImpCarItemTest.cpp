@@ -60,7 +60,7 @@ TEST_F(CImpCarItemTest, ItemPageCarriesTheItemsOwnFieldsAndNoDeclarationFields) 
   ExpectCampos(
       pagina, C(38, "0002"), C(40, "8518.22.00.000M"), C(42, "1 / P1"), C(44, "1.180,8000"),
       C(45, "REP. POP. CHINA"), C(47, "UNIDAD"), C(48, "120,00"), C(49, "MARCA = JBL"),
-      C(50, "MODELO = BAR 300\r\n"), C(53, "85,0000"), C(56, "10.200,00"), C(57, "10.200,00"),
+      C(50, "MODELO = BAR 300\r\n"), C(53, "SUBITEM"), C(56, "10.200,00"), C(57, "10.200,00"),
       C(58, "85,00"), C(63, "10.643,31"), C(64, "14.687,77"), C(68, "10.643,31"),
       // The documents of this item, then the declaration's own.
       C(61, "SEGE = SE-2026-004513   Docs. Carátula: INVI = INV-2026-3321   "),
