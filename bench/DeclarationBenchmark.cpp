@@ -1,0 +1,68 @@
+// A whole declaration, generated and printed through the public class: the
+// cover, one item page per further item and the continuation pages, for
+// declarations of 1, 10, 100 and 500 items (each item in two sub-items, with
+// its settlement, catalogue data and certificate). Reports the time of one
+// generation with both prints, the pages, the statements sent and the
+// process's peak memory; items per second staying level across the sizes
+// shows the cost growing linearly with the items.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <string>
+
+#include "BenchDatabase.hpp"
+#include "api/ComponentState.hpp"
+#include "tipolaria/cprint.hpp"
+
+namespace {
+
+constexpr const char* kOk = R"({"Result": "OK"})";
+
+void BM_WholeDeclaration(benchmark::State& state) {
+  const auto items = static_cast<int>(state.range(0));
+  tipolaria::bench::BenchDatabase database(
+      {"decl_catalogo.sql", "decl_demo.sql", "decl_items.sql"},
+      "CREATE TABLE cantidad_items AS SELECT " + std::to_string(items) + " AS n;");
+  tipolaria::CPrint print;
+  print.Init(database.connection());
+  print.SetOperDate("05/12/2026");  // the day the fixture's catalogues are valid
+  const auto& state_ = tipolaria::detail::State();
+  const std::string cover = database.folder() + "/cover.pdf";
+  const std::string continuation = database.folder() + "/continuation.pdf";
+  const std::uint64_t before = state_.gDataBase->StatementCount();
+  std::int32_t pages = 0;
+  for (auto _ : state) {
+    print.CleanIMP();
+    std::string result = print.GenerateIMP("O'BRIEN, JUAN PATRICIO", "26001IC04000777C", "",
+                                           "05/12/2026 10:42:17", 1, "R", "", "", "", "");
+    if (result == kOk) result = print.PrintPDFCaratula(cover);
+    if (result == kOk) result = print.PrintPDFSubItems(continuation);
+    if (result != kOk) {
+      state.SkipWithError(result.c_str());
+      break;
+    }
+    pages = state_.gDriver->TotalHojas;
+  }
+  state.counters["pages"] = pages;
+  state.counters["statements"] =
+      benchmark::Counter(static_cast<double>(state_.gDataBase->StatementCount() - before),
+                         benchmark::Counter::kAvgIterations);
+  state.counters["items_per_s"] =
+      benchmark::Counter(items, benchmark::Counter::kIsIterationInvariantRate);
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
+  print.Finalize();
+}
+BENCHMARK(BM_WholeDeclaration)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
