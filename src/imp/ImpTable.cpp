@@ -1,6 +1,7 @@
 #include "imp/ImpTable.hpp"
 
 #include "data/SqlText.hpp"
+#include "data/Transaction.hpp"
 #include "runtime/Strings.hpp"
 
 namespace tipolaria {
@@ -15,29 +16,24 @@ void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std
                 "', '" + DoubleQuotes(value) + "')");
 }
 
+void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16_t tipo,
+                      const std::string& field, const std::string& value) {
+  db.ExecuteSQL("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(" + page_literal +
+                ", " + std::to_string(tipo) + ", 'c" + DoubleQuotes(field) + "','" +
+                DoubleQuotes(value) + "')");
+}
+
 void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_literal) {
-  db.BeginTrans();
-  try {
+  RunInTransaction(db, [&] {
     for (const CImp& field : fields) {
       // A blank value keeps the row an earlier save left; the value stored is
       // the untrimmed one.
       if (Trim(field.Valor).empty()) continue;
-      const std::string campo = DoubleQuotes(field.Posicion);
       db.ExecuteSQL("DELETE FROM imp WHERE NRO_HOJA = '" + DoubleQuotes(page_literal) +
-                    "' and TIPO = 0 AND NRO_CAMPO = 'c" + campo + "'");
-      db.ExecuteSQL("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(" + page_literal +
-                    ", 0, 'c" + campo + "','" + DoubleQuotes(field.Valor) + "')");
+                    "' and TIPO = 0 AND NRO_CAMPO = 'c" + DoubleQuotes(field.Posicion) + "'");
+      InsertImpPageRow(db, page_literal, 0, field.Posicion, field.Valor);
     }
-    db.CommitTrans();
-  } catch (...) {
-    // Roll back so that no row of a failed save remains; the save's own error
-    // is the one reported, whatever the rollback says.
-    try {
-      db.RollBackTrans();
-    } catch (...) {
-    }
-    throw;
-  }
+  });
 }
 
 }  // namespace tipolaria

@@ -21,6 +21,12 @@ void ClearImpTable(CDataBase& db);
 void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std::string& field,
                   const std::string& value);
 
+// The insert of a page save: "INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO,
+// Valor) VALUES(" page ", " tipo ", 'c" field "','" value "')", `page_literal`
+// as the statement carries it. Unlike InsertImpRow it writes empty text too.
+void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16_t tipo,
+                      const std::string& field, const std::string& value);
+
 // Saves a page of type 0 in one transaction: for each field whose value is not
 // blank, deletes the field's row of the page and inserts the new one, so the
 // last value written for a field wins. `page_literal` is the page number as

@@ -1,0 +1,98 @@
+// The page model of the continuation pages: writing the sections, their
+// ranges and the footer.
+#include "loaders/complementary/CImpComp.hpp"
+
+#include "data/Transaction.hpp"
+#include "imp/ImpTable.hpp"
+#include "runtime/Convert.hpp"
+#include "runtime/Strings.hpp"
+#include "runtime/Trap.hpp"
+
+namespace tipolaria {
+namespace {
+
+constexpr long kErrObjectNotSet = 91;
+// Body lines go to fields c5 to c65: 61 lines a page.
+constexpr std::int32_t kPrimeraLinea = 5;
+constexpr std::int32_t kFinDePagina = 66;
+constexpr std::int16_t kTipoContinuacion = 1;
+
+}  // namespace
+
+CDataBase& CImpComp::Db() const {
+  if (db_ == nullptr) {
+    throw ComError(kErrObjectNotSet, kRuntimeSource,
+                   "Object variable or With block variable not set");
+  }
+  return *db_;
+}
+
+void CImpComp::Agregar(Seccion seccion, std::string nombre, std::string valor, int numero) {
+  secciones_[seccion].Add(std::move(nombre), std::move(valor), std::to_string(numero));
+}
+
+bool CImpComp::GuardarDatos(std::int32_t& pagina) {
+  // The cover class's name is the source this save has always reported.
+  return Trap("CImpCaratula.GuardarDatos", [&] {
+    bool vacio = true;
+    for (const CColImp& lineas : secciones_) vacio = vacio && lineas.Count() == 0;
+    if (vacio) return true;
+
+    std::int32_t p = pagina;
+    RunInTransaction(Db(), [&] {
+      for (int s = 0; s < kSecciones; ++s) {
+        if (secciones_[s].Count() == 0) {
+          desde_[s] = 0;
+          hasta_[s] = 0;
+          continue;
+        }
+        // Every section opens a page of its own. The ranges are 16-bit: a
+        // page past 32767 is an overflow, never a wrapped number.
+        p = CheckedInt32(std::int64_t{p} + 1);
+        desde_[s] = CheckedInt16(p);
+        std::int32_t linea = kPrimeraLinea;
+        InsrtImp(p, linea, secciones_[s]);
+        hasta_[s] = CheckedInt16(p);
+      }
+    });
+    pagina = p;
+    return true;
+  });
+}
+
+void CImpComp::InsrtImp(std::int32_t& pagina, std::int32_t& linea, const CColImp& lineas) {
+  Trap("CImpComp.InsrtImp", [&] {
+    linea = kPrimeraLinea;
+    for (const CImp& l : lineas) {
+      // A blank line takes no field: the next line closes the gap.
+      if (Trim(l.Valor).empty()) continue;
+      if (linea >= kFinDePagina) {
+        pagina = CheckedInt32(std::int64_t{pagina} + 1);
+        linea = kPrimeraLinea;
+      }
+      EjecutarInsertImp(pagina, kTipoContinuacion, std::to_string(linea), l.Valor);
+      ++linea;
+    }
+  });
+}
+
+void CImpComp::EjecutarInsertImp(std::int32_t pagina, std::int16_t tipo, const std::string& campo,
+                                 const std::string& valor) {
+  Trap("CImpComp.EjecutarInsertImp", [&] { InsertImpRow(Db(), pagina, tipo, campo, valor); });
+}
+
+bool CImpComp::CargarPie(const std::string& texto, std::int32_t hasta, std::int16_t& desde) {
+  return Trap("CImpComp.CargarPie", [&] {
+    // The footer goes on continuation pages only, whose numbers are 16-bit:
+    // a last page past that range fails before any footer is written.
+    if (hasta > desde) CheckedInt16(hasta);
+    for (std::int32_t n = std::int32_t{desde} + 1; n <= hasta; ++n) {
+      // Written even when the text is empty, so every continuation page has
+      // its footer row.
+      InsertImpPageRow(Db(), std::to_string(n), kTipoContinuacion, "150", texto);
+    }
+    return true;
+  });
+}
+
+}  // namespace tipolaria
