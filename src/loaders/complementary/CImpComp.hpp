@@ -52,7 +52,9 @@ class CImpComp {
   void BaseDeDatos(CDataBase& db) { db_ = &db; }
 
   // Section loaders. `iddt` is the declaration's DDT id, `nart` an item
-  // number ("0001"). Each appends to its own section.
+  // number ("0001"). Each appends to its own section, nothing when its
+  // queries find no rows; the Boolean results (true unless said otherwise)
+  // are not examined by the driver.
   void CargarIdal(const std::string& iddt, const std::string& idal);
   bool CargarCancelaciones(const std::string& iddt, const std::string& nart);
   bool CargarSubItems(const std::string& iddt, const std::string& nart);

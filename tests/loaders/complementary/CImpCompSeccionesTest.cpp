@@ -208,18 +208,9 @@ TEST_F(CImpCompSeccionesTest, LoaderErrorsCarryTheirPath) {
       {"from ORG", [](CImpComp& c) { c.CargarCancelaciones("C1", "0001"); },
        "CImpComp.CargarCancelaciones"},
       {"FROM SVL", [](CImpComp& c) { c.CargarSubItems("C1", "0001"); }, "CImpComp.CargarSubItems"},
-      {"FROM TRC", [](CImpComp& c) { c.CargarTerceros("C1"); }, "CImpComp.CargarTerceros"},
-      {"FROM ART", [](CImpComp& c) { c.CargarCPL("C1"); }, "CImpComp.CargarCPL"},
       {"FROM KDSC", [](CImpComp& c) { c.CargarDescripciones("C1", "0001"); },
        "BatchFnc.RecuperoDescYRotulo - CImpComp.CargarDescripciones"},
       {"From dib", [](CImpComp& c) { c.CargarIBrutos("C1"); }, "CImpComp.CargarIBrutos"},
-      {"FROM ICT", [](CImpComp& c) { c.CargarCodProd("C1", "0001"); }, "CImpComp.CargarCodProd"},
-      {"DCP ON",
-       [](CImpComp& c) {
-         std::string g;
-         c.CargarCupos("C1", "0001", g);
-       },
-       "CImpComp.CargarCupos"},
       {"FROM CID", [](CImpComp& c) { c.CargarCTC("C1", "0001"); }, "CImpComp.CargarCtc"},
   };
   for (const Caso& caso : casos) {

@@ -156,10 +156,11 @@ TEST(CImpCompTest, PagesPastTheSixteenBitRangeAreAnOverflowNeverAWrappedNumber) 
     int dcn, trc;
     long error;
     std::vector<std::string> paginas;
+    std::int16_t cancelaciones_desde, terceros_desde;
   } casos[] = {
-      {32765, 58, 0, 0, {"32766:c5-c65:61", "32767:c5-c5:1"}},
-      {32766, 58, 0, kErrOverflow, {}},
-      {32767, 0, 1, kErrOverflow, {}},
+      {32765, 58, 0, 0, {"32766:c5-c65:61", "32767:c5-c5:1"}, 32766, 0},
+      {32766, 58, 0, kErrOverflow, {}, 32767, 0},
+      {32767, 0, 1, kErrOverflow, {}, 0, 0},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.ultima);
@@ -178,6 +179,8 @@ TEST(CImpCompTest, PagesPastTheSixteenBitRangeAreAnOverflowNeverAWrappedNumber) 
       EXPECT_EQ(p, caso.ultima);
     }
     EXPECT_EQ(Paginas(tdb), caso.paginas);
+    EXPECT_EQ(comp.CancelacionesDesde(), caso.cancelaciones_desde);
+    EXPECT_EQ(comp.TercerosDesde(), caso.terceros_desde);
   }
 }
 
