@@ -17,9 +17,9 @@
 //
 // The loaders trap errors: an error leaving one carries " - CImpComp.<name>"
 // appended to its source, except GuardarDatos, which appends
-// " - CImpCaratula.GuardarDatos" as the original did, and CargarIdal, which
-// has no trap. Page numbers never wrap: a page past the 16-bit range is an
-// overflow error.
+// " - CImpCaratula.GuardarDatos" (the source hosts have always seen for this
+// save), and CargarIdal, which has no trap. Page numbers never wrap: a page
+// past the 16-bit range is an overflow error.
 #ifndef TIPOLARIA_LOADERS_COMPLEMENTARY_CIMPCOMP_HPP_
 #define TIPOLARIA_LOADERS_COMPLEMENTARY_CIMPCOMP_HPP_
 
