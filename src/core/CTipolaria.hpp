@@ -18,6 +18,8 @@
 
 namespace tipolaria {
 
+class CImpComp;
+
 class CTipolaria {
  public:
   // Properties. They carry no checks: any value of the type is stored.
@@ -78,8 +80,13 @@ class CTipolaria {
   // The pages between the cover's load and its save: item pages and
   // continuation pages. Sets CaratulaHojas and leaves TotalHojas at the last
   // page written.
+  // `comp` is the complementary loader, which the generation keeps until the
+  // cover is saved and then reads the page ranges of.
   void ArmarItemsYContinuacion(CDataBase& db, const Recordset& header, const std::string& iddt,
-                               const std::string& fec_ofi);
+                               const std::string& fec_ofi, CImpComp& comp);
+  // Copies the continuation sections' page ranges of `comp` into the
+  // properties of the same names.
+  void CopiarRangos(const CImpComp& comp);
 };
 
 }  // namespace tipolaria

@@ -1,17 +1,23 @@
 // The middle of a generation, between the cover's load and its save: one item
-// page for every item after the first, and the continuation pages.
+// page for every item after the first, the continuation sections gathered
+// item by item and for the whole declaration, and the continuation pages
+// with their footers after the last item page.
 #include "common/UtilFnc.hpp"
 #include "core/CTipolaria.hpp"
 #include "data/SqlText.hpp"
+#include "loaders/complementary/CImpComp.hpp"
 #include "loaders/items/CImpCarItem.hpp"
 #include "runtime/Convert.hpp"
 
 namespace tipolaria {
 
 void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
-                                         const std::string& iddt, const std::string& fec_ofi) {
+                                         const std::string& iddt, const std::string& fec_ofi,
+                                         CImpComp& comp) {
   CImpCarItem item_page;
   item_page.BaseDeDatos(db);
+  comp.BaseDeDatos(db);
+  comp.CargarIdal(iddt, Idal);
 
   Recordset items;
   if (db.GetRs("SELECT * FROM art WHERE iddt = '" + DoubleQuotes(iddt) + "' ORDER BY nart",
@@ -28,18 +34,52 @@ void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
         item_page.GuardarDatos(CheckedInt16(pagina));
         item_page.LimpiarColCampos();
       }
-      // An item without a number cannot be followed on the continuation
-      // pages: a Null nart ends the generation (invalid use of Null).
-      [[maybe_unused]] const std::string nart = ValueToText(items.Field("nart"));
+      // The per-item sections are gathered for every item, the first one
+      // included. An item without a number cannot be followed there: a Null
+      // nart ends the generation (invalid use of Null).
+      const std::string nart = ValueToText(items.Field("nart"));
+      comp.CargarCancelaciones(iddt, nart);
+      comp.CargarSubItems(iddt, nart);
+      comp.CargarCodProd(iddt, nart);
+      std::string acuerdo = ValorTexto(items.Field("Lista"));
+      comp.CargarCupos(iddt, nart, acuerdo);
+      comp.CargarCTC(iddt, nart);
       TotalHojas = CheckedInt32(std::int64_t{TotalHojas} + 1);
     }
   }
   items.Close();
+  comp.CargarTerceros(iddt);
 
   // The counter ends one above the last item page: bring it back, and the
   // pages of type 0 end there.
   if (TotalHojas > 1) TotalHojas = TotalHojas - 1;
   CaratulaHojas = CheckedInt16(TotalHojas);
+
+  comp.CargarIBrutos(iddt);
+  comp.CargarCPL(iddt);
+  // The continuation pages follow the last item page; the counter ends at
+  // the last of them.
+  comp.GuardarDatos(TotalHojas);
+  comp.CargarPie(Oper == 0 ? Rotulo : Rotulo + "    " + fec_ofi, TotalHojas, CaratulaHojas);
+}
+
+void CTipolaria::CopiarRangos(const CImpComp& comp) {
+  CancelacionesDesde = comp.CancelacionesDesde();
+  CancelacionesHasta = comp.CancelacionesHasta();
+  SubitemsDesde = comp.SubitemsDesde();
+  SubitemsHasta = comp.SubitemsHasta();
+  TercerosDesde = comp.TercerosDesde();
+  TercerosHasta = comp.TercerosHasta();
+  IBrutosDesde = comp.IBrutosDesde();
+  IBrutosHasta = comp.IBrutosHasta();
+  InfoCatalogadaDesde = comp.InfoCatalogadaDesde();
+  InfoCatalogadaHasta = comp.InfoCatalogadaHasta();
+  CuposDesde = comp.CuposDesde();
+  CuposHasta = comp.CuposHasta();
+  CtcDesde = comp.CtcDesde();
+  CtcHasta = comp.CtcHasta();
+  KDSCDesde = comp.KDSCDesde();
+  KDSCHasta = comp.KDSCHasta();
 }
 
 }  // namespace tipolaria

@@ -67,18 +67,62 @@ class PrintTest : public ::testing::Test {
 
 TEST_F(PrintTest, PrintsTheGeneratedCoverAsAReaderSeesIt) {
   GenerateDemo();
+  print_.SetHojaHasta(32767);  // every page of the declaration
   detail::State().png_folder = Out("png");
   fs::create_directories(Out("png"));
   EXPECT_EQ(print_.PrintPDFCaratula(Out("cover.pdf")), kOk);
-  EXPECT_EQ(testing::PageCount(Out("cover.pdf")), 1);
+  // The cover and the pages of the second and third items.
+  EXPECT_EQ(testing::PageCount(Out("cover.pdf")), 3);
   const std::string text = testing::CommandOutput("pdftotext '" + Out("cover.pdf") + "' -");
   EXPECT_NE(text.find("O'BRIEN, JUAN PATRICIO"), std::string::npos);
-  EXPECT_NE(text.find("1 de 1"), std::string::npos);
+  for (const char* hoja : {"1 de 11", "2 de 11", "3 de 11"}) {
+    EXPECT_NE(text.find(hoja), std::string::npos) << hoja;
+  }
   // The scanner reads the reference (it may also read patterns in the
   // page's text, which carry no data of ours).
   const std::string codes = testing::ScanBarcodes(Out("cover.pdf"), 1);
   EXPECT_EQ(codes.substr(0, codes.find('\n')), "26001IC04000123A") << codes;
   EXPECT_TRUE(fs::exists(Out("png/cover-001.png")));
+}
+
+TEST_F(PrintTest, PrintsTheContinuationPagesWithTheirLinesAndFooters) {
+  GenerateDemo();
+  print_.SetHojaHasta(32767);
+  EXPECT_EQ(print_.PrintPDFSubItems(Out("continuation.pdf")), kOk);
+  ASSERT_EQ(testing::PageCount(Out("continuation.pdf")), 8);
+  // What a reader finds on each page: its number, its section and the
+  // footer (the label and the official date).
+  const struct {
+    int page;
+    const char* text;
+  } expected[] = {{1, "4 de 11"},
+                  {1, "Destinaciones que se Cancelan, ítem: 0000"},
+                  {1, "26001MANI012345X"},
+                  {1, "SENASA"},
+                  {2, "Subitem Nro.:  0002"},
+                  {3, "*********** FIN TIPOLARIA TERCEROS **************"},
+                  {4, "DECLARACION PARA LA PERCEPCION DE INGRESOS BRUTOS"},
+                  {5, "Código:  TAMANO-PANTALLA"},
+                  {6, "Cupo:  CUPO ANUAL DE SOPORTES METALICOS PARA TELEVISORES"},
+                  {7, "CTC:  SE-2026-004512"},
+                  {8, "Información Adicional"},
+                  {8, "11 de 11"}};
+  // The extracted text keeps the characters in order, not the blanks and
+  // line breaks between them (a footer wraps in its box).
+  const auto letters = [](const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+      if (c != ' ' && c != '\n') out += c;
+    }
+    return out;
+  };
+  for (const auto& e : expected) {
+    const std::string text = letters(
+        testing::CommandOutput("pdftotext -f " + std::to_string(e.page) + " -l " +
+                               std::to_string(e.page) + " '" + Out("continuation.pdf") + "' -"));
+    EXPECT_NE(text.find(letters(e.text)), std::string::npos) << "page " << e.page << ": " << e.text;
+    EXPECT_NE(text.find("OFICIALIZADO05/12/202610:42:17"), std::string::npos) << e.page;
+  }
 }
 
 // The range, clamped against the last generation, and the cover count reach

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 
 namespace tipolaria {
@@ -57,6 +58,29 @@ TEST(GenerateCommandTest, PrintsTheJsonResultAndExitsWithIt) {
     EXPECT_NE(outcome.status, 0) << arguments;
     EXPECT_EQ(outcome.out, "") << arguments;
   }
+}
+
+TEST(GenerateCommandTest, PrintsBothDocumentsOfAWholeDeclaration) {
+  testing::TestDatabase tdb;
+  tdb.RunScript("decl_catalogo.sql");
+  tdb.RunScript("decl_demo.sql");
+  tdb.Run("CREATE TABLE cantidad_items AS SELECT 25 AS n;");
+  tdb.RunScript("decl_items.sql");
+  const std::string cover = tdb.folder() + "/cover.pdf";
+  const std::string continuation = tdb.folder() + "/continuation.pdf";
+  const Outcome outcome =
+      RunGenerate("-c '" + tdb.connection() + "' --iddtext 26001IC04000777C --oper 1 " +
+                  "--fecofi '05/12/2026 10:42:17' --oper-date 05/12/2026 --cover '" + cover +
+                  "' --continuation '" + continuation + "'");
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.out, "{\"Result\": \"OK\"}\n{\"Result\": \"OK\"}\n{\"Result\": \"OK\"}\n");
+  // The cover and 24 item pages; the continuation pages after them.
+  EXPECT_EQ(testing::PageCount(cover), 25);
+  const int total = std::stoi(tdb.Column("SELECT max(NRO_HOJA) FROM IMP").at(0));
+  EXPECT_EQ(testing::PageCount(continuation), total - 25);
+  const std::string last = testing::CommandOutput("pdftotext -f " + std::to_string(total - 25) +
+                                                  " '" + continuation + "' -");
+  EXPECT_NE(last.find(std::to_string(total) + " de " + std::to_string(total)), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/CTipolaria.hpp"
 #include "runtime/Trap.hpp"
+#include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
 
@@ -21,9 +22,30 @@ class CTipolariaArmadoTest : public ::testing::Test {
     driver_.LiquidacionImpresa = true;
     driver_.Rotulo = "OFICIALIZADO";
   }
-  bool Generar() {
+  bool Generar(const char* iddtext = kDemo) {
     auto db = tdb_.Open();
-    return driver_.CargarCampos(*db, kDemo, "", "05/12/2026 10:42:17", "O'BRIEN");
+    return driver_.CargarCampos(*db, iddtext, "", "05/12/2026 10:42:17", "O'BRIEN");
+  }
+  std::vector<std::int16_t> Rangos() const {
+    return {driver_.CancelacionesDesde,
+            driver_.CancelacionesHasta,
+            driver_.SubitemsDesde,
+            driver_.SubitemsHasta,
+            driver_.TercerosDesde,
+            driver_.TercerosHasta,
+            driver_.IBrutosDesde,
+            driver_.IBrutosHasta,
+            driver_.InfoCatalogadaDesde,
+            driver_.InfoCatalogadaHasta,
+            driver_.CuposDesde,
+            driver_.CuposHasta,
+            driver_.CtcDesde,
+            driver_.CtcHasta,
+            driver_.KDSCDesde,
+            driver_.KDSCHasta};
+  }
+  int Count(const std::string& where) const {
+    return std::stoi(tdb_.Column("SELECT count(*) FROM IMP WHERE " + where).at(0));
   }
   // "page type field=value" of the rows that match `where`, in page order.
   std::vector<std::string> Rows(const std::string& where) const {
@@ -48,7 +70,7 @@ class CTipolariaArmadoTest : public ::testing::Test {
 TEST_F(CTipolariaArmadoTest, EveryItemAfterTheFirstGetsItsOwnNumberedPage) {
   ASSERT_TRUE(Generar());
   EXPECT_EQ(driver_.CaratulaHojas, 3);
-  EXPECT_EQ(Rows("NRO_CAMPO IN ('c4', 'c38')"),
+  EXPECT_EQ(Rows("NRO_CAMPO IN ('c4', 'c38') AND TIPO = 0"),
             (std::vector<std::string>{
                 "1 0 c38=0001", "1 0 c4=1 de " + std::to_string(driver_.TotalHojas), "2 0 c38=0002",
                 "2 0 c4=2 de " + std::to_string(driver_.TotalHojas), "3 0 c38=0003",
@@ -60,6 +82,75 @@ TEST_F(CTipolariaArmadoTest, EveryItemAfterTheFirstGetsItsOwnNumberedPage) {
     EXPECT_EQ(Rows(pagina + "NRO_CAMPO = 'c144'").size(), 1u) << hoja;
     EXPECT_TRUE(Rows(pagina + "NRO_CAMPO IN ('c5', 'c137', 'c138', 'c139')").empty()) << hoja;
   }
+}
+
+TEST_F(CTipolariaArmadoTest, ContinuationSectionsFollowTheItemPagesEachOnItsOwnPages) {
+  ASSERT_TRUE(Generar());
+  EXPECT_EQ(driver_.CaratulaHojas, 3);
+  EXPECT_EQ(driver_.TotalHojas, 11);
+  // Cancellations, sub-items, third parties, gross-income tax, catalogue,
+  // quota, certificate; no descriptions (left empty, between full ones); the
+  // complementary information on the last page.
+  EXPECT_EQ(Rangos(),
+            (std::vector<std::int16_t>{4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 0, 0}));
+  EXPECT_EQ(Rows("NRO_HOJA IN (4, 11) AND NRO_CAMPO IN ('c4', 'c5', 'c150')"),
+            (std::vector<std::string>{
+                "4 1 c5=" + std::string(170, '-'), "4 1 c150=OFICIALIZADO    05/12/2026 10:42:17",
+                "4 1 c4=4 de 11", "11 1 c5=" + std::string(169, '-') + "\r\n",
+                "11 1 c150=OFICIALIZADO    05/12/2026 10:42:17", "11 1 c4=11 de 11"}));
+  // Every continuation page has its header and footer; no type-0 field.
+  EXPECT_EQ(Count("TIPO = 1 AND NRO_CAMPO IN ('c1', 'c2', 'c3', 'c149', 'c150')"), 8 * 5);
+  EXPECT_EQ(Count("TIPO = 1 AND NRO_HOJA <= 3"), 0);
+  EXPECT_EQ(Count("TIPO = 0 AND NRO_HOJA > 3"), 0);
+
+  // A provisional print's footer is the label alone.
+  driver_ = CTipolaria();
+  driver_.Rotulo = "TIPOLARIA PROVISORIA";
+  ASSERT_TRUE(Generar());
+  EXPECT_EQ(tdb_.Column("SELECT DISTINCT VALOR FROM IMP WHERE NRO_CAMPO = 'c150'"),
+            (std::vector<std::string>{"TIPOLARIA PROVISORIA"}));
+}
+
+TEST_F(CTipolariaArmadoTest, ManyItemsLoseNoLineAcrossPages) {
+  tdb_.Run("CREATE TABLE cantidad_items AS SELECT 40 AS n;");
+  tdb_.RunScript("decl_items.sql");
+  ASSERT_TRUE(Generar("26001IC04000777C"));
+  EXPECT_EQ(driver_.CaratulaHojas, 40);
+  EXPECT_EQ(Count("TIPO = 0 AND NRO_CAMPO = 'c38'"), 40);
+  // The sub-items run over several pages, every page full but the last, and
+  // the next section starts on the page after.
+  ASSERT_GT(driver_.SubitemsHasta, driver_.SubitemsDesde + 2);
+  EXPECT_EQ(driver_.SubitemsDesde, 41);
+  for (int hoja = driver_.SubitemsDesde; hoja < driver_.SubitemsHasta; ++hoja) {
+    EXPECT_EQ(Count("TIPO = 1 AND NRO_HOJA = " + std::to_string(hoja) + " AND NRO_CAMPO NOT IN " +
+                    "('c1', 'c2', 'c3', 'c4', 'cQOR1', 'c149', 'c150')"),
+              61)
+        << hoja;
+  }
+  EXPECT_EQ(driver_.TercerosDesde, driver_.SubitemsHasta + 1);
+  // Each of the 120 sub-items (the item's own 0000 and two more) is there
+  // once, in item order.
+  const auto cabeceras = tdb_.Column(
+      "SELECT VALOR FROM IMP WHERE TIPO = 1 AND VALOR LIKE 'Nro. ítem:%' "
+      "ORDER BY NRO_HOJA, CAST(substr(NRO_CAMPO, 2) AS INTEGER)");
+  ASSERT_EQ(cabeceras.size(), 120u);
+  EXPECT_EQ(cabeceras.front().substr(0, 17), "Nro. ítem:  0001");
+  EXPECT_EQ(cabeceras.back().substr(0, 17), "Nro. ítem:  0040");
+  EXPECT_EQ(Count("NRO_CAMPO = 'c4'"), driver_.TotalHojas);
+}
+
+TEST_F(CTipolariaArmadoTest, AFailedContinuationWriteLeavesNoneOfItsRows) {
+  auto db = testing::OpenFaulty(tdb_.connection(), {"VALUES (9, 1, 'c"});
+  try {
+    driver_.CargarCampos(*db, kDemo, "", "05/12/2026 10:42:17", "O'BRIEN");
+    ADD_FAILURE() << "no error";
+  } catch (const ComError& e) {
+    EXPECT_EQ(e.source(),
+              "FaultyBackend - CDataBase.ExecuteSQL - CImpComp.EjecutarInsertImp - "
+              "CImpComp.InsrtImp - CImpCaratula.GuardarDatos - CTipolaria.CargarCampos");
+  }
+  EXPECT_EQ(Count("TIPO = 1"), 0);
+  EXPECT_EQ(Count("TIPO = 0 AND NRO_HOJA IN (2, 3)"), Count("TIPO = 0 AND NRO_HOJA > 0"));
 }
 
 TEST_F(CTipolariaArmadoTest, WithoutAnItem0001TheFirstItemSharesTheCoverPage) {

@@ -33,16 +33,18 @@ class CTipolariaGeneracionTest : public ::testing::Test {
   CTipolaria driver_;
 };
 
-TEST_F(CTipolariaGeneracionTest, CoverIsTheOnlyPage) {
+TEST_F(CTipolariaGeneracionTest, WithoutItemsTheCoverIsTheOnlyPageOfType0) {
   auto db = tdb_.Open();
   ASSERT_TRUE(driver_.CargarCampos(*db, kIddtext, "16001EC01000777@", "05/12/2026 11:00", ""));
-  EXPECT_EQ(driver_.TotalHojas, 1);
+  // The declaration's idal goes to a continuation page of its own.
+  EXPECT_EQ(driver_.TotalHojas, 2);
   EXPECT_EQ(driver_.CaratulaHojas, 1);
   EXPECT_EQ(driver_.ImpExp + driver_.Idal, "IAL1");
-  EXPECT_TRUE(Rows("NRO_HOJA <> 1 OR TIPO <> 0").empty());
+  EXPECT_TRUE(Rows("NRO_HOJA <> 1 AND NRO_HOJA <> 2 OR NRO_HOJA = 2 AND TIPO <> 1").empty());
   EXPECT_EQ(Rows("NRO_CAMPO IN ('c2', 'c3', 'c4')"),
-            (std::vector<std::string>{"1 0 c4=1 de 1", "1 0 c2=05/12/2026",
-                                      "1 0 c3=16   001   EC01   000777"}));  // idorig
+            (std::vector<std::string>{"1 0 c4=1 de 2", "2 1 c4=2 de 2", "1 0 c2=05/12/2026",
+                                      "1 0 c3=16   001   EC01   000777",  // idorig
+                                      "2 1 c2=05/12/2026", "2 1 c3=16   001   EC01   000777"}));
   EXPECT_FALSE(Rows("NRO_CAMPO = 'c144'").empty());  // the cover's own footer
 
   // An unknown declaration (a quote in it is data, not SQL) leaves IMP empty.
@@ -59,7 +61,7 @@ TEST_F(CTipolariaGeneracionTest, ErrorsCarryThePathThroughCargarCampos) {
       {"'c2', '",
        "FaultyBackend - CDataBase.ExecuteSQL - CTipolaria.EjecutarInsertImp - "
        "CTipolaria.CargarEncabezados"},
-      {"INSERT INTO imp ( NRO_HOJA",
+      {"INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(1, 0",
        "FaultyBackend - CDataBase.ExecuteSQL - CImpCaratula.GuardarDatos"},
   };
   for (const auto& c : cases) {
