@@ -98,6 +98,9 @@ TEST_F(CTipolariaArmadoTest, ContinuationSectionsFollowTheItemPagesEachOnItsOwnP
                 "4 1 c5=" + std::string(170, '-'), "4 1 c150=OFICIALIZADO    05/12/2026 10:42:17",
                 "4 1 c4=4 de 11", "11 1 c5=" + std::string(169, '-') + "\r\n",
                 "11 1 c150=OFICIALIZADO    05/12/2026 10:42:17", "11 1 c4=11 de 11"}));
+  // The quota's title names the item's agreement list.
+  EXPECT_EQ(Rows("NRO_HOJA = 9 AND NRO_CAMPO = 'c5'"),
+            (std::vector<std::string>{"9 1 c5=Información de Cupos    Nro. Item: 0003 Acuerdo:1"}));
   // Every continuation page has its header and footer; no type-0 field.
   EXPECT_EQ(Count("TIPO = 1 AND NRO_CAMPO IN ('c1', 'c2', 'c3', 'c149', 'c150')"), 8 * 5);
   EXPECT_EQ(Count("TIPO = 1 AND NRO_HOJA <= 3"), 0);
@@ -137,6 +140,10 @@ TEST_F(CTipolariaArmadoTest, ManyItemsLoseNoLineAcrossPages) {
   EXPECT_EQ(cabeceras.front().substr(0, 17), "Nro. ítem:  0001");
   EXPECT_EQ(cabeceras.back().substr(0, 17), "Nro. ítem:  0040");
   EXPECT_EQ(Count("NRO_CAMPO = 'c4'"), driver_.TotalHojas);
+  // 20 sub-item lines, 8 catalogue lines and 4 certificate lines an item:
+  // 14, 6 and 3 pages.
+  EXPECT_EQ(Rangos(),
+            (std::vector<std::int16_t>{0, 0, 41, 54, 55, 55, 56, 56, 57, 62, 0, 0, 63, 65, 0, 0}));
 }
 
 TEST_F(CTipolariaArmadoTest, AFailedContinuationWriteLeavesNoneOfItsRows) {

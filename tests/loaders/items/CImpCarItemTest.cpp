@@ -120,7 +120,23 @@ TEST_F(CImpCarItemTest, SettlementFillsTheGridInOrderWhateverTheFlag) {
                C(76, "20,00"), C(77, nullopt), C(131, "0,00"), C(132, "0,00"), C(133, "134,00"));
   EXPECT_EQ(Item("0003", 3, false), con_bandera);
 
+  // Ten rows fill the grid: the tenth row's values give way to the overflow
+  // marks, and neither a further row nor drawback reaches the boxes of the
+  // item totals below.
+  tdb_.Run(R"(
+    DELETE FROM DBK WHERE cdbktax <> '630';
+    INSERT INTO LQA (iliq, nart, clqatax, clqatyp, qlqacoefic, mlqa)
+    SELECT '2600012345', '0003', printf('%03d', 100 + value), 'P', 1, 1
+      FROM (SELECT 1 AS value UNION SELECT 2 UNION SELECT 3 UNION SELECT 4 UNION SELECT 5
+            UNION SELECT 6 UNION SELECT 7 UNION SELECT 8 UNION SELECT 9 UNION SELECT 10
+            UNION SELECT 11);
+  )");
+  ExpectCampos(Item("0003", 3), Fila(119, {"1,00", "P", "1,00", "( 109 ) ", nullopt, nullopt}),
+               C(125, "..."), C(126, "..."), C(127, "..."), C(128, "( 110 ) "), C(129, nullopt),
+               C(130, nullopt), C(131, "11,00"), C(132, "0,00"), C(133, "105,00"));
+
   // Without any settlement row only the item totals are printed there.
+  tdb_.Run("DELETE FROM LQA WHERE nart = '0003';");
   tdb_.Run("DELETE FROM DBK;");
   const Pagina vacia = Item("0003", 4);
   for (int campo = 71; campo <= 130; ++campo) EXPECT_FALSE(vacia.contains(campo)) << campo;
