@@ -25,8 +25,8 @@ std::string DuplicaComillas(const Value& value);
 // Searches `items` from the 1-based `start`. With prefix_length 0 an item
 // matches when equal to `key`; the last match wins and sets `start`. With a
 // prefix length, the first item whose first prefix_length characters, read as
-// a number, equal `key` read as a number wins; `key` becomes the whole item
-// and `start` its position. No match leaves both unchanged and returns false.
+// a 16-bit integer, equal `key` read as a 16-bit integer wins; `key` becomes
+// the whole item and `start` its position. No match leaves both unchanged and returns false.
 bool BuscarEnColeccion(std::string& key, const std::vector<std::string>& items,
                        std::int32_t prefix_length, std::int32_t& start);
 

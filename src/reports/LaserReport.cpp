@@ -5,7 +5,6 @@
 #include "reports/ReportErrors.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Strings.hpp"
-#include "runtime/Trap.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -42,11 +41,13 @@ LaserReport::LaserReport(const Layout& layout, CDataBase& db, PrintRange range)
 }
 
 int LaserReport::Run(const PageSink& on_page) {
-  const std::string& name = layout_.name();
-  Trap(name + ".ActiveReport_Initialize", [&] { Initialize(); });
+  // The layouts' events have no error traps: an error in one reaches the
+  // print operation as it was raised, and the source the host parses names
+  // only the procedures that did trap it ("SQLite - CDataBase.GetRs -
+  // PrintPDFCaratula").
+  Initialize();
   int pages = 0;
-  const std::string format_trap = name + ".Detail_Format";
-  while (Trap(format_trap, [&] { return DetailFormat(); })) {
+  while (DetailFormat()) {
     on_page(filled_page_, texts_);
     ++pages;
   }

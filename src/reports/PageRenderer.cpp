@@ -47,7 +47,7 @@ void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& te
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
     if (control.type == ControlType::kLabel && control.style == LabelStyle::kCopyNumber) {
-      DrawCopyNumber(i, control, texts[i]);
+      DrawCopyNumber(control, texts[i]);
     } else if (control.type == ControlType::kImage) {
       DrawLogo(control);
     }
@@ -79,23 +79,37 @@ void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& te
   }
 }
 
-void PageRenderer::DrawCopyNumber(std::size_t index, const LayoutControl& control,
-                                  const std::string& text) {
+void PageRenderer::DrawCopyNumber(const LayoutControl& control, const std::string& text) {
+  // The numeral prints at the label's size whatever its number of digits,
+  // as one line centred on the box; what passes the box's edges is clipped
+  // like any label's text (a character wholly outside is not drawn at all).
   const double width = Pt(control.width);
   const double height = Pt(control.height);
-  double size = control.font_size;
+  const double size = control.font_size;
+  const std::u32string chars = DecodeUtf8(text);
   double advance = 0;
-  for (char32_t c : DecodeUtf8(text)) advance += AdvancePoints(c, size);
-  // A number wider than its box (more digits than the form foresaw) is
-  // drawn smaller rather than cut.
-  if (advance > width) size *= width / advance;
-  std::vector<PlacedLine> lines =
-      LaidOut(index, text, TextBox{width, kUnbounded, size, TextAlign::kCenter});
-  if (lines.empty()) return;
-  lines.resize(1);
-  lines[0].baseline = (height + kDigitHeight * size) / 2;
+  for (char32_t c : chars) advance += AdvancePoints(c, size);
+  PlacedLine line;
+  line.baseline = (height + kDigitHeight * size) / 2;
+  double x = (width - advance) / 2;
+  for (char32_t c : chars) {
+    const double cell = AdvancePoints(c, size);
+    if (c >= 32 && x + cell > 0 && x < width) {
+      line.chars.push_back(c);
+      line.x.push_back(x);
+      const std::size_t before = line.utf8.size();
+      AppendUtf8(line.utf8, c);
+      line.byte_counts.push_back(static_cast<int>(line.utf8.size() - before));
+    }
+    x += cell;
+  }
+  if (line.chars.empty()) return;
+  cairo_save(cr_);
+  cairo_rectangle(cr_, Pt(control.left), Pt(control.top), width, height);
+  cairo_clip(cr_);
   cairo_set_source_rgb(cr_, kCopyNumberGrey, kCopyNumberGrey, kCopyNumberGrey);
-  ShowLines(lines, size, Pt(control.left), Pt(control.top), width, kUnbounded);
+  ShowLines({line}, size, Pt(control.left), Pt(control.top), width, kUnbounded);
+  cairo_restore(cr_);
 }
 
 void PageRenderer::DrawLogo(const LayoutControl& control) {

@@ -28,7 +28,7 @@ class PageRenderer {
   void Draw(const Layout& layout, const std::vector<std::string>& texts);
 
  private:
-  void DrawCopyNumber(std::size_t index, const LayoutControl& control, const std::string& text);
+  void DrawCopyNumber(const LayoutControl& control, const std::string& text);
   void DrawLogo(const LayoutControl& control);
   void DrawFrame(const PageGeometry& geometry);
   // A caption or field: its text in its text area.

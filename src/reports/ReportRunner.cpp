@@ -10,13 +10,11 @@
 #include "reports/PngPageWriter.hpp"
 #include "reports/ReportErrors.hpp"
 #include "reports/SubItemLaser.hpp"
-#include "runtime/Trap.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
 namespace {
 
-constexpr const char* kExportTrap = "PdfExport.Export";
 constexpr const char* kFormTitle = "OM - 1993 SIM";
 
 std::unique_ptr<LaserReport> MakeReport(CDataBase& db, ReportKind kind, const PrintRange& range) {
@@ -63,23 +61,19 @@ int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const s
   // print leaves no pictures either.
   std::vector<std::pair<std::int16_t, std::vector<std::string>>> pictures;
   report->Run([&](std::int16_t page, const std::vector<std::string>& texts) {
-    Trap(kExportTrap, [&] {
-      if (!writer) {
-        writer.emplace(path, range.logo_png);
-        writer->SetTitle(DocumentTitle(report->layout(), texts));
-      }
-      writer->AddPage(report->layout(), texts);
-      if (!range.png_folder.empty()) pictures.emplace_back(page, texts);
-    });
+    if (!writer) {
+      writer.emplace(path, range.logo_png);
+      writer->SetTitle(DocumentTitle(report->layout(), texts));
+    }
+    writer->AddPage(report->layout(), texts);
+    if (!range.png_folder.empty()) pictures.emplace_back(page, texts);
   });
   if (!writer) RaiseNoPage(report->layout(), kind, range);
-  Trap(kExportTrap, [&] { writer->Commit(); });
+  writer->Commit();
   if (!pictures.empty()) {
-    Trap("PngExport.Export", [&] {
-      PngPageWriter png(range.png_folder, std::filesystem::path(path).stem().string(),
-                        range.logo_png);
-      for (const auto& [page, texts] : pictures) png.WritePage(page, report->layout(), texts);
-    });
+    PngPageWriter png(range.png_folder, std::filesystem::path(path).stem().string(),
+                      range.logo_png);
+    for (const auto& [page, texts] : pictures) png.WritePage(page, report->layout(), texts);
   }
   return writer->page_count();
 }

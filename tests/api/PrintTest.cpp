@@ -158,5 +158,31 @@ TEST_F(PrintTest, FailuresAreJsonAndLeaveNoFile) {
   for (const char* name : {"a.pdf", "b.pdf", "d.pdf"}) EXPECT_FALSE(fs::exists(Out(name)));
 }
 
+// The layouts and the export have no error traps: the source a host parses
+// lists only the procedures that trapped the error, then the operation.
+TEST_F(PrintTest, ErrorSourcesNameOnlyTheTrappingProcedures) {
+  struct Case {
+    const char* sql;
+    const char* source;
+  } cases[] = {
+      {"INSERT INTO IMP VALUES (1, 0, 'c999', 'x')", "Tipolaria - PrintPDFCaratula"},
+      {"ALTER TABLE IMP RENAME TO IMP_APARTE", "SQLite - CDataBase.GetRs - PrintPDFCaratula"},
+  };
+  for (const Case& c : cases) {
+    testing::TestDatabase tdb;
+    ASSERT_TRUE(print_.Init(tdb.connection()));
+    tdb.Run("INSERT INTO IMP VALUES (1, 0, 'c5', 'PAGINA-1');");
+    detail::State().gDriver->TotalHojas = 1;
+    print_.SetCaratulaHojas(1);
+    tdb.Run(c.sql);
+    const std::string json = print_.PrintPDFCaratula(tdb.folder() + "/a.pdf");
+    EXPECT_TRUE(json.ends_with(std::string(R"(", "source":")") + c.source + R"("})")) << json;
+  }
+  const std::string unwritable = Out("no-such-folder/a.pdf");
+  PagesInImp(1, 1, 1);
+  const std::string json = print_.PrintPDFCaratula(unwritable);
+  EXPECT_TRUE(json.ends_with(R"(", "source":"Tipolaria - PrintPDFCaratula"})")) << json;
+}
+
 }  // namespace
 }  // namespace tipolaria

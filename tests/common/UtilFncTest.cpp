@@ -74,6 +74,10 @@ TEST(BuscarEnColeccionTest, WholeItemsFindTheLastMatchPrefixesTheFirst) {
       {"13", {"012X", "013Y", "013Z"}, 3, 1, true, "013Y", 2},
       {" 74", {"0000000010 10", "0000000074 74"}, 10, 1, true, "0000000074 74", 2},  // as numbers
       {"C", {"C", "B"}, 0, 2, false, "C", 2},  // the search starts at 2
+      // Prefixes and key are 16-bit integers: fractions round half to even.
+      {"12,6", {"012X", "013Y"}, 3, 1, true, "013Y", 2},
+      {"12,5", {"013Y", "012X"}, 3, 1, true, "012X", 2},
+      {"13", {"12,6Z", "013Y"}, 4, 1, true, "12,6Z", 1},
   };
   for (Case& c : cases) {
     EXPECT_EQ(BuscarEnColeccion(c.key, c.items, c.prefix, c.start), c.found) << c.key;
@@ -83,6 +87,10 @@ TEST(BuscarEnColeccionTest, WholeItemsFindTheLastMatchPrefixesTheFirst) {
   std::string key = "1";
   std::int32_t index = 1;
   EXPECT_EQ(ErrorNumber([&] { BuscarEnColeccion(key, {"XY"}, 2, index); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorNumber([&] { BuscarEnColeccion(key, {"40000"}, 5, index); }), kErrOverflow);
+  key = "40000";
+  EXPECT_EQ(ErrorNumber([&] { BuscarEnColeccion(key, {"012X"}, 3, index); }), kErrOverflow);
+  EXPECT_FALSE(BuscarEnColeccion(key, {}, 3, index));  // nothing to compare with
 }
 
 TEST(UtilFncTest, NullSafeConversionsAndQuoteDoubling) {

@@ -21,6 +21,7 @@ TEST(CTipolariaTest, DefineRotulo) {
        "OFICIALIZADO - ADUANA DE BUENOS AIR - X1"},  // 30 characters: the first 20
       {1, " ORG", "", "", "OFICIALIZADO -  ORG"},    // cut, not trimmed
       {1, "   ", "X1", "", "OFICIALIZADO"},          // an eta without an org is ignored
+      {1, "ORG", "  ", "", "OFICIALIZADO - ORG"},    // nor is a blank eta
       {2, "ORG", "E", "", " - ORG - E"},
       {1, "ÑANDÚ ÁÉÍÓÚ ÑANDÚ ÁÉÍÓÚ", "", "", "OFICIALIZADO - ÑANDÚ ÁÉÍÓÚ ÑANDÚ ÁÉ"},
   };

@@ -74,6 +74,9 @@ TEST_F(LookupsTest, CompositeKeysMustBothMatchAndQuotesInKeysAreData) {
                                        "DSTAFIN", rs));
   EXPECT_FALSE(db_->ValidaRefCompuestos("STA", "ISTA", "EC01", "CSTAORG", "O2", day, "DSTAEFF",
                                         "DSTAFIN", rs));
+  // Valid from the start day, no longer on the end day.
+  EXPECT_FALSE(db_->ValidaRefCompuestos("STA", "ISTA", "EC02", "CSTAORG", "O1", day, "DSTAEFF",
+                                        "DSTAFIN", rs));
   EXPECT_TRUE(db_->ValidaRef("STA", "ISTA", "O'B", day, "DSTAEFF", "DSTAFIN", rs));
   EXPECT_EQ(rs["lsta"], Value("CON COMILLA"));
   EXPECT_EQ(db_->NatLNat("O'X", "'"), "");

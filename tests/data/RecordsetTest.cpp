@@ -33,6 +33,22 @@ TEST(RecordsetTest, FilterPicksOnePagesRows) {
   EXPECT_EQ(rs.RecordCount(), 5u);
 }
 
+// A number never equals text that is not a number, nor a Null anything.
+TEST(RecordsetTest, FilterComparesTextNumbersAndNulls) {
+  struct Case {
+    const char* filter;
+    std::size_t count;
+  } cases[] = {
+      {"valor = 5", 0},    {"valor <> 5", 5},    {"nro_hoja <> 1", 3},
+      {"nro_hoja < 2", 2}, {"nro_hoja >= 2", 2}, {"valor > 'O''HARA'", 3},
+  };
+  for (const Case& c : cases) {
+    Recordset rs = Pages();
+    rs.SetFilter(c.filter);
+    EXPECT_EQ(rs.RecordCount(), c.count) << c.filter;
+  }
+}
+
 TEST(RecordsetTest, ErrorsOfTheDataAccessLayer) {
   Recordset rs = Pages();
   EXPECT_EQ(ErrorNumber([&] { rs.Field("nope"); }), 3265);

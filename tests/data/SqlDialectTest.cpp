@@ -26,6 +26,9 @@ TEST(SqlDialectTest, RewritesTheTSqlPiecesInUse) {
        "SELECT 'it''s CONVERT(datetime, ''01/01/2020'', 103)'"},
       // Names that merely contain the words are not rewritten.
       {"SELECT myisnull(a), convertido FROM t", "SELECT myisnull(a), convertido FROM t"},
+      // Nor is the word without a call: a column or SQLite's own operator.
+      {"SELECT isnull FROM t WHERE a ISNULL OR b isnull",
+       "SELECT isnull FROM t WHERE a ISNULL OR b isnull"},
       // Other styles are not the day/month/year conversion.
       {"SELECT CONVERT(varchar, d, 103)", "SELECT CONVERT(varchar, d, 103)"},
   };

@@ -22,6 +22,12 @@ TEST(ConvertTest, ValuesAsConcatenationWritesThem) {
       {0.1 + 0.2, "0,3"},  // a Double shows 15 significant digits
       {123456789.123456789, "123456789,123457"},
       {1.5e20, "1,5E+20"},
+      // Plain digits up to 15 places each side, scientific beyond.
+      {999999999999999.0, "999999999999999"},
+      {1e15, "1E+15"},
+      {999999999999999.9, "1E+15"},
+      {1e-14, "0,00000000000001"},
+      {1e-15, "1E-15"},
       {-2e-20, "-2E-20"},
       {DateTime{2026, 12, 5}, "05/12/2026"},
       {DateTime{2026, 1, 2, 7, 5, 9}, "02/01/2026 07:05:09"},

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <regex>
@@ -89,6 +91,42 @@ std::string ScanBarcodes(const std::string& pdf, int page) {
   CommandOutput("rm -rf " + Quote(folder));
   while (!decoded.empty() && (decoded.back() == '\n' || decoded.back() == '\r')) decoded.pop_back();
   return decoded;
+}
+
+std::optional<InkBox> FindInk(const std::string& pdf, int page, double x, double y, double width,
+                              double height, double dpi) {
+  const double scale = dpi / 72.0;
+  const auto px = [&](double points) { return std::to_string(std::lround(points * scale)); };
+  const std::string page_text = std::to_string(page);
+  // A binary grey map: "P5", width, height, maximum value, then one byte a
+  // pixel.
+  const std::string pgm =
+      CommandOutput("pdftoppm -gray -r " + std::to_string(dpi) + " -f " + page_text + " -l " +
+                    page_text + " -x " + px(x) + " -y " + px(y) + " -W " + px(width) + " -H " +
+                    px(height) + " " + Quote(pdf) + " 2>/dev/null");
+  std::istringstream header(pgm);
+  std::string magic;
+  int columns = 0;
+  int rows = 0;
+  int max_value = 0;
+  header >> magic >> columns >> rows >> max_value;
+  EXPECT_EQ(magic, "P5") << "no picture of " << pdf;
+  const std::size_t data = static_cast<std::size_t>(header.tellg()) + 1;
+  if (magic != "P5" || pgm.size() < data + static_cast<std::size_t>(columns) * rows) return {};
+  std::optional<InkBox> ink;
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      if (static_cast<unsigned char>(pgm[data + r * columns + c]) == max_value) continue;
+      const double left = std::lround(x * scale) / scale + c / scale;
+      const double top = std::lround(y * scale) / scale + r / scale;
+      if (!ink) ink = InkBox{left, top, left, top};
+      ink->x_min = std::min(ink->x_min, left);
+      ink->y_min = std::min(ink->y_min, top);
+      ink->x_max = std::max(ink->x_max, left + 1 / scale);
+      ink->y_max = std::max(ink->y_max, top + 1 / scale);
+    }
+  }
+  return ink;
 }
 
 }  // namespace tipolaria::testing

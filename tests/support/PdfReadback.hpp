@@ -4,6 +4,7 @@
 #ifndef TIPOLARIA_TESTS_SUPPORT_PDFREADBACK_HPP_
 #define TIPOLARIA_TESTS_SUPPORT_PDFREADBACK_HPP_
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,18 @@ std::string InfoField(const std::string& pdf, const std::string& field);
 std::string FontList(const std::string& pdf);
 // The data zbarimg reads on `page` printed in black and white at 300 dpi.
 std::string ScanBarcodes(const std::string& pdf, int page);
+
+// Where `page` shows ink (any pixel not white, grey included) within the
+// region from (x, y), `width` by `height`, all in points, rendered at `dpi`:
+// the ink's bounding box in points, or nullopt for a blank region.
+struct InkBox {
+  double x_min = 0;
+  double y_min = 0;
+  double x_max = 0;
+  double y_max = 0;
+};
+std::optional<InkBox> FindInk(const std::string& pdf, int page, double x, double y, double width,
+                              double height, double dpi);
 
 }  // namespace tipolaria::testing
 
