@@ -20,9 +20,9 @@ class LookupsTest : public ::testing::Test {
         "INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1);"
         "INSERT INTO PTR VALUES ('CODDOC', 'FAC', NULL, 4);"
         "INSERT INTO STA VALUES ('EC01', 'CONSUMO', NULL, NULL, 'ADU', 'O1', "
-        "  '2026-12-05', '2027-01-01');"
+        "  '2026-12-05 00:00:00', '2027-01-01');"
         "INSERT INTO STA VALUES ('EC02', 'VENCIDO', NULL, NULL, 'ADU', 'O1', "
-        "  '2020-01-01', '2026-12-05');"
+        "  '2020-01-01', '2026-12-05 00:00:00');"
         "INSERT INTO STA VALUES ('O''B', 'CON COMILLA', NULL, NULL, NULL, NULL, "
         "  '2020-01-01', '2030-01-01');");
     db_ = tdb_.Open();

@@ -2,7 +2,9 @@
 // neighbour, blanks that count as missing, and the validity bounds of the
 // cover's own dated queries, each on the boundary day (the operation date is
 // 05/12/2026): the data is changed so that a value in the wrong field, a
-// dropped trim or a bound off by one day shows.
+// dropped trim or a bound off by one day shows. Boundary dates are stored
+// with their time, as the server holds them, so that they compare equal to
+// the operation date rather than just before it.
 #include <gtest/gtest.h>
 
 #include "CoverPage.hpp"
@@ -70,8 +72,8 @@ TEST(CImpCaratulaCamposTest, DatedRowsAreValidFromTheirStartUpToTheirEnd) {
   const Caso casos[] = {
       // Gross-income codes of JRD print together under 900: 049 is listed no
       // longer, 050 from the operation date on.
-      {"UPDATE JRD SET DJRDFIN = '2026-12-05' WHERE cjrdtax = '049';"
-       "UPDATE JRD SET DJRDEFF = '2026-12-05' WHERE cjrdtax = '050';",
+      {"UPDATE JRD SET DJRDFIN = '2026-12-05 00:00:00' WHERE cjrdtax = '049';"
+       "UPDATE JRD SET DJRDEFF = '2026-12-05 00:00:00' WHERE cjrdtax = '050';",
        {{104, "( 049 ) INGRESOS BRUTOS BUENOS AIRES"},
         {106, "2.749,49"},
         {110, "( 900 ) INGRESOS BRUTOS - CONV. MULTILATERAL"},
@@ -80,20 +82,25 @@ TEST(CImpCaratulaCamposTest, DatedRowsAreValidFromTheirStartUpToTheirEnd) {
         {118, "1.649,70"}}},
       // The origin: a country ending on the operation date gives way to a
       // province starting on it; one starting on it wins over the province.
-      {"INSERT INTO PRV VALUES ('310', 'PROVINCIA', '2026-12-05', '9999-12-31');"
-       "UPDATE PAY SET DPAYFIN = '2026-12-05' WHERE cpay = '310';",
+      {"INSERT INTO PRV VALUES ('310', 'PROVINCIA', '2026-12-05 00:00:00', '9999-12-31');"
+       "UPDATE PAY SET DPAYFIN = '2026-12-05 00:00:00' WHERE cpay = '310';",
        {{45, "PROVINCIA"}}},
-      {"INSERT INTO PRV VALUES ('310', 'PROVINCIA', '1990-01-01', '2026-12-05');"
-       "UPDATE PAY SET DPAYEFF = '2026-12-05' WHERE cpay = '310';",
+      {"INSERT INTO PRV VALUES ('310', 'PROVINCIA', '1990-01-01', '2026-12-05 00:00:00');"
+       "UPDATE PAY SET DPAYEFF = '2026-12-05 00:00:00' WHERE cpay = '310';",
        {{45, "REP. POP. CHINA"}}},
-      {"INSERT INTO PRV VALUES ('310', 'PROVINCIA', '1990-01-01', '2026-12-05');"
-       "UPDATE PAY SET DPAYFIN = '2026-12-05' WHERE cpay = '310';",
+      {"INSERT INTO PRV VALUES ('310', 'PROVINCIA', '1990-01-01', '2026-12-05 00:00:00');"
+       "UPDATE PAY SET DPAYFIN = '2026-12-05 00:00:00' WHERE cpay = '310';",
        {{45, nullopt}}},
-      // Document codes valid from the operation date name the invoices.
-      {"UPDATE DOC SET DDOCINI = '2026-12-05' WHERE CDOCINT = 'FAC';",
+      // Document codes valid from the operation date name the invoices; the
+      // inspection certificates' code ends on it.
+      {"UPDATE DOC SET DDOCINI = '2026-12-05 00:00:00' WHERE CDOCINT = 'FAC';",
        {{37,
          "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
          "Certif. Inspec.:   BV-2026-88123  PL-12587"}}},
+      {"UPDATE DOC SET DDOCFIN = '2026-12-05 00:00:00' WHERE CDOCINT = 'CIN';",
+       {{37,
+         "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
+         "PL-12587"}}},
   };
   for (const Caso& caso : casos) Comprobar(caso);
 }
