@@ -97,7 +97,7 @@ TEST(CImpCaratulaCamposTest, DatedRowsAreValidFromTheirStartUpToTheirEnd) {
        {{37,
          "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
          "Certif. Inspec.:   BV-2026-88123  PL-12587"}}},
-      {"UPDATE DOC SET DDOCFIN = '2026-12-05 00:00:00' WHERE CDOCINT = 'CIN';",
+      {"UPDATE DOC SET DDOCFIN = '2026-12-05 00:00:00' WHERE CDOC = 'CINS';",
        {{37,
          "Peso Guía = 12.850,500    Nros. Facturas:   E-0003-00012587  E-0003-00012588  "
          "PL-12587"}}},
