@@ -37,6 +37,7 @@ TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
     const char* says;
   } cases[] = {
       {"", "empty"},
+      {"   ", "empty"},
       {"sqlite:", "names no file"},
       {"Provider=Oracle;Data Source=x", "unknown provider"},
       {"Provider=SQLite", "Data Source"},

@@ -360,6 +360,17 @@ TEST_F(PrintReportTest, FailuresNameTheirCauseAndLeaveNoFile) {
              "FaultyBackend - CDataBase.GetRs", db.get());
 }
 
+// IMP's writers never store a Null value; a page that has one shows nothing
+// in that box rather than failing.
+TEST_F(PrintReportTest, NullValueShowsNothing) {
+  InsertPages(1, 1, 0, 1);
+  tdb_.Run("INSERT INTO IMP VALUES (1, 0, 'c21', NULL);");
+  ASSERT_EQ(Print(ReportKind::kCaratula, Range(1, 1, 1), pdf_), 1);
+  for (const PdfWord& w : testing::ReadWords(pdf_)) {
+    EXPECT_EQ(WordsInBox({w}, 1, w.text, CaratulaLaserLayout(), "c21"), 0) << w.text;
+  }
+}
+
 // A one-page document of a layout of one control showing `text`.
 void PrintControl(const std::string& pdf, const LayoutControl& control, const std::string& text) {
   const Layout layout("Prueba", {control});

@@ -64,6 +64,11 @@ TEST(CImpCaratulaCamposTest, BlankTextsCountAsMissing) {
       {"UPDATE ART SET cartpro = ' ' WHERE nart = '0001';", {{42, "1"}}},
       {"UPDATE ART SET cartpro = 'P1' WHERE nart = '0001';", {{42, "1 / P1"}}},
       {"UPDATE TPR SET ctprtld = '  ';", {{14, "26001MANI012345X"}}},
+      // Blanks around the suffix codes of the list are not part of them.
+      {"UPDATE SBT SET csbtsvl = 'AA(01) - IP00 ' WHERE nart = '0001';",
+       {{51,
+         "TELEVISORES LED SMART DE 55 PULGADAS, RESOLUCION 4K, CON CONTROL REMOTO Y SOPORTE DE "
+         "MESA  \r\n\r\n\r\nAA(01) = SAMSUNG\r\nIP00 = Ninguno\r\n"}}},
   };
   for (const Caso& caso : casos) Comprobar(caso);
 }
