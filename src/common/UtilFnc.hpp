@@ -26,7 +26,8 @@ std::string DuplicaComillas(const Value& value);
 // matches when equal to `key`; the last match wins and sets `start`. With a
 // prefix length, the first item whose first prefix_length characters, read as
 // a 16-bit integer, equal `key` read as a 16-bit integer wins; `key` becomes
-// the whole item and `start` its position. No match leaves both unchanged and returns false.
+// the whole item and `start` its position. No match leaves both unchanged
+// and returns false.
 bool BuscarEnColeccion(std::string& key, const std::vector<std::string>& items,
                        std::int32_t prefix_length, std::int32_t& start);
 

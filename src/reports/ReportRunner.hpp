@@ -12,10 +12,11 @@
 namespace tipolaria {
 
 // Renders the pages of `kind` within `range` from IMP into the PDF file
-// `path` and returns the number of pages written. Raises ComError on any
-// failure, leaving no file at `path`. Neither the layouts nor the export trap
-// errors: an error leaves here with the source it was raised with. A range that holds no page of
-// the layout is a failure too: no empty document is written.
+// `path` and returns the number of pages written. Any failure leaves no file
+// at `path`. Neither the layouts nor the export trap errors: an error leaves
+// here with the source it was raised with, and the print operation appends
+// its own name. A range that holds no page of the layout is a failure too:
+// no empty document is written.
 int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const std::string& path);
 
 }  // namespace tipolaria
