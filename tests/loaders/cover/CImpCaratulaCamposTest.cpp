@@ -9,6 +9,7 @@
 
 #include "CoverPage.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
+#include "runtime/Trap.hpp"
 
 namespace tipolaria {
 namespace {
@@ -108,6 +109,23 @@ TEST(CImpCaratulaCamposTest, DatedRowsAreValidFromTheirStartUpToTheirEnd) {
          "PL-12587"}}},
   };
   for (const Caso& caso : casos) Comprobar(caso);
+}
+
+// The header columns a loader takes as they are read, unlike those read
+// through the Null-to-empty conversion, end the load when Null.
+TEST(CImpCaratulaCamposTest, ColumnsTakenAsReadMustNotBeNull) {
+  for (const std::string columna : {"nddtimmioe", "cddtagr", "cddtbur"}) {
+    TestDatabase tdb;
+    CargarDatos(tdb, {"decl_demo.sql"});
+    tdb.Run("UPDATE DDT SET " + columna + " = NULL;");
+    auto db = tdb.Open();
+    try {
+      CargarCaratula(*db, "26001IC04000123A");
+      ADD_FAILURE() << columna;
+    } catch (const ComError& e) {
+      EXPECT_EQ(e.number(), kErrInvalidUseOfNull) << columna;
+    }
+  }
 }
 
 }  // namespace
