@@ -26,6 +26,7 @@ void BM_WholeDeclaration(benchmark::State& state) {
   tipolaria::CPrint print;
   print.Init(database.connection());
   print.SetOperDate("05/12/2026");  // the day the fixture's catalogues are valid
+  print.SetHojaHasta(32767);        // every page
   const auto& state_ = tipolaria::detail::State();
   const std::string cover = database.folder() + "/cover.pdf";
   const std::string continuation = database.folder() + "/continuation.pdf";
