@@ -6,7 +6,9 @@
 // All CPrint objects share one component state: the database connection, the
 // driver that holds the settings, and the print range. A second CPrint sees
 // (and replaces) what the first set up. Calls must come from one thread at a
-// time.
+// time, so a process runs one print session at a time; sessions that print
+// at once run in separate processes, and never mix their pages: each prints
+// what its own generation wrote (see GenerateIMP).
 //
 // Init, CleanIMP, Finalize, InitializePagesData and the settings raise
 // tipolaria::ComError on failure. Text is UTF-8.
@@ -38,7 +40,10 @@ class CPrint {
   // printed on every page is pIdOrig, or pIddtext when pIdOrig is empty.
   // Never raises: returns {"Result": "OK"}, or {"Result": "ERR", ...} with the
   // error's description and source, also when no declaration has that
-  // iddtext.
+  // iddtext. The generation holds the database's print lock (see
+  // SetLockTimeout) and keeps the rows it wrote: the prints that follow in
+  // this session print those, whatever another session generates meanwhile.
+  // Without a generation since Init or CleanIMP, a print reads the table.
   std::string GenerateIMP(const std::string& pNombreDespachante, const std::string& pIddtext,
                           const std::string& pIdOrig, const std::string& pFecOfi,
                           std::int16_t pOper, const std::string& pCanal, const std::string& pRamo,
@@ -69,6 +74,13 @@ class CPrint {
   std::string GetCaratulaHojas();
   void SetReferenciaCliente(const std::string& value);
   std::string GetReferenciaCliente();
+
+  // How long GenerateIMP and the print operations wait, in seconds, when
+  // another session holds the database's print lock (one generation or one
+  // print's read of the work table at a time, in any process); 60 unless
+  // set, 0 does not wait. After it they fail naming the database. Kept
+  // across Init. A negative time raises.
+  void SetLockTimeout(std::int32_t seconds);
 
   // Replaces the operation date (dd/mm/yyyy) that Init set to today, so that
   // a reprint or a reproducible run reads the catalogues as of a fixed day.

@@ -24,6 +24,13 @@ long tipolaria_clean_imp(void);
 long tipolaria_finalize(void);
 long tipolaria_initialize_pages_data(void);
 long tipolaria_set_oper_date(const char* date);
+/* Seconds a generation or a print waits for the database's print lock while
+ * another session holds it (default 60, 0 does not wait); then it fails
+ * naming the database. Kept across init. */
+long tipolaria_set_lock_timeout(int32_t seconds);
+/* The library's version, "major.minor.patch"; the text belongs to the
+ * library. */
+const char* tipolaria_version(void);
 
 /* The print range: usable before init. */
 void tipolaria_set_hoja_desde(int16_t value);

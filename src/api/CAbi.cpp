@@ -3,7 +3,6 @@
 // reaches a host.
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "runtime/Trap.hpp"
@@ -37,18 +36,10 @@ long Guard(Body&& body) {
   try {
     body();
     return 0;
-  } catch (const tipolaria::ComError& e) {
-    Last() = LastError{e.source(), e.description()};
-    return e.number() != 0 ? e.number() : tipolaria::kErrInternal;
-  } catch (const std::bad_alloc&) {
-    Last() = LastError{tipolaria::kRuntimeSource, "Out of memory"};
-    return tipolaria::kErrOutOfMemory;
-  } catch (const std::exception& e) {
-    Last() = LastError{tipolaria::kRuntimeSource, e.what()};
-    return tipolaria::kErrInternal;
   } catch (...) {
-    Last() = LastError{tipolaria::kRuntimeSource, "Internal error"};
-    return tipolaria::kErrInternal;
+    const tipolaria::ComError error = tipolaria::CaughtError();
+    Last() = LastError{error.source(), error.description()};
+    return error.number() != 0 ? error.number() : tipolaria::kErrInternal;
   }
 }
 
@@ -75,12 +66,20 @@ long tipolaria_finalize(void) {
 long tipolaria_initialize_pages_data(void) {
   return Guard([] { tipolaria::CPrint().InitializePagesData(); });
 }
+long tipolaria_set_lock_timeout(int32_t seconds) {
+  return Guard([&] { tipolaria::CPrint().SetLockTimeout(seconds); });
+}
+const char* tipolaria_version(void) { return TIPOLARIA_VERSION; }
 long tipolaria_set_oper_date(const char* date) {
   return Guard([&] { tipolaria::CPrint().SetOperDate(Text(date)); });
 }
 
-void tipolaria_set_hoja_desde(int16_t value) { tipolaria::CPrint().SetHojaDesde(value); }
-void tipolaria_set_hoja_hasta(int16_t value) { tipolaria::CPrint().SetHojaHasta(value); }
+void tipolaria_set_hoja_desde(int16_t value) {
+  Guard([&] { tipolaria::CPrint().SetHojaDesde(value); });
+}
+void tipolaria_set_hoja_hasta(int16_t value) {
+  Guard([&] { tipolaria::CPrint().SetHojaHasta(value); });
+}
 char* tipolaria_get_hoja_desde(void) {
   return GuardText([] { return tipolaria::CPrint().GetHojaDesde(); });
 }
@@ -124,7 +123,9 @@ char* tipolaria_print_pdf_caratula(const char* path) {
 char* tipolaria_print_pdf_sub_items(const char* path) {
   return GuardText([&] { return tipolaria::CPrint().PrintPDFSubItems(Text(path)); });
 }
-void tipolaria_set_logo(const char* png_path) { tipolaria::CPrint().SetLogo(Text(png_path)); }
+void tipolaria_set_logo(const char* png_path) {
+  Guard([&] { tipolaria::CPrint().SetLogo(Text(png_path)); });
+}
 
 const char* tipolaria_last_error_source(void) { return Last().source.c_str(); }
 const char* tipolaria_last_error_description(void) { return Last().description.c_str(); }

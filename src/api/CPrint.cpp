@@ -33,6 +33,7 @@ bool CPrint::Init(const std::string& ConectionString) {
   auto& state = State();
   try {
     return Trap("Init", [&] {
+      state.snapshot.reset();
       state.gDataBase.reset();  // the previous connection goes first
       state.gDataBase = std::make_unique<CDataBase>();
       state.gDriver = std::make_unique<CTipolaria>();
@@ -50,12 +51,14 @@ bool CPrint::Init(const std::string& ConectionString) {
 bool CPrint::CleanIMP() {
   return Trap("CleanIMP", [&] {
     State().gDriver = std::make_unique<CTipolaria>();
+    State().snapshot.reset();
     return true;
   });
 }
 
 bool CPrint::Finalize() {
   return Trap("Finalize", [&] {
+    State().snapshot.reset();
     State().gDataBase.reset();
     State().gDriver.reset();
     return true;
@@ -82,6 +85,15 @@ void CPrint::SetReferenciaCliente(const std::string& value) {
 }
 std::string CPrint::GetReferenciaCliente() {
   return RequireDriver("GetReferenciaCliente").ReferenciaCliente;
+}
+
+void CPrint::SetLockTimeout(std::int32_t seconds) {
+  if (seconds < 0) {
+    throw ComError(kErrInvalidProcedureCall, "SetLockTimeout",
+                   "Invalid lock time-out " + std::to_string(seconds) +
+                       ": expected a number of seconds, 0 or more");
+  }
+  State().lock_timeout = std::chrono::seconds(seconds);
 }
 
 void CPrint::SetOperDate(const std::string& date) {

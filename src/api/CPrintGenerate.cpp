@@ -1,9 +1,10 @@
 // GenerateIMP: one declaration's pages into IMP, reported as JSON.
-#include <exception>
-#include <new>
+#include <memory>
 
 #include "api/ComponentState.hpp"
 #include "api/JsonResult.hpp"
+#include "api/PrintLock.hpp"
+#include "imp/ImpTable.hpp"
 #include "runtime/Trap.hpp"
 #include "tipolaria/cprint.hpp"
 
@@ -36,26 +37,35 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
     driver.Iddtext = pIddtext.empty() ? pIdOrig : pIddtext;
     driver.DefineRotulo(pOper, pOrg, pEta);
     driver.LiquidacionImpresa = true;
-    // The identifiers go on as received: the declaration is looked up by
-    // pIddtext alone.
-    if (!driver.CargarCampos(*state.gDataBase, pIddtext, pIdOrig, pFecOfi, pNombreDespachante)) {
+    CDataBase& db = *state.gDataBase;
+    // From here on the session prints what this generation writes and
+    // nothing else: nothing at all when it cannot get the print lock.
+    state.snapshot = std::make_shared<const Recordset>(Recordset({}, {}));
+    bool found = false;
+    {
+      detail::PrintLock lock(db, state.lock_timeout, state.lock_wait_notice);
+      try {
+        // The identifiers go on as received: the declaration is looked up
+        // by pIddtext alone.
+        found = driver.CargarCampos(db, pIddtext, pIdOrig, pFecOfi, pNombreDespachante);
+      } catch (...) {
+        // The rows written before the error stay, as they stay in IMP.
+        try {
+          state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db));
+        } catch (...) {
+        }
+        throw;
+      }
+      state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db));
+    }
+    if (!found) {
       // Reporting success here would leave the host printing an empty IMP.
       throw ComError(kErrDeclarationNotFound, "GenerateIMP",
                      "No se encontró la declaración '" + pIddtext + "'");
     }
     return detail::JsonOk();
-  } catch (const ComError& e) {
-    return detail::JsonFailure(e, "GenerateIMP");
-  } catch (const std::bad_alloc&) {
-    return detail::JsonFailure(
-        ComError(kErrOutOfMemory, kRuntimeSource, RuntimeErrorDescription(kErrOutOfMemory)),
-        "GenerateIMP");
-  } catch (const std::exception& e) {
-    return detail::JsonFailure(ComError(kErrInternal, kRuntimeSource, e.what()), "GenerateIMP");
   } catch (...) {
-    return detail::JsonFailure(
-        ComError(kErrInternal, kRuntimeSource, RuntimeErrorDescription(kErrInternal)),
-        "GenerateIMP");
+    return detail::JsonFailure(CaughtError(), "GenerateIMP");
   }
 }
 

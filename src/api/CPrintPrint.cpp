@@ -1,6 +1,10 @@
 // The print operations: render the work table IMP into PDF files.
+#include <memory>
+
 #include "api/ComponentState.hpp"
 #include "api/JsonResult.hpp"
+#include "api/PrintLock.hpp"
+#include "imp/ImpTable.hpp"
 #include "reports/ReportRunner.hpp"
 #include "runtime/Trap.hpp"
 #include "tipolaria/cprint.hpp"
@@ -21,12 +25,17 @@ std::string Print(CPrint& print, ReportKind kind, const std::string& path,
     range.numero_copias = state.gDriver->NumeroCopias;
     range.logo_png = state.logo_png;
     range.png_folder = state.png_folder;
+    range.imp_rows = state.snapshot;
+    if (!range.imp_rows) {
+      // Pages another process generated: read under the print lock, so that
+      // no generation is half-way through them.
+      detail::PrintLock lock(*state.gDataBase, state.lock_timeout, state.lock_wait_notice);
+      range.imp_rows = std::make_shared<const Recordset>(ReadImpTable(*state.gDataBase));
+    }
     PrintReport(*state.gDataBase, kind, range, path);
     return detail::JsonOk();
-  } catch (const ComError& e) {
-    return detail::JsonFailure(e, operation);
-  } catch (const std::exception& e) {
-    return detail::JsonFailure(ComError(kErrInternal, kRuntimeSource, e.what()), operation);
+  } catch (...) {
+    return detail::JsonFailure(CaughtError(), operation);
   }
 }
 

@@ -4,15 +4,20 @@
 #ifndef TIPOLARIA_API_COMPONENTSTATE_HPP_
 #define TIPOLARIA_API_COMPONENTSTATE_HPP_
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "api/PrintLock.hpp"
 #include "api/frmNewTipolaria.hpp"
 #include "core/CTipolaria.hpp"
 #include "data/CDataBase.hpp"
+#include "data/Recordset.hpp"
 
 namespace tipolaria::detail {
+
+inline constexpr std::chrono::seconds kDefaultLockTimeout{60};
 
 struct ComponentState {
   std::unique_ptr<CDataBase> gDataBase;
@@ -24,6 +29,16 @@ struct ComponentState {
   // folder in which the command-line tool asks for page pictures.
   std::string logo_png;
   std::string png_folder;
+  // The rows the session's last generation wrote into IMP, read back while
+  // it still held the print lock: its prints render these, so that another
+  // session generating on the same database in between never shows in
+  // them. None (no generation since Init, CleanIMP or Finalize): a print
+  // reads IMP, under the print lock.
+  std::shared_ptr<const Recordset> snapshot;
+  // How long a generation or a print waits for the print lock, and who is
+  // told that it waits. Kept across Init, like the logo.
+  std::chrono::milliseconds lock_timeout{kDefaultLockTimeout};
+  PrintLock::Notice lock_wait_notice;
 };
 
 ComponentState& State();

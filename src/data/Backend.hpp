@@ -4,6 +4,7 @@
 #ifndef TIPOLARIA_DATA_BACKEND_HPP_
 #define TIPOLARIA_DATA_BACKEND_HPP_
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +38,14 @@ class Backend {
   virtual void BeginTransaction() = 0;
   virtual void CommitTransaction() = 0;
   virtual void RollbackTransaction() = 0;
+
+  // The print lock: one session at a time generates into the work table IMP
+  // or reads it, whichever process it runs in. The lock belongs to the
+  // database, not to the connection, and the system releases it when the
+  // process that holds it dies.
+  // Takes the database's print lock, waiting at most `wait`; false when it is still taken then.
+  virtual bool AcquirePrintLock(std::chrono::milliseconds wait) = 0;
+  virtual void ReleasePrintLock() = 0;
 };
 
 // Opens the backend a connection string names (see ConnectionString.hpp).

@@ -1,5 +1,6 @@
 #include "data/CDataBase.hpp"
 
+#include "data/ConnectionString.hpp"
 #include "data/DatabaseErrors.hpp"
 #include "data/SqlText.hpp"
 #include "runtime/Trap.hpp"
@@ -24,6 +25,7 @@ Backend& CDataBase::Connected() {
 bool CDataBase::OpenDB(const std::string& connection_string) {
   return Trap("CDataBase.Connect", [&] {
     backend_.reset();
+    name_ = MaskPasswords(connection_string);
     backend_ = opener_(connection_string);
     return backend_ != nullptr;
   });
@@ -55,6 +57,14 @@ void CDataBase::RollBackTrans() {
     ++statements_;
     Connected().RollbackTransaction();
   });
+}
+
+bool CDataBase::AcquirePrintLock(std::chrono::milliseconds wait) {
+  return Trap("CDataBase.AcquirePrintLock", [&] { return Connected().AcquirePrintLock(wait); });
+}
+
+void CDataBase::ReleasePrintLock() {
+  Trap("CDataBase.ReleasePrintLock", [&] { Connected().ReleasePrintLock(); });
 }
 
 bool CDataBase::GetRs(const std::string& sql, Recordset& rs, std::int32_t /*option1*/,

@@ -6,6 +6,7 @@
 #ifndef TIPOLARIA_DATA_CDATABASE_HPP_
 #define TIPOLARIA_DATA_CDATABASE_HPP_
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,6 +36,13 @@ class CDataBase {
   void BeginTrans();
   void CommitTrans();
   void RollBackTrans();
+
+  // The database's print lock (see Backend): true when taken within `wait`.
+  bool AcquirePrintLock(std::chrono::milliseconds wait);
+  void ReleasePrintLock();
+  // The database as messages name it: the connection string of OpenDB with
+  // its passwords masked.
+  const std::string& Name() const { return name_; }
 
   // Runs a query into `rs` (replacing what it held); true when it has rows.
   // On no rows `rs` is open and empty.
@@ -85,6 +93,7 @@ class CDataBase {
   std::unique_ptr<Backend> backend_;
   std::vector<ProcedureParam> params_;  // gParams
   std::string oper_date_;
+  std::string name_;
   std::uint64_t statements_ = 0;
 };
 

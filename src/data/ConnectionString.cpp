@@ -22,6 +22,10 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
   RaiseDatabaseError("ConnectionString", "Invalid connection string: " + why);
 }
 
+bool IsPasswordKey(const std::string& lower_key) {
+  return lower_key == "password" || lower_key == "pwd";
+}
+
 const std::string* Find(const std::vector<std::pair<std::string, std::string>>& pairs,
                         const std::string& key) {
   for (const auto& [k, v] : pairs)
@@ -59,10 +63,18 @@ std::vector<std::pair<std::string, std::string>> SplitConnectionString(const std
     const std::size_t eq = text.find('=', pos);
     if (eq == std::string::npos) {
       if (Trim(text.substr(pos)).empty()) break;
+      // After a password, the piece is most likely the rest of the password.
+      if (!pairs.empty() && IsPasswordKey(pairs.back().first)) {
+        BadConnectionString(
+            "a part without \"=\" follows the password (quote a password "
+            "holding \";\" in {...})");
+      }
       BadConnectionString("\"" + Trim(text.substr(pos)) + "\" has no \"=\"");
     }
     const std::string key = Lower(Trim(text.substr(pos, eq - pos)));
-    if (key.empty()) BadConnectionString("a value without a key at \"" + text.substr(pos) + "\"");
+    if (key.empty()) {
+      BadConnectionString("a value without a key at \"" + MaskPasswords(text.substr(pos)) + "\"");
+    }
     std::size_t vpos = eq + 1;
     while (vpos < text.size() && text[vpos] == ' ') ++vpos;
     std::string value;
@@ -114,6 +126,37 @@ ConnectionTarget ParseConnectionString(const std::string& text) {
     return target;
   }
   BadConnectionString("no provider, driver or DSN is named");
+}
+
+std::string MaskPasswords(const std::string& text) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t eq = text.find('=', pos);
+    const std::size_t semicolon = text.find(';', pos);
+    if (eq == std::string::npos || (semicolon != std::string::npos && semicolon < eq)) {
+      // A piece without a key: copied up to the next separator.
+      const std::size_t end = semicolon == std::string::npos ? text.size() : semicolon + 1;
+      out += text.substr(pos, end - pos);
+      pos = end;
+      continue;
+    }
+    out += text.substr(pos, eq + 1 - pos);
+    const bool secret = IsPasswordKey(Lower(Trim(text.substr(pos, eq - pos))));
+    // The value ends at its closing quote or brace, or at the next ";".
+    std::size_t vpos = eq + 1;
+    while (vpos < text.size() && text[vpos] == ' ') ++vpos;
+    std::size_t end = text.find(';', vpos);
+    if (vpos < text.size() && (text[vpos] == '"' || text[vpos] == '\'' || text[vpos] == '{')) {
+      const std::size_t close = text.find(text[vpos] == '{' ? '}' : text[vpos], vpos + 1);
+      end = close == std::string::npos ? std::string::npos : text.find(';', close);
+    }
+    if (end == std::string::npos) end = text.size();
+    out += secret ? std::string("****") : text.substr(eq + 1, end - eq - 1);
+    if (end < text.size()) out += ';';
+    pos = end + 1;
+  }
+  return out;
 }
 
 }  // namespace tipolaria

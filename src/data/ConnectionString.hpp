@@ -26,6 +26,10 @@ std::vector<std::pair<std::string, std::string>> SplitConnectionString(const std
 
 ConnectionTarget ParseConnectionString(const std::string& text);
 
+// The text with the value of every Password= and PWD= key replaced by
+// "****", so that a connection string can stand in a message or a log.
+std::string MaskPasswords(const std::string& text);
+
 }  // namespace tipolaria
 
 #endif  // TIPOLARIA_DATA_CONNECTIONSTRING_HPP_

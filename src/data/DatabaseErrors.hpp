@@ -12,6 +12,10 @@ inline constexpr long kErrProvider = -2147467259;  // 0x80004005
 // A value that the database cannot convert (an impossible date).
 inline constexpr long kErrConversion = -2147217913;  // 0x80040E07
 
+// The wait for a lock held by another session ran out (the original data
+// layer's "Timeout expired").
+inline constexpr long kErrTimeout = -2147217871;  // 0x80040E31
+
 [[noreturn]] void RaiseDatabaseError(const std::string& source, const std::string& description,
                                      long number = kErrProvider);
 

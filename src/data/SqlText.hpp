@@ -9,7 +9,8 @@
 
 namespace tipolaria {
 
-// Each single quote doubled: O'HARA gives O''HARA.
+// Each single quote doubled: O'HARA gives O''HARA. NUL characters are
+// dropped: none can stand inside a statement's text.
 std::string DoubleQuotes(std::string_view text);
 
 }  // namespace tipolaria

@@ -3,9 +3,13 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "data/DatabaseErrors.hpp"
 #include "data/SqlDialect.hpp"
@@ -15,9 +19,13 @@ namespace tipolaria {
 namespace {
 
 constexpr const char* kSource = "SQLite";
-// The statement time-out of the original connection, 900 seconds, stands as
-// the time SQLite waits for a lock held by another connection.
-constexpr int kBusyTimeoutMs = 900 * 1000;
+// How long a statement waits for the engine's lock held by another
+// connection, until a print lock sets the session's own bound. The original
+// command time-out of 900 seconds left a user staring at a silent tool for a
+// quarter of an hour; a session waits as long as it would for the print lock.
+constexpr std::chrono::milliseconds kDefaultBusyTimeout{60 * 1000};
+// The longest pause between two tries of a taken print lock.
+constexpr std::chrono::milliseconds kLockPollLimit{50};
 
 // The four stored procedures of the coded-parameter table, answered over PTR.
 // Each takes the parameter type and one key, in the order of its parameters.
@@ -129,7 +137,7 @@ bool IsBlank(const char* text) {
 
 }  // namespace
 
-SqliteBackend::SqliteBackend(const std::string& path) {
+SqliteBackend::SqliteBackend(const std::string& path) : print_lock_(path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
     RaiseDatabaseError(kSource,
@@ -145,7 +153,7 @@ SqliteBackend::SqliteBackend(const std::string& path) {
     db_ = nullptr;
     RaiseDatabaseError(kSource, "Cannot open the database \"" + path + "\": " + message);
   }
-  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  SetBusyTimeout(kDefaultBusyTimeout);
   sqlite3_extended_result_codes(db_, 1);
   // Reading the catalogue proves the file is a database.
   Statement probe(db_, "SELECT count(*) FROM sqlite_master", nullptr);
@@ -165,6 +173,12 @@ void SqliteBackend::Fail(const std::string& context) const {
 
 Recordset SqliteBackend::Run(const std::string& sql, const std::vector<Value>& bindings,
                              bool want_rows) {
+  // A NUL would end the statement's text early and run what stands before
+  // it; values are written into statements without them (DoubleQuotes).
+  if (std::memchr(sql.data(), '\0', sql.size()) != nullptr) {
+    RaiseDatabaseError(kSource,
+                       "The statement contains a NUL character: " + sql.substr(0, sql.find('\0')));
+  }
   const char* tail = nullptr;
   Statement stmt(db_, sql.c_str(), &tail);
   if (stmt.rc() != SQLITE_OK) Fail(" in: " + sql);
@@ -218,6 +232,48 @@ Recordset SqliteBackend::CallProcedure(const std::string& name,
 void SqliteBackend::BeginTransaction() { Run("BEGIN", {}, false); }
 void SqliteBackend::CommitTransaction() { Run("COMMIT", {}, false); }
 void SqliteBackend::RollbackTransaction() { Run("ROLLBACK", {}, false); }
+
+bool SqliteBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + wait;
+  std::chrono::milliseconds pause{1};
+  while (!print_lock_.TryLock()) {
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return false;
+    std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+    pause = std::min(pause * 2, kLockPollLimit);
+  }
+  if (!EngineWritable(deadline)) {
+    print_lock_.Unlock();
+    return false;
+  }
+  // The statements of the session wait for the engine's lock as long as the
+  // session was prepared to wait for the print lock.
+  SetBusyTimeout(wait);
+  return true;
+}
+
+void SqliteBackend::ReleasePrintLock() { print_lock_.Unlock(); }
+
+bool SqliteBackend::EngineWritable(std::chrono::steady_clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
+  SetBusyTimeout(std::max(left, std::chrono::milliseconds(0)));
+  const int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return true;
+  }
+  // Only a lock held by another connection is a reason to wait; a database
+  // that cannot be written at all (read-only) can still be read by prints,
+  // and its writes fail with their own error.
+  return (rc & 0xFF) != SQLITE_BUSY;
+}
+
+void SqliteBackend::SetBusyTimeout(std::chrono::milliseconds wait) {
+  sqlite3_busy_timeout(
+      db_, static_cast<int>(std::min<std::chrono::milliseconds::rep>(wait.count(), INT_MAX)));
+}
 
 void SqliteBackend::ExecuteScript(const std::string& script) {
   char* message = nullptr;

@@ -1,7 +1,11 @@
 // The embedded database: an SQLite file reached through the SQLite C API.
 // Opening never creates a file. SQL arrives in the customs database's dialect
 // and is translated; the four PTR stored procedures are answered by queries.
-// Columns declared DECIMAL read as exact decimals, DATETIME as dates.
+// Columns declared DECIMAL read as exact decimals, DATETIME as dates. The
+// print lock is an advisory lock on a file beside the database
+// (PrintLockFile); taking it also waits for the engine's write lock, so that
+// a session that got it does not then stall inside a statement behind
+// another writer.
 #ifndef TIPOLARIA_DATA_SQLITEBACKEND_HPP_
 #define TIPOLARIA_DATA_SQLITEBACKEND_HPP_
 
@@ -10,6 +14,7 @@
 #include <vector>
 
 #include "data/Backend.hpp"
+#include "data/PrintLockFile.hpp"
 
 struct sqlite3;
 
@@ -31,6 +36,8 @@ class SqliteBackend final : public Backend {
   void BeginTransaction() override;
   void CommitTransaction() override;
   void RollbackTransaction() override;
+  bool AcquirePrintLock(std::chrono::milliseconds wait) override;
+  void ReleasePrintLock() override;
 
   // Runs a script of several statements as it stands (no translation), as
   // creating a database from the embedded schema does.
@@ -39,8 +46,13 @@ class SqliteBackend final : public Backend {
  private:
   Recordset Run(const std::string& sql, const std::vector<Value>& bindings, bool want_rows);
   [[noreturn]] void Fail(const std::string& context) const;
+  // Whether the engine's write lock can be had before `deadline`: another
+  // writer (a tool, a host of its own) may hold it without the print lock.
+  bool EngineWritable(std::chrono::steady_clock::time_point deadline);
+  void SetBusyTimeout(std::chrono::milliseconds wait);
 
   sqlite3* db_ = nullptr;
+  PrintLockFile print_lock_;
 };
 
 // Creates a new database file at `path` from the embedded schema. An existing

@@ -23,6 +23,12 @@ void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16
                 DoubleQuotes(value) + "')");
 }
 
+Recordset ReadImpTable(CDataBase& db) {
+  Recordset rows;
+  db.GetRs("SELECT * FROM IMP ORDER BY TIPO, NRO_HOJA", rows);
+  return rows;
+}
+
 void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_literal) {
   RunInTransaction(db, [&] {
     for (const CImp& field : fields) {

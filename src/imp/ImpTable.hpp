@@ -1,4 +1,4 @@
-// The writers of the work table IMP: one row per field per page, keyed by
+// The writers and the reader of the work table IMP: one row per field per page, keyed by
 // page (NRO_HOJA), page type (TIPO: 0 cover and item pages, 1 continuation
 // pages) and field (NRO_CAMPO, "c" + number). The callers trap errors; these
 // functions only run the statements.
@@ -26,6 +26,11 @@ void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std
 // as the statement carries it. Unlike InsertImpRow it writes empty text too.
 void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16_t tipo,
                       const std::string& field, const std::string& value);
+
+// Every row of IMP, ordered by type and page as the layouts read them (the
+// rows of page 0 before those of the pages, a page's rows in the order
+// written).
+Recordset ReadImpTable(CDataBase& db);
 
 // Saves a page of type 0 in one transaction: for each field whose value is not
 // blank, deletes the field's row of the page and inserts the new one, so the

@@ -18,6 +18,35 @@ std::string ColumnText(const Value& value) {
   return ValueToText(value);
 }
 
+bool IsNumber(const Value& value, std::int64_t number) {
+  if (value.kind() == Value::Kind::kInteger) return value.AsInteger() == number;
+  return value.IsNumeric() && ValueToDouble(value) == static_cast<double>(number);
+}
+
+bool InRange(const Value& value, std::int16_t first, std::int16_t last) {
+  if (!value.IsNumeric()) return false;
+  const double number = ValueToDouble(value);
+  return number >= first && number <= last;
+}
+
+// The rows of `all` that the layout's query selects from the table, in
+// their order: type `tipo`, page 0 or a page from `first` to `last`.
+Recordset SelectRows(const Recordset& all, int tipo, std::int16_t first, std::int16_t last) {
+  Recordset source = all;  // a cursor of our own
+  std::vector<std::string> columns;
+  for (std::size_t i = 0; i < source.FieldCount(); ++i) columns.push_back(source.FieldName(i));
+  std::vector<Recordset::Row> rows;
+  for (source.MoveFirst(); !source.AtEnd(); source.MoveNext()) {
+    const Value& page = source.Field("nro_hoja");
+    if (!IsNumber(source.Field("tipo"), tipo)) continue;
+    if (!IsNumber(page, 0) && !InRange(page, first, last)) continue;
+    Recordset::Row row;
+    for (std::size_t i = 0; i < columns.size(); ++i) row.push_back(source.Field(i));
+    rows.push_back(std::move(row));
+  }
+  return Recordset(std::move(columns), std::move(rows));
+}
+
 std::string WithoutBlanks(const std::string& text) {
   std::string result;
   result.reserve(text.size());
@@ -59,6 +88,10 @@ int LaserReport::Run(const PageSink& on_page) {
 
 void LaserReport::OpenRows(int tipo, std::int16_t first, std::int16_t last) {
   current_page_ = first;
+  if (range_.imp_rows) {
+    rows_ = SelectRows(*range_.imp_rows, tipo, first, last);
+    return;
+  }
   db_.GetRs("SELECT * FROM IMP WHERE tipo = " + std::to_string(tipo) +
                 " AND (nro_hoja = 0 OR (nro_hoja >= " + std::to_string(first) +
                 " AND nro_hoja <= " + std::to_string(last) + "))",

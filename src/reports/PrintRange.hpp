@@ -1,11 +1,15 @@
 // What a print operation hands the rendering stage besides the database:
 // the page range (HojaDesde, HojaHasta), the driver's CaratulaHojas and
-// NumeroCopias, and the logo to draw in the image box.
+// NumeroCopias, the logo to draw in the image box, and the rows of IMP when
+// the print does not read the table itself.
 #ifndef TIPOLARIA_REPORTS_PRINTRANGE_HPP_
 #define TIPOLARIA_REPORTS_PRINTRANGE_HPP_
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "data/Recordset.hpp"
 
 namespace tipolaria {
 
@@ -21,6 +25,9 @@ struct PrintRange {
   // named after the PDF (`cover.pdf` page 2 gives `cover-002.png`); empty
   // writes none.
   std::string png_folder;
+  // The rows of IMP to print from, as ReadImpTable gives them (a session's
+  // own snapshot of its generation); none reads the table.
+  std::shared_ptr<const Recordset> imp_rows;
 };
 
 // Which layout a print renders: the cover and item pages (IMP TIPO 0) or

@@ -31,23 +31,28 @@ void RaiseRuntimeError(long number) {
   throw ComError(number, kRuntimeSource, RuntimeErrorDescription(number));
 }
 
+ComError CaughtError() {
+  try {
+    throw;
+  } catch (const ComError& e) {
+    return e;
+  } catch (const std::bad_alloc&) {
+    // The description of an allocation failure is not the library's
+    // "std::bad_alloc" but the runtime's own text.
+    return ComError(kErrOutOfMemory, kRuntimeSource, RuntimeErrorDescription(kErrOutOfMemory));
+  } catch (const std::exception& e) {
+    return ComError(kErrInternal, kRuntimeSource, e.what());
+  } catch (...) {
+    return ComError(kErrInternal, kRuntimeSource, RuntimeErrorDescription(kErrInternal));
+  }
+}
+
 namespace detail {
 
 void RethrowWithSource(const std::string& name) {
-  try {
-    throw;
-  } catch (ComError& e) {
-    e.AppendSource(name);
-    throw;
-  } catch (const std::bad_alloc&) {
-    ComError e(kErrOutOfMemory, kRuntimeSource, RuntimeErrorDescription(kErrOutOfMemory));
-    e.AppendSource(name);
-    throw e;
-  } catch (const std::exception& ex) {
-    ComError e(kErrInternal, kRuntimeSource, ex.what());
-    e.AppendSource(name);
-    throw e;
-  }
+  ComError error = CaughtError();
+  error.AppendSource(name);
+  throw error;
 }
 
 }  // namespace detail

@@ -5,7 +5,9 @@
 //   return Trap("CDataBase.GetRs", [&] { ...body... });
 //
 // Errors that are not yet a ComError (a standard library exception, an
-// allocation failure) become one here, so that nothing else crosses a trap.
+// allocation failure, anything else thrown) become one through CaughtError,
+// so that nothing else crosses a trap. CaughtError is also the one boundary
+// of the members that report failure as JSON or as return codes.
 #ifndef TIPOLARIA_RUNTIME_TRAP_HPP_
 #define TIPOLARIA_RUNTIME_TRAP_HPP_
 
@@ -35,6 +37,11 @@ inline constexpr const char* kRuntimeSource = "Tipolaria";
 [[noreturn]] void RaiseRuntimeError(long number);
 // The standard description of a runtime error number.
 std::string RuntimeErrorDescription(long number);
+
+// The error being handled, as a ComError: a ComError as it stands, an
+// allocation failure as "Out of memory" (7), any other exception as an
+// internal error (51) with its message. Call it only inside a catch block.
+ComError CaughtError();
 
 namespace detail {
 [[noreturn]] void RethrowWithSource(const std::string& name);

@@ -169,7 +169,7 @@ class PrintReportTest : public ::testing::Test {
 
   static PrintRange Range(std::int16_t desde, std::int16_t hasta, std::int16_t caratula_hojas,
                           std::int16_t copias = 1) {
-    return {desde, hasta, caratula_hojas, copias, "", ""};
+    return {desde, hasta, caratula_hojas, copias, "", "", nullptr};
   }
 
   TestDatabase tdb_;

@@ -45,6 +45,11 @@ void FaultyBackend::RollbackTransaction() {
   real_->RollbackTransaction();
 }
 
+bool FaultyBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
+  return real_->AcquirePrintLock(wait);
+}
+void FaultyBackend::ReleasePrintLock() { real_->ReleasePrintLock(); }
+
 std::unique_ptr<CDataBase> OpenFaulty(const std::string& connection, Fault fault,
                                       FaultyBackend** backend) {
   auto db = std::make_unique<CDataBase>([fault, backend](const std::string& text) {

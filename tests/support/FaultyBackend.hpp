@@ -30,6 +30,8 @@ class FaultyBackend final : public Backend {
   void BeginTransaction() override;
   void CommitTransaction() override;
   void RollbackTransaction() override;
+  bool AcquirePrintLock(std::chrono::milliseconds wait) override;
+  void ReleasePrintLock() override;
 
   // Every statement seen, in order (transactions as BEGIN/COMMIT/ROLLBACK).
   const std::vector<std::string>& log() const { return log_; }

@@ -1,0 +1,36 @@
+// The print lock of an embedded database: an advisory lock (flock) on a file
+// beside the database, "<database>.print-lock". An flock lock belongs to the
+// open file, so two connections exclude each other also inside one process,
+// and the kernel drops it when the process that holds it dies, however it
+// dies. The file is created on first use and never removed: removing it
+// while another session waits on it would let two sessions hold the lock.
+// Owns the file descriptor; closing it releases the lock.
+#ifndef TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
+#define TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
+
+#include <string>
+
+namespace tipolaria {
+
+class PrintLockFile {
+ public:
+  explicit PrintLockFile(const std::string& database_path);
+  ~PrintLockFile();
+  PrintLockFile(const PrintLockFile&) = delete;
+  PrintLockFile& operator=(const PrintLockFile&) = delete;
+
+  // Takes the lock if it is free, without waiting. Raises a database error
+  // naming the file when it cannot be opened.
+  bool TryLock();
+  void Unlock();
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+};
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
