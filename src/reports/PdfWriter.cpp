@@ -9,7 +9,7 @@
 namespace tipolaria {
 
 PdfWriter::PdfWriter(const std::string& path, const std::string& logo_png)
-    : file_(std::make_unique<TempOutputFile>(path)), logo_(LoadLogo(logo_png)) {
+    : file_(std::make_unique<TempOutputFile>(path, "PDF file")), logo_(LoadLogo(logo_png)) {
   surface_.reset(cairo_pdf_surface_create_for_stream(TempOutputFile::CairoWrite, file_.get(),
                                                      kPageWidth, kPageHeight));
   CheckStatus(cairo_surface_status(surface_.get()));
@@ -32,12 +32,18 @@ void PdfWriter::SetTitle(const std::string& title) {
   cairo_pdf_surface_set_metadata(surface_.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
 }
 
-void PdfWriter::Commit() {
+void PdfWriter::Finish() {
+  if (!surface_) return;
   renderer_.reset();
   cr_.reset();
   cairo_surface_finish(surface_.get());
   CheckStatus(cairo_surface_status(surface_.get()));
   surface_.reset();
+  file_->Finish();
+}
+
+void PdfWriter::Commit() {
+  Finish();
   file_->Commit();
 }
 

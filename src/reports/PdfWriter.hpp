@@ -33,7 +33,9 @@ class PdfWriter {
 
   void AddPage(const Layout& layout, const std::vector<std::string>& texts);
   void SetTitle(const std::string& title);
-  // Completes the document and gives it the target's name.
+  // Completes the document, still out of sight.
+  void Finish();
+  // Gives the completed document the target's name.
   void Commit();
 
   int page_count() const { return pages_; }

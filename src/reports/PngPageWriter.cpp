@@ -2,21 +2,29 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "reports/LogoImage.hpp"
 #include "reports/PageRenderer.hpp"
 #include "reports/PdfWriter.hpp"
 #include "reports/ReportErrors.hpp"
-#include "reports/TempOutputFile.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
 
 PngPageWriter::PngPageWriter(std::string folder, std::string stem, const std::string& logo_png)
-    : folder_(std::move(folder)), stem_(std::move(stem)), logo_(LoadLogo(logo_png)) {}
+    : folder_(std::move(folder)), stem_(std::move(stem)), logo_(LoadLogo(logo_png)) {
+  std::error_code error;
+  std::filesystem::create_directories(folder_, error);
+  if (error) {
+    throw ComError(
+        kErrReportPath, kReportSource,
+        "Cannot create the folder of the page pictures '" + folder_ + "': " + error.message());
+  }
+}
 
-std::string PngPageWriter::WritePage(std::int16_t page, const Layout& layout,
-                                     const std::vector<std::string>& texts) {
+std::unique_ptr<TempOutputFile> PngPageWriter::WritePage(std::int16_t page, const Layout& layout,
+                                                         const std::vector<std::string>& texts) {
   constexpr double kScale = kDotsPerInch / 72.0;
   const int width = static_cast<int>(std::lround(PdfWriter::kPageWidth * kScale));
   const int height = static_cast<int>(std::lround(PdfWriter::kPageHeight * kScale));
@@ -36,13 +44,13 @@ std::string PngPageWriter::WritePage(std::int16_t page, const Layout& layout,
   }
   char name[32];
   std::snprintf(name, sizeof name, "-%03d.png", static_cast<int>(page));
-  TempOutputFile file(folder_ + "/" + stem_ + name);
-  if (cairo_surface_write_to_png_stream(surface.get(), TempOutputFile::CairoWrite, &file) !=
+  auto file = std::make_unique<TempOutputFile>(folder_ + "/" + stem_ + name, "page picture");
+  if (cairo_surface_write_to_png_stream(surface.get(), TempOutputFile::CairoWrite, file.get()) !=
       CAIRO_STATUS_SUCCESS) {
-    file.RaisePathError(file.write_error());
+    file->RaisePathError(file->write_error());
   }
-  file.Commit();
-  return file.target();
+  file->Finish();
+  return file;
 }
 
 }  // namespace tipolaria

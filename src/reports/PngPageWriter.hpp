@@ -1,17 +1,19 @@
 // Writes printed pages as PNG pictures, for a quick look at a print without
 // a PDF reader. Each page is drawn by the same renderer as the PDF, on an
-// image surface, and written under a temporary name then renamed, like the
-// PDF itself.
+// image surface, into a temporary file that the print puts in place with
+// the PDF, when everything is written.
 #ifndef TIPOLARIA_REPORTS_PNGPAGEWRITER_HPP_
 #define TIPOLARIA_REPORTS_PNGPAGEWRITER_HPP_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "reports/CairoPtr.hpp"
 #include "reports/DrawingFont.hpp"
 #include "reports/Layout.hpp"
+#include "reports/TempOutputFile.hpp"
 
 namespace tipolaria {
 
@@ -21,14 +23,16 @@ class PngPageWriter {
   static constexpr double kDotsPerInch = 100;
 
   // Pages are written to `folder` as `<stem>-<page>.png` (page with three
-  // digits). The folder must exist.
+  // digits). The folder is created when missing; raises a path error naming
+  // it when it cannot be.
   PngPageWriter(std::string folder, std::string stem, const std::string& logo_png);
   PngPageWriter(const PngPageWriter&) = delete;
   PngPageWriter& operator=(const PngPageWriter&) = delete;
 
-  // Returns the path written.
-  std::string WritePage(std::int16_t page, const Layout& layout,
-                        const std::vector<std::string>& texts);
+  // The picture of one page, complete and still out of sight: Commit gives
+  // it its name.
+  std::unique_ptr<TempOutputFile> WritePage(std::int16_t page, const Layout& layout,
+                                            const std::vector<std::string>& texts);
 
  private:
   std::string folder_;

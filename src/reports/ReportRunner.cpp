@@ -40,6 +40,15 @@ std::string DocumentTitle(const Layout& layout, const std::vector<std::string>& 
   const int first = kind == ReportKind::kCaratula
                         ? range.hoja_desde
                         : std::max(range.caratula_hojas + 1, static_cast<int>(range.hoja_desde));
+  // The range rules leave a negative first page as the host set it; the
+  // report then starts before page 1 and finds nothing, which is the
+  // range's fault, not the declaration's.
+  if (first < 1) {
+    throw ComError(kErrReportNoPage, layout.name(),
+                   "Invalid print range from page " + std::to_string(first) + " to " +
+                       std::to_string(range.hoja_hasta) +
+                       ": pages are numbered from 1; no file was written");
+  }
   std::string description = "No page to print: IMP holds no page of type " +
                             std::string(kind == ReportKind::kCaratula ? "0" : "1") + " from page " +
                             std::to_string(first) + " to " + std::to_string(range.hoja_hasta);
@@ -69,12 +78,20 @@ int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const s
     if (!range.png_folder.empty()) pictures.emplace_back(page, texts);
   });
   if (!writer) RaiseNoPage(report->layout(), kind, range);
-  writer->Commit();
+  writer->Finish();
+  std::vector<std::unique_ptr<TempOutputFile>> picture_files;
   if (!pictures.empty()) {
     PngPageWriter png(range.png_folder, std::filesystem::path(path).stem().string(),
                       range.logo_png);
-    for (const auto& [page, texts] : pictures) png.WritePage(page, report->layout(), texts);
+    for (const auto& [page, texts] : pictures) {
+      picture_files.push_back(png.WritePage(page, report->layout(), texts));
+    }
   }
+  // Everything is written: only now do the files take their names, so that
+  // a print that fails on its last picture leaves the earlier files as
+  // they were.
+  writer->Commit();
+  for (const auto& file : picture_files) file->Commit();
   return writer->page_count();
 }
 

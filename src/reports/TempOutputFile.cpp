@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -13,34 +16,82 @@
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
+namespace {
 
-TempOutputFile::TempOutputFile(std::string target) : target_(std::move(target)) {
+// The hidden names of the files under way, for RemovePendingFiles. A slot
+// holds a malloc'ed path; whoever exchanges it out owns it. A print has a
+// PDF and its pictures under way at most; a file that finds no free slot is
+// only left out of the cleanup.
+std::array<std::atomic<char*>, 64> pending_files{};
+
+int AddPending(const std::string& path) {
+  char* copy = strdup(path.c_str());
+  if (copy == nullptr) return -1;
+  for (std::size_t slot = 0; slot < pending_files.size(); ++slot) {
+    char* expected = nullptr;
+    if (pending_files[slot].compare_exchange_strong(expected, copy)) return static_cast<int>(slot);
+  }
+  std::free(copy);
+  return -1;
+}
+
+void RemovePending(int& slot) {
+  if (slot < 0) return;
+  std::free(pending_files[static_cast<std::size_t>(slot)].exchange(nullptr));
+  slot = -1;
+}
+
+std::string HiddenName(const std::filesystem::path& folder, const std::string& name) {
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  return (folder / ("." + name + ".tmp" + std::to_string(random() % 1000000000))).string();
+}
+
+}  // namespace
+
+TempOutputFile::TempOutputFile(std::string target, std::string what)
+    : target_(std::move(target)), what_(std::move(what)) {
   if (target_.empty()) RaisePathError("no file name");
   const std::filesystem::path path(target_);
-  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-  // Created with O_EXCL under a random name and mode 0666 so that the umask
-  // gives the finished file the permissions of any other new file.
-  std::random_device seed;
-  std::mt19937_64 random(seed());
-  int error = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string candidate =
-        (folder / ("." + path.filename().string() + ".tmp" + std::to_string(random() % 1000000000)))
-            .string();
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      file_ = ::fdopen(fd, "wb");
-      if (file_ == nullptr) {
-        error = errno;
-        ::close(fd);
-        ::unlink(candidate.c_str());
-        break;
-      }
-      temp_path_ = candidate;
+  folder_ = path.has_parent_path() ? path.parent_path().string() : ".";
+  // Mode 0666, so that the umask gives the finished file the permissions of
+  // any other new file.
+  int fd = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    // A file system without unnamed files: a hidden named one.
+    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+      OpenNamed(folder_, path.filename().string());
       return;
     }
-    error = errno;
-    if (error != EEXIST) break;
+    RaisePathError(std::strerror(errno));
+  }
+  file_ = ::fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    RaisePathError(std::strerror(error));
+  }
+}
+
+void TempOutputFile::OpenNamed(const std::string& folder, const std::string& name) {
+  int error = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate = HiddenName(folder, name);
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      error = errno;
+      if (error != EEXIST) break;
+      continue;
+    }
+    temp_path_ = candidate;
+    pending_slot_ = AddPending(candidate);
+    file_ = ::fdopen(fd, "wb");
+    if (file_ == nullptr) {
+      error = errno;
+      ::close(fd);
+      Discard();
+      break;
+    }
+    return;
   }
   RaisePathError(std::strerror(error));
 }
@@ -48,7 +99,7 @@ TempOutputFile::TempOutputFile(std::string target) : target_(std::move(target)) 
 TempOutputFile::~TempOutputFile() { Discard(); }
 
 bool TempOutputFile::Write(const void* data, std::size_t size) {
-  if (file_ == nullptr) {
+  if (file_ == nullptr || finished_) {
     write_error_ = "the file is closed";
     return false;
   }
@@ -59,21 +110,52 @@ bool TempOutputFile::Write(const void* data, std::size_t size) {
   return true;
 }
 
-void TempOutputFile::Commit() {
+void TempOutputFile::Finish() {
+  if (finished_) return;
   if (file_ == nullptr) RaisePathError("the file is already closed");
   if (!write_error_.empty()) RaisePathError(write_error_);
-  const bool flushed = std::fflush(file_) == 0;
-  const int flush_error = errno;
-  const bool closed = std::fclose(file_) == 0;
-  const int close_error = errno;
-  file_ = nullptr;
-  if (!flushed || !closed) {
-    RaisePathError(std::strerror(!flushed ? flush_error : close_error));
+  if (std::fflush(file_) != 0) RaisePathError(std::strerror(errno));
+  if (!temp_path_.empty()) {
+    // A named file is complete once closed; an unnamed one stays open until
+    // it has a name, or it would be gone.
+    const bool closed = std::fclose(file_) == 0;
+    const int error = errno;
+    file_ = nullptr;
+    if (!closed) RaisePathError(std::strerror(error));
   }
-  if (std::rename(temp_path_.c_str(), target_.c_str()) != 0) {
-    RaisePathError(std::strerror(errno));
+  finished_ = true;
+}
+
+void TempOutputFile::Commit() {
+  Finish();
+  if (temp_path_.empty()) {
+    const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_));
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      std::fclose(file_);
+      file_ = nullptr;
+      return;
+    }
+    if (errno != EEXIST) RaisePathError(std::strerror(errno));
+    // The target exists: link under a hidden name, then rename over it, so
+    // that the old file is replaced in one step.
+    const std::string name = std::filesystem::path(target_).filename().string();
+    for (int attempt = 0; temp_path_.empty(); ++attempt) {
+      const std::string candidate = HiddenName(folder_, name);
+      pending_slot_ = AddPending(candidate);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        temp_path_ = candidate;
+        break;
+      }
+      const int error = errno;
+      RemovePending(pending_slot_);
+      if (error != EEXIST || attempt == 100) RaisePathError(std::strerror(error));
+    }
+    std::fclose(file_);
+    file_ = nullptr;
   }
+  if (std::rename(temp_path_.c_str(), target_.c_str()) != 0) RaisePathError(std::strerror(errno));
   temp_path_.clear();
+  RemovePending(pending_slot_);
 }
 
 void TempOutputFile::Discard() {
@@ -85,17 +167,24 @@ void TempOutputFile::Discard() {
     ::unlink(temp_path_.c_str());
     temp_path_.clear();
   }
+  RemovePending(pending_slot_);
 }
 
 void TempOutputFile::RaisePathError(const std::string& reason) const {
   throw ComError(kErrReportPath, kReportSource,
-                 "Cannot write the PDF file '" + target_ + "': " + reason);
+                 "Cannot write the " + what_ + " '" + target_ + "': " + reason);
 }
 
 cairo_status_t TempOutputFile::CairoWrite(void* closure, const unsigned char* data,
                                           unsigned int length) {
   return static_cast<TempOutputFile*>(closure)->Write(data, length) ? CAIRO_STATUS_SUCCESS
                                                                     : CAIRO_STATUS_WRITE_ERROR;
+}
+
+void TempOutputFile::RemovePendingFiles() noexcept {
+  for (auto& slot : pending_files) {
+    if (char* path = slot.exchange(nullptr)) ::unlink(path);
+  }
 }
 
 }  // namespace tipolaria

@@ -1,7 +1,14 @@
-// The output file of a print, written under a temporary name in the target's
-// own folder and renamed to the target only when the whole document is
-// written, so that a failed print never leaves a partial file behind. The
-// object owns the open file; destroying it before Commit removes it.
+// An output file of a print (the PDF, a page picture), written out of sight
+// and given the target's name only when the whole print is written, so that
+// a failed or interrupted print never leaves a partial file behind, and
+// never replaces a good file with a bad one.
+//
+// The file is an unnamed temporary file (O_TMPFILE) in the target's own
+// folder: if the process dies, however it dies, the kernel frees it and
+// nothing stays. Where the file system has no unnamed files, it is a hidden
+// named one, which the command line removes when it is interrupted
+// (RemovePendingFiles). The object owns the open file; destroying it before
+// Commit removes it.
 #ifndef TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 #define TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 
@@ -15,21 +22,26 @@ namespace tipolaria {
 
 class TempOutputFile {
  public:
-  // Raises a path error naming `target` when its folder cannot be written.
-  explicit TempOutputFile(std::string target);
+  // `what` names the kind of file in messages ("PDF file", "page
+  // picture"). Raises a path error naming `target` when its folder cannot
+  // be written.
+  TempOutputFile(std::string target, std::string what);
   ~TempOutputFile();
   TempOutputFile(const TempOutputFile&) = delete;
   TempOutputFile& operator=(const TempOutputFile&) = delete;
 
   // False when the data could not be written; the reason is kept for the
-  // error that Commit or the caller raises.
+  // error that Finish or the caller raises.
   bool Write(const void* data, std::size_t size);
 
-  // Closes the file and gives it the target's name; raises naming the target.
+  // Completes the content (everything written reached the file), still out
+  // of sight; raises naming the target.
+  void Finish();
+  // Gives the finished file the target's name, replacing a file of that
+  // name; raises naming the target.
   void Commit();
 
   const std::string& target() const { return target_; }
-  const std::string& temp_path() const { return temp_path_; }
   // Why the last failed Write failed.
   const std::string& write_error() const { return write_error_; }
 
@@ -39,12 +51,25 @@ class TempOutputFile {
   // is the TempOutputFile.
   static cairo_status_t CairoWrite(void* closure, const unsigned char* data, unsigned int length);
 
+  // Removes the named temporary files of the prints under way. Safe in a
+  // signal handler: the command line calls it when it is interrupted.
+  static void RemovePendingFiles() noexcept;
+
  private:
+  void OpenNamed(const std::string& folder, const std::string& name);
   void Discard();
 
   std::string target_;
-  std::string temp_path_;
+  std::string what_;
+  std::string folder_;
+  int fd_ = -1;
   std::FILE* file_ = nullptr;
+  bool finished_ = false;
+  // The hidden name while the file has one (named fallback, or the moment
+  // between linking an unnamed file and renaming it over the target), and
+  // its slot among the pending files.
+  std::string temp_path_;
+  int pending_slot_ = -1;
   std::string write_error_;
 };
 

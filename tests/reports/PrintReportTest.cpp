@@ -16,6 +16,7 @@
 #include "support/FaultyBackend.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
+#include "support/TestImage.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -87,16 +88,6 @@ bool CaptionInBox(const std::vector<PdfWord>& words, int page, const LayoutContr
 }
 
 // A plain navy picture in the logo's proportions.
-void WriteLogo(const std::string& png) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 140, 56);
-  cairo_t* cr = cairo_create(surface);
-  cairo_set_source_rgb(cr, 0, 0, 0.5);
-  cairo_paint(cr);
-  cairo_destroy(cr);
-  EXPECT_EQ(cairo_surface_write_to_png(surface, png.c_str()), CAIRO_STATUS_SUCCESS);
-  cairo_surface_destroy(surface);
-}
-
 struct Form {
   ReportKind kind;
   const Layout& layout;
@@ -323,7 +314,7 @@ TEST_F(PrintReportTest, DocumentEmbedsItsFontsCarriesTitleAndLogoAndReadableBarc
   Insert(2, 0, "c3", "16   001   IC04   000124   B");
   PrintRange range = Range(1, 2, 2);
   range.logo_png = out_ + "/logo.png";
-  WriteLogo(range.logo_png);
+  testing::WritePng(range.logo_png, 140, 56, 0, 0, 0.5);
   ASSERT_EQ(Print(ReportKind::kCaratula, range, pdf_), 2);
   EXPECT_EQ(testing::ScanBarcodes(pdf_, 1), "16001IC04000123A");
   EXPECT_EQ(testing::ScanBarcodes(pdf_, 2), "16001IC04000124B");

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <memory>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 
@@ -31,14 +33,21 @@ std::string UnescapeHtml(std::string text) {
 }  // namespace
 
 std::string CommandOutput(const std::string& command) {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  FILE* pipe = popen(command.c_str(), "r");
   EXPECT_NE(pipe, nullptr) << command;
-  if (!pipe) return {};
+  if (pipe == nullptr) return {};
   std::string output;
   std::array<char, 4096> buffer;
-  for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;) {
+  for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
     output.append(buffer.data(), n);
   }
+  // A program that is missing or fails must fail the test where it ran,
+  // not as a puzzling result further on (127: the shell found no program).
+  const int status = pclose(pipe);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "\"" << command << "\" ended with status "
+      << (WIFEXITED(status) ? WEXITSTATUS(status) : -1)
+      << (WIFEXITED(status) && WEXITSTATUS(status) == 127 ? " (program not installed?)" : "");
   return output;
 }
 
@@ -88,7 +97,7 @@ std::string ScanBarcodes(const std::string& pdf, int page) {
                 " " + Quote(pdf) + " " + Quote(prefix));
   std::string decoded =
       CommandOutput("zbarimg -q --raw " + Quote(prefix + ".png") + " 2>/dev/null");
-  CommandOutput("rm -rf " + Quote(folder));
+  std::filesystem::remove_all(folder);
   while (!decoded.empty() && (decoded.back() == '\n' || decoded.back() == '\r')) decoded.pop_back();
   return decoded;
 }

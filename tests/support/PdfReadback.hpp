@@ -19,7 +19,8 @@ struct PdfWord {
   std::string text;
 };
 
-// Standard output of a shell command; fails the test when it cannot run.
+// Standard output of a shell command; fails the test when it cannot run or
+// ends with a status other than 0.
 std::string CommandOutput(const std::string& command);
 
 std::vector<PdfWord> ReadWords(const std::string& pdf);
