@@ -4,33 +4,68 @@
 #include <memory>
 #include <string>
 
+#include "ExitCode.hpp"
+#include "api/ComponentState.hpp"
+#include "data/ConnectionString.hpp"
+#include "data/DatabaseErrors.hpp"
+#include "data/SchemaCheck.hpp"
 #include "data/SqliteBackend.hpp"
 #include "tipolaria/cprint.hpp"
 
 namespace tipolaria::cli {
+namespace {
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+}  // namespace
 
 void AddDbCommands(CLI::App& app) {
   CLI::App* db = app.add_subcommand("db", "Create and check customs databases");
   db->require_subcommand(1);
+  db->footer(kExitCodesHelp);
 
   auto path = std::make_shared<std::string>();
   CLI::App* init = db->add_subcommand("init", "Create a new, empty database file from the schema");
   init->add_option("PATH", *path, "The database file to create (never overwritten)")->required();
   init->callback([path] {
-    CreateDatabaseFile(*path);
+    try {
+      CreateDatabaseFile(*path);
+    } catch (const ComError& e) {
+      Fail(kExitDatabase, e);
+    }
     std::cout << "created " << *path << "\n";
   });
 
   auto connection = std::make_shared<std::string>();
-  CLI::App* check =
-      db->add_subcommand("check", "Open a database through the print class and close it");
+  CLI::App* check = db->add_subcommand(
+      "check", "Open a database through the print class and check that it has every table");
   check->add_option("--connection,-c", *connection, "Connection string (sqlite:PATH, ...)")
       ->required();
   check->callback([connection] {
     CPrint print;
-    print.Init(*connection);
-    std::cout << "connected: " << *connection << "\n";
-    print.Finalize();
+    std::vector<std::string> missing;
+    try {
+      print.Init(*connection);
+      missing = MissingSchemaTables(*detail::State().gDataBase);
+      print.Finalize();
+    } catch (const ComError& e) {
+      Fail(kExitDatabase, e);
+    }
+    const std::string name = MaskPasswords(*connection);
+    if (!missing.empty()) {
+      const bool none = missing.size() == SchemaTables().size();
+      Fail(kExitDatabase,
+           ComError(kErrProvider, "db check",
+                    "The database \"" + name + "\" " +
+                        (none ? "has none of the tables of a customs database: it is empty or "
+                                "not a customs database (create one with \"tipolaria db init\")"
+                              : "lacks the tables " + JoinNames(missing))));
+    }
+    std::cout << "connected: " << name << "\n";
   });
 }
 

@@ -4,6 +4,9 @@
 #include <limits>
 #include <string_view>
 
+#include "ExitCode.hpp"
+#include "api/ComponentState.hpp"
+
 namespace tipolaria::cli {
 namespace {
 
@@ -38,7 +41,8 @@ GenerateCommand::GenerateCommand(CLI::App& app)
   c.add_option("--iddtext", o.iddtext, "The declaration (DDT.iddtext)")->required();
   c.add_option("--idorig", o.idorig, "Reference printed on every page (default: --iddtext)");
   c.add_option("--fecofi", o.fecofi, "Official date text");
-  c.add_option("--oper", o.oper, "0 provisional, 1 official, 4 reprint, 5 post-shipment");
+  c.add_option("--oper", o.oper, "0 provisional, 1 official, 4 reprint, 5 post-shipment")
+      ->check(CLI::IsMember({0, 1, 4, 5}));
   c.add_option("--canal", o.canal, "Channel");
   c.add_option("--ramo", o.ramo, "Heading");
   c.add_option("--morado", o.morado, "Purple-channel text");
@@ -52,34 +56,53 @@ GenerateCommand::GenerateCommand(CLI::App& app)
   c.add_option("--hasta", o.hasta, "Last page of the print range (default: the last page)");
   c.add_option("--oper-date", o.oper_date,
                "Operation date dd/mm/yyyy for the catalogues (default: today)");
+  c.add_option("--lock-timeout", o.lock_timeout,
+               "Seconds to wait while another session generates or prints on the database "
+               "(default: 60)")
+      ->check(CLI::NonNegativeNumber);
+  c.footer(kExitCodesHelp);
 }
 
 int GenerateCommand::Run(std::ostream& out) const {
   const GenerateOptions& o = options_;
   Session session;
   CPrint& print = session.print();
-  print.Init(o.connection);
-  if (o.oper_date) print.SetOperDate(*o.oper_date);
-  if (o.desde) print.SetHojaDesde(*o.desde);
-  if (o.hasta) print.SetHojaHasta(*o.hasta);
-  if (o.copias) print.SetCopias(*o.copias);
-  if (o.caratula_hojas) print.SetCaratulaHojas(*o.caratula_hojas);
-  if (o.referencia_cliente) print.SetReferenciaCliente(*o.referencia_cliente);
+  // A wait for another session is said on stderr, so that nobody stares at
+  // a silent tool.
+  detail::State().lock_wait_notice = [](const std::string& message) {
+    std::cerr << "tipolaria: " << message << std::endl;
+  };
+  try {
+    print.Init(o.connection);
+  } catch (const ComError& e) {
+    Fail(kExitDatabase, e);
+  }
+  try {
+    print.SetLockTimeout(o.lock_timeout);
+    if (o.oper_date) print.SetOperDate(*o.oper_date);
+    if (o.desde) print.SetHojaDesde(*o.desde);
+    if (o.hasta) print.SetHojaHasta(*o.hasta);
+    if (o.copias) print.SetCopias(*o.copias);
+    if (o.caratula_hojas) print.SetCaratulaHojas(*o.caratula_hojas);
+    if (o.referencia_cliente) print.SetReferenciaCliente(*o.referencia_cliente);
+  } catch (const ComError& e) {
+    Fail(kExitUsage, e);
+  }
 
   std::string result = print.GenerateIMP(o.nombre_despachante, o.iddtext, o.idorig, o.fecofi,
                                          o.oper, o.canal, o.ramo, o.morado, o.org, o.eta);
   out << result << std::endl;
+  if (result != kOk) return kExitGeneration;
   // Without --hasta the prints run to the last page generated: the reports
   // stop at the first page without rows.
   if (!o.hasta) print.SetHojaHasta(std::numeric_limits<std::int16_t>::max());
   for (const Step& step : steps_) {
-    if (result != kOk) break;
     if (std::optional<std::string> step_result = step(print)) {
-      result = std::move(*step_result);
-      out << result << std::endl;
+      out << *step_result << std::endl;
+      if (*step_result != kOk) return kExitPrint;
     }
   }
-  return result == kOk ? 0 : 1;
+  return kExitOk;
 }
 
 std::shared_ptr<GenerateCommand> AddGenerateCommand(CLI::App& app) {

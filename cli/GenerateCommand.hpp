@@ -1,7 +1,8 @@
 // `tipolaria generate`: one print session through the public class. Opens the
 // database, applies the settings given, generates one declaration's pages
 // into IMP and prints each operation's JSON result on a line of its own. The
-// exit status is 0 when every result is "OK", 1 otherwise.
+// exit status is 0 when every result is "OK", otherwise it names the kind
+// of failure (ExitCode.hpp).
 //
 // Printing (PDF of the cover or continuation pages, page images) runs in the
 // same session, after the generation: a component adds its options to
@@ -42,6 +43,7 @@ struct GenerateOptions {
   std::optional<std::int16_t> desde;
   std::optional<std::int16_t> hasta;
   std::optional<std::string> oper_date;
+  std::int32_t lock_timeout = 60;
 };
 
 class GenerateCommand {
@@ -61,7 +63,8 @@ class GenerateCommand {
   void AddStep(Step step) { steps_.push_back(std::move(step)); }
 
   // The session; writes the JSON lines to `out` and returns the exit status.
-  // Errors of Init and the settings are raised (they have no JSON result).
+  // Errors of Init and the settings have no JSON result: they are reported
+  // on stderr and end the command with their exit status.
   int Run(std::ostream& out) const;
 
  private:

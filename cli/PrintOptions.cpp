@@ -1,6 +1,5 @@
 #include "PrintOptions.hpp"
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -33,7 +32,8 @@ void AddPrintOptions(GenerateCommand& generate) {
   // report runs; the pictures are the tool's own aid, not a host setting.
   generate.AddStep([paths](CPrint& print) -> std::optional<std::string> {
     print.SetLogo(paths->logo);
-    if (!paths->png_folder.empty()) std::filesystem::create_directories(paths->png_folder);
+    // The print creates the folder: a folder that cannot be made is that
+    // print's failure, reported in its result.
     detail::State().png_folder = paths->png_folder;
     return std::nullopt;
   });

@@ -2,13 +2,19 @@
 
 #include <cstdio>
 
+#include "runtime/Utf8.hpp"
+
 namespace tipolaria::detail {
 namespace {
 
+// Valid UTF-8 whatever the input: a byte that starts no UTF-8 sequence
+// (an argument typed in another encoding, a legacy database text) is read as
+// the Latin-1 character of the same value, as everywhere in the library.
 std::string Escape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t c = NextCodePoint(text, pos);
     switch (c) {
       case '"':
         out += "\\\"";
@@ -26,12 +32,12 @@ std::string Escape(const std::string& text) {
         out += "\\t";
         break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
+        if (c < 0x20) {
           char buf[8];
           std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
           out += buf;
         } else {
-          out.push_back(c);
+          AppendUtf8(out, c);
         }
     }
   }

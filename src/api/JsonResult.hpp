@@ -14,7 +14,8 @@ std::string JsonOk();
 
 // {"Result": "ERR", "errorMessage": "<description>", "source":"<source> - <operation>"}
 // Quotes, backslashes and control characters of the description and source
-// are escaped, so that the text is always valid JSON; everything else stands
+// are escaped and invalid UTF-8 bytes read as Latin-1, so that the text is
+// always valid JSON in valid UTF-8; everything else stands
 // as the hosts already parse it (the blanks after two colons, none after
 // "source").
 std::string JsonFailure(const ComError& error, const std::string& operation);

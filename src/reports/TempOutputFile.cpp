@@ -3,43 +3,18 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <array>
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
 #include <utility>
 
+#include "reports/PendingFiles.hpp"
 #include "reports/ReportErrors.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
 namespace {
-
-// The hidden names of the files under way, for RemovePendingFiles. A slot
-// holds a malloc'ed path; whoever exchanges it out owns it. A print has a
-// PDF and its pictures under way at most; a file that finds no free slot is
-// only left out of the cleanup.
-std::array<std::atomic<char*>, 64> pending_files{};
-
-int AddPending(const std::string& path) {
-  char* copy = strdup(path.c_str());
-  if (copy == nullptr) return -1;
-  for (std::size_t slot = 0; slot < pending_files.size(); ++slot) {
-    char* expected = nullptr;
-    if (pending_files[slot].compare_exchange_strong(expected, copy)) return static_cast<int>(slot);
-  }
-  std::free(copy);
-  return -1;
-}
-
-void RemovePending(int& slot) {
-  if (slot < 0) return;
-  std::free(pending_files[static_cast<std::size_t>(slot)].exchange(nullptr));
-  slot = -1;
-}
 
 std::string HiddenName(const std::filesystem::path& folder, const std::string& name) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
@@ -83,7 +58,7 @@ void TempOutputFile::OpenNamed(const std::string& folder, const std::string& nam
       continue;
     }
     temp_path_ = candidate;
-    pending_slot_ = AddPending(candidate);
+    pending_slot_ = PendingFiles::Add(candidate);
     file_ = ::fdopen(fd, "wb");
     if (file_ == nullptr) {
       error = errno;
@@ -141,13 +116,13 @@ void TempOutputFile::Commit() {
     const std::string name = std::filesystem::path(target_).filename().string();
     for (int attempt = 0; temp_path_.empty(); ++attempt) {
       const std::string candidate = HiddenName(folder_, name);
-      pending_slot_ = AddPending(candidate);
+      pending_slot_ = PendingFiles::Add(candidate);
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         temp_path_ = candidate;
         break;
       }
       const int error = errno;
-      RemovePending(pending_slot_);
+      PendingFiles::Remove(pending_slot_);
       if (error != EEXIST || attempt == 100) RaisePathError(std::strerror(error));
     }
     std::fclose(file_);
@@ -155,7 +130,7 @@ void TempOutputFile::Commit() {
   }
   if (std::rename(temp_path_.c_str(), target_.c_str()) != 0) RaisePathError(std::strerror(errno));
   temp_path_.clear();
-  RemovePending(pending_slot_);
+  PendingFiles::Remove(pending_slot_);
 }
 
 void TempOutputFile::Discard() {
@@ -167,7 +142,7 @@ void TempOutputFile::Discard() {
     ::unlink(temp_path_.c_str());
     temp_path_.clear();
   }
-  RemovePending(pending_slot_);
+  PendingFiles::Remove(pending_slot_);
 }
 
 void TempOutputFile::RaisePathError(const std::string& reason) const {
@@ -179,12 +154,6 @@ cairo_status_t TempOutputFile::CairoWrite(void* closure, const unsigned char* da
                                           unsigned int length) {
   return static_cast<TempOutputFile*>(closure)->Write(data, length) ? CAIRO_STATUS_SUCCESS
                                                                     : CAIRO_STATUS_WRITE_ERROR;
-}
-
-void TempOutputFile::RemovePendingFiles() noexcept {
-  for (auto& slot : pending_files) {
-    if (char* path = slot.exchange(nullptr)) ::unlink(path);
-  }
 }
 
 }  // namespace tipolaria

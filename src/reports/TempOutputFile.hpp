@@ -7,7 +7,7 @@
 // folder: if the process dies, however it dies, the kernel frees it and
 // nothing stays. Where the file system has no unnamed files, it is a hidden
 // named one, which the command line removes when it is interrupted
-// (RemovePendingFiles). The object owns the open file; destroying it before
+// (PendingFiles). The object owns the open file; destroying it before
 // Commit removes it.
 #ifndef TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 #define TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
@@ -50,10 +50,6 @@ class TempOutputFile {
   // A write function for cairo's stream surfaces and PNG writer; `closure`
   // is the TempOutputFile.
   static cairo_status_t CairoWrite(void* closure, const unsigned char* data, unsigned int length);
-
-  // Removes the named temporary files of the prints under way. Safe in a
-  // signal handler: the command line calls it when it is interrupted.
-  static void RemovePendingFiles() noexcept;
 
  private:
   void OpenNamed(const std::string& folder, const std::string& name);

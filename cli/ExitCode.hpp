@@ -1,0 +1,38 @@
+// The exit status of the tipolaria command: one per kind of failure, so that
+// a script can tell a mistyped option from a busy database or a failed
+// print. Documented in --help (kExitCodesHelp) and the README.
+#ifndef TIPOLARIA_CLI_EXITCODE_HPP_
+#define TIPOLARIA_CLI_EXITCODE_HPP_
+
+#include "tipolaria/error.hpp"
+
+namespace tipolaria::cli {
+
+enum ExitCode : int {
+  kExitOk = 0,
+  kExitInternal = 1,    // the tool itself failed unexpectedly
+  kExitUsage = 2,       // the command line is wrong, or a value was refused
+  kExitDatabase = 3,    // the database cannot be created, opened or is not complete
+  kExitGeneration = 4,  // the generation's result is ERR
+  kExitPrint = 5,       // a print's result is ERR
+};
+
+inline constexpr const char* kExitCodesHelp =
+    "Exit status: 0 every result OK, 2 usage error (unknown option, missing or refused value),\n"
+    "3 database error (cannot create, open or use the database), 4 generation error (the\n"
+    "generation's JSON result is ERR), 5 print error (a print's JSON result is ERR), 1 internal\n"
+    "error. Interrupted by SIGINT or SIGTERM, the tool leaves no partial file behind.";
+
+// Writes `error` on stderr (number, description, source; valid UTF-8).
+void ReportError(const ComError& error);
+
+// Reports `error` and ends the command with `code`.
+[[noreturn]] void Fail(ExitCode code, const ComError& error);
+
+// Interrupted (SIGINT, SIGTERM, SIGHUP), the tool removes the temporary
+// files of the print under way, then ends as the signal ends it.
+void RemoveTemporaryFilesWhenInterrupted();
+
+}  // namespace tipolaria::cli
+
+#endif  // TIPOLARIA_CLI_EXITCODE_HPP_
