@@ -19,10 +19,11 @@ namespace tipolaria {
 namespace {
 
 constexpr const char* kSource = "SQLite";
-// How long a statement waits for the engine's lock held by another
-// connection, until a print lock sets the session's own bound. The original
-// command time-out of 900 seconds left a user staring at a silent tool for a
-// quarter of an hour; a session waits as long as it would for the print lock.
+// How long a statement waits at least for the engine's lock held by another
+// connection. The original command time-out of 900 seconds left a user
+// staring at a silent tool for a quarter of an hour; a session that waits
+// for another writer mostly waits in AcquirePrintLock, which is bounded by
+// the session's own wait and said.
 constexpr std::chrono::milliseconds kDefaultBusyTimeout{60 * 1000};
 // The longest pause between two tries of a taken print lock.
 constexpr std::chrono::milliseconds kLockPollLimit{50};
@@ -247,9 +248,11 @@ bool SqliteBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
     print_lock_.Unlock();
     return false;
   }
-  // The statements of the session wait for the engine's lock as long as the
-  // session was prepared to wait for the print lock.
-  SetBusyTimeout(wait);
+  // Statements still meet the engine's lock now and then (another session
+  // opening the database reads it): they wait for it at least the default
+  // time, longer when the session waits longer for the print lock.
+  SetBusyTimeout(
+      std::max(std::chrono::duration_cast<std::chrono::milliseconds>(wait), kDefaultBusyTimeout));
   return true;
 }
 

@@ -1,32 +1,23 @@
-// `tipolaria generate` as a script runs it: the built program on a database
-// file, its standard output and its exit status.
+// `tipolaria generate` and `tipolaria db` as a script runs them: the built
+// program on a database file, its standard output and its exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "cli/ToolRun.hpp"
+#include "runtime/Utf8.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 
 namespace tipolaria {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;  // standard output only
-};
+using testing::RunTool;
+using testing::ToolRun;
 
-Outcome RunGenerate(const std::string& arguments) {
-  const std::string command =
-      std::string(TIPOLARIA_CLI) + " generate " + arguments + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[256];
-  while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-  const int raw = pipe == nullptr ? -1 : pclose(pipe);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-}
+constexpr const char* kOk = "{\"Result\": \"OK\"}\n";
 
 TEST(GenerateCommandTest, PrintsTheJsonResultAndExitsWithIt) {
   testing::TestDatabase tdb;
@@ -35,29 +26,100 @@ TEST(GenerateCommandTest, PrintsTheJsonResultAndExitsWithIt) {
     INSERT INTO BUR VALUES ('001', 'BUENOS AIRES', '2020-01-01', '2026-01-01');
   )");
   const std::string db = "-c '" + tdb.connection() + "' ";
-  Outcome outcome = RunGenerate(db + "--iddtext 16001IC04000123A --idorig 16001IC04000777@ " +
-                                "--referencia-cliente 'CLIENTE 7' --oper-date 31/12/2025");
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.out, "{\"Result\": \"OK\"}\n");
+  ToolRun run = RunTool("generate " + db + "--iddtext 16001IC04000123A --idorig 16001IC04000777@ " +
+                        "--referencia-cliente 'CLIENTE 7' --oper-date 31/12/2025");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, kOk);
   // The office is valid only before 2026: the operation date was applied.
   EXPECT_EQ(tdb.Column("SELECT VALOR FROM IMP WHERE NRO_CAMPO IN ('c1', 'c3', 'cQOR1') "
                        "ORDER BY rowid"),
             (std::vector<std::string>{"BUENOS AIRES", "16   001   IC04   000777", "CLIENTE 7"}));
 
-  outcome = RunGenerate(db + "--iddtext NOPE");
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(outcome.out,
+  run = RunTool("generate " + db + "--iddtext NOPE");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out,
             "{\"Result\": \"ERR\", \"errorMessage\": \"No se encontró la declaración 'NOPE'\", "
             "\"source\":\"GenerateIMP - GenerateIMP\"}\n");
+}
 
-  // Errors before the generation have no JSON result: stderr only.
-  for (const std::string& arguments :
-       {"-c 'sqlite:" + tdb.folder() + "/missing.db' --iddtext X",
-        db + "--iddtext X --oper-date 2025-12-31", db + "--iddtext X --oper 70000", db}) {
-    outcome = RunGenerate(arguments);
-    EXPECT_NE(outcome.status, 0) << arguments;
-    EXPECT_EQ(outcome.out, "") << arguments;
+// One exit status per kind of failure; failures before the generation have
+// no JSON result (stderr only), the others have theirs on stdout.
+TEST(GenerateCommandTest, ExitStatusTellsTheKindOfFailure) {
+  testing::TestDatabase tdb;
+  tdb.RunScript("decl_catalogo.sql");
+  tdb.RunScript("decl_demo.sql");
+  const std::string db = "-c '" + tdb.connection() + "' ";
+  const std::string demo = "generate " + db + "--iddtext 26001IC04000123A ";
+  const std::string out = tdb.folder();
+  const std::string a_file = out + "/a-file";
+  std::filesystem::create_directories(out + "/sub");
+  { std::ofstream(a_file) << "x"; }
+  struct Case {
+    std::string arguments;
+    int status;
+    std::string in_out;  // a piece of stdout; empty: stdout is empty
+  };
+  const Case cases[] = {
+      {"generate " + db, 2, ""},  // --iddtext missing
+      {demo + "--oper -5", 2, ""},
+      {demo + "--oper 0x10", 2, ""},
+      {demo + "--lock-timeout -1", 2, ""},
+      {demo + "--oper-date 2025-12-31", 2, ""},
+      {"generate -c 'sqlite:" + out + "/missing.db' --iddtext X", 3, ""},
+      {"generate " + db + "--iddtext NOPE", 4, "No se encontró"},
+      {demo + "--cover '" + out + "/no/such/folder/a.pdf'", 5, "Cannot write the PDF file"},
+      // A file where the pictures' folder should be: the print's failure,
+      // not an abort, and the PDF of that print stays unwritten.
+      {demo + "--cover '" + out + "/b.pdf' --png '" + a_file + "'", 5,
+       "Cannot create the folder of the page pictures '" + a_file + "': Not a directory"},
+      {demo + "--cover '" + out + "/c.pdf' --desde -1", 5,
+       "Invalid print range from page -1 to 32767"},
+      {"db check -c 'sqlite:" + a_file + "'", 3, ""},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = RunTool(c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
+    if (c.in_out.empty()) {
+      EXPECT_EQ(run.out, "") << c.arguments;
+    } else {
+      EXPECT_NE(run.out.find(c.in_out), std::string::npos) << c.arguments << "\n" << run.out;
+    }
   }
+  EXPECT_FALSE(std::filesystem::exists(out + "/b.pdf"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/c.pdf"));
+
+  const ToolRun version = RunTool("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("tipolaria 1.")) << version.out;
+  const ToolRun help = RunTool("generate --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("5 print error"), std::string::npos) << help.out;
+}
+
+TEST(GenerateCommandTest, OutputIsValidUtf8AndDbCheckProvesTheSchemaWithoutPasswords) {
+  testing::TestDatabase tdb;
+  // A byte that is no UTF-8 (Latin-1 from another terminal) in an argument.
+  ToolRun run =
+      RunTool("generate -c '" + tdb.connection() + "' --iddtext \"$(printf 'X\\351\\377')\"");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(EncodeUtf8(DecodeUtf8(run.out)), run.out);  // nothing needed mending
+  EXPECT_NE(run.out.find("'Xéÿ'"), std::string::npos) << run.out;
+
+  run = RunTool("db check -c 'Provider=SQLite;Data Source=" + tdb.folder() +
+                "/customs.db;Password=s3cr3t;PWD={x;y}'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.find("s3cr3t"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("x;y"), std::string::npos) << run.out;
+
+  const std::string empty = tdb.folder() + "/empty.db";
+  { std::ofstream(empty).flush(); }
+  run = RunTool("db check -c 'sqlite:" + empty + "'");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("none of the tables"), std::string::npos) << run.err;
+  tdb.Run("DROP TABLE DBK");
+  run = RunTool("db check -c '" + tdb.connection() + "'");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("lacks the tables DBK"), std::string::npos) << run.err;
 }
 
 TEST(GenerateCommandTest, PrintsBothDocumentsOfAWholeDeclaration) {
@@ -68,10 +130,10 @@ TEST(GenerateCommandTest, PrintsBothDocumentsOfAWholeDeclaration) {
   tdb.RunScript("decl_items.sql");
   const std::string cover = tdb.folder() + "/cover.pdf";
   const std::string continuation = tdb.folder() + "/continuation.pdf";
-  const Outcome outcome =
-      RunGenerate("-c '" + tdb.connection() + "' --iddtext 26001IC04000777C --oper 1 " +
-                  "--fecofi '05/12/2026 10:42:17' --oper-date 05/12/2026 --cover '" + cover +
-                  "' --continuation '" + continuation + "'");
+  const ToolRun outcome =
+      RunTool("generate -c '" + tdb.connection() + "' --iddtext 26001IC04000777C --oper 1 " +
+              "--fecofi '05/12/2026 10:42:17' --oper-date 05/12/2026 --cover '" + cover +
+              "' --continuation '" + continuation + "'");
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.out, "{\"Result\": \"OK\"}\n{\"Result\": \"OK\"}\n{\"Result\": \"OK\"}\n");
   // The cover and 24 item pages; the continuation pages after them.

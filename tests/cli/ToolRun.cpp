@@ -1,0 +1,44 @@
+#include "cli/ToolRun.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/TestDatabase.hpp"
+
+namespace tipolaria::testing {
+
+std::vector<ToolRun> RunTogether(const std::vector<std::string>& arguments) {
+  const std::string folder = MakeTempFolder();
+  std::vector<FILE*> pipes;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string command = std::string(TIPOLARIA_CLI) + " " + arguments[i] + " 2>'" + folder +
+                                "/err" + std::to_string(i) + "'";
+    pipes.push_back(popen(command.c_str(), "r"));
+    EXPECT_NE(pipes.back(), nullptr) << command;
+  }
+  std::vector<ToolRun> runs(arguments.size());
+  for (std::size_t i = 0; i < pipes.size(); ++i) {
+    if (pipes[i] == nullptr) continue;
+    char buffer[512];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipes[i])) > 0;) {
+      runs[i].out.append(buffer, n);
+    }
+    const int raw = pclose(pipes[i]);
+    runs[i].status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(folder + "/err" + std::to_string(i));
+    std::ostringstream text;
+    text << err.rdbuf();
+    runs[i].err = text.str();
+  }
+  std::filesystem::remove_all(folder);
+  return runs;
+}
+
+ToolRun RunTool(const std::string& arguments) { return RunTogether({arguments}).front(); }
+
+}  // namespace tipolaria::testing
