@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
+#include "data/SqlText.hpp"
 #include "support/ErrorNumber.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
@@ -105,6 +109,44 @@ TEST(CDataBaseTest, TransactionsCommitAndRollBack) {
   EXPECT_EQ(tdb.Column("SELECT valor FROM IMP"), std::vector<std::string>{"kept"});
   // Every statement sent is counted, for the benchmarks.
   EXPECT_EQ(db->StatementCount(), 6u);
+}
+
+// Connections on separate threads are separate sessions: the print lock
+// excludes them as it excludes processes, and a waiting one gets it as soon
+// as the holder lets go.
+TEST(CDataBaseTest, PrintLockExcludesOtherConnectionsAcrossThreadsUntilReleased) {
+  using std::chrono::milliseconds;
+  TestDatabase tdb;
+  auto holder = tdb.Open();
+  auto waiter = tdb.Open();
+  ASSERT_TRUE(holder->AcquirePrintLock(milliseconds(0)));
+  EXPECT_FALSE(waiter->AcquirePrintLock(milliseconds(0)));
+  EXPECT_FALSE(waiter->AcquirePrintLock(milliseconds(20)));
+  std::atomic<bool> released = false;
+  std::thread thread([&] {
+    std::this_thread::sleep_for(milliseconds(50));
+    released = true;
+    holder->ReleasePrintLock();
+  });
+  EXPECT_TRUE(waiter->AcquirePrintLock(std::chrono::seconds(30)));
+  EXPECT_TRUE(released);
+  thread.join();
+  EXPECT_FALSE(holder->AcquirePrintLock(milliseconds(0)));
+  waiter.reset();  // closing the connection lets go too
+  EXPECT_TRUE(holder->AcquirePrintLock(milliseconds(0)));
+  EXPECT_EQ(holder->Name(), tdb.connection());
+}
+
+// A NUL in a value never cuts a statement short: quoting drops it, and a
+// statement that still holds one is refused instead of run in part.
+TEST(CDataBaseTest, NulCharactersNeverCutAStatement) {
+  TestDatabase tdb;
+  auto db = tdb.Open();
+  const std::string value("AB\0C'D", 6);
+  db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c5', '" + DoubleQuotes(value) + "')");
+  EXPECT_EQ(tdb.Column("SELECT valor FROM IMP"), std::vector<std::string>{"ABC'D"});
+  EXPECT_THROW(db->ExecuteSQL(std::string("DELETE FROM IMP\0 WHERE 1 = 0", 29)), ComError);
+  EXPECT_EQ(tdb.Column("SELECT count(*) FROM IMP"), std::vector<std::string>{"1"});
 }
 
 }  // namespace

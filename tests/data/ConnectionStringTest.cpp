@@ -44,6 +44,9 @@ TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
       {"just some words", "has no \"=\""},
       {"Server=x;Database=y", "no provider, driver or DSN"},
       {"Provider=SQLite;Data Source=\"/x.db", "unclosed quote"},
+      // Pieces of a password never stand in the message.
+      {"Provider=SQLOLEDB;Password=ab;cd", "follows the password"},
+      {"Provider=SQLOLEDB;PWD=secret;=x", "at \"=x\""},
   };
   for (const Case& c : cases) {
     try {
@@ -53,6 +56,21 @@ TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
       EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
     }
   }
+}
+
+TEST(ConnectionStringTest, PasswordsAreMaskedWhateverTheirForm) {
+  const struct {
+    const char* text;
+    const char* masked;
+  } cases[] = {
+      {"Provider=SQLOLEDB;Data Source=srv;User ID=sa;Password=s3cr3t",
+       "Provider=SQLOLEDB;Data Source=srv;User ID=sa;Password=****"},
+      {"Driver={FreeTDS};PWD={a;b};Server=x", "Driver={FreeTDS};PWD=****;Server=x"},
+      {"pwd = \"a;b\"; password='c'", "pwd =****; password=****"},
+      {"sqlite:/x/y.db", "sqlite:/x/y.db"},
+      {"Password=", "Password=****"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MaskPasswords(c.text), c.masked) << c.text;
 }
 
 TEST(ConnectionStringTest, ConnectFailuresSayWhyAndCreateNothing) {
