@@ -40,7 +40,7 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
     CDataBase& db = *state.gDataBase;
     // From here on the session prints what this generation writes and
     // nothing else: nothing at all when it cannot get the print lock.
-    state.snapshot = std::make_shared<const Recordset>(Recordset({}, {}));
+    state.snapshot = std::make_shared<const Recordset>(NoImpRows());
     bool found = false;
     {
       detail::PrintLock lock(db, state.lock_timeout, state.lock_wait_notice);

@@ -29,6 +29,8 @@ Recordset ReadImpTable(CDataBase& db) {
   return rows;
 }
 
+Recordset NoImpRows() { return Recordset({"NRO_HOJA", "TIPO", "NRO_CAMPO", "VALOR"}, {}); }
+
 void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_literal) {
   RunInTransaction(db, [&] {
     for (const CImp& field : fields) {

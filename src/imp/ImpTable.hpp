@@ -31,6 +31,9 @@ void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16
 // rows of page 0 before those of the pages, a page's rows in the order
 // written).
 Recordset ReadImpTable(CDataBase& db);
+// The columns of IMP without a row: the pages of a generation that wrote
+// nothing.
+Recordset NoImpRows();
 
 // Saves a page of type 0 in one transaction: for each field whose value is not
 // blank, deletes the field's row of the page and inserts the new one, so the

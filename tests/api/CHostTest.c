@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
   Check(json != NULL && strstr(json, "\"Result\": \"ERR\"") != NULL, "unknown declaration");
   tipolaria_free(json);
 
+  Check(tipolaria_set_lock_timeout(-1) != 0, "negative lock time-out refused");
+  Check(tipolaria_set_lock_timeout(5) == 0, "lock time-out");
+  Check(strncmp(tipolaria_version(), "1.", 2) == 0, "version");
+
   Check(tipolaria_finalize() == 0, "finalize");
   Check(tipolaria_get_caratula_hojas() == NULL, "finalized");
 

@@ -161,6 +161,13 @@ TEST(JsonResultTest, FailureTextIsAlwaysValidJson) {
   EXPECT_EQ(detail::JsonFailure(error, "GenerateIMP"),
             R"({"Result": "ERR", "errorMessage": "dice \"hola\"\r\n\tfin\u0001", )"
             R"("source":"CDataBase.GetRs \\x - GenerateIMP"})");
+  // Bytes that are no UTF-8 are read as Latin-1; a NUL is escaped; valid
+  // UTF-8 stays as it is.
+  const ComError bytes(5, std::string("a\0b", 3), "\xe9\xff \xc3\xa9 \xe2\x82");
+  EXPECT_EQ(
+      detail::JsonFailure(bytes, "X"),
+      "{\"Result\": \"ERR\", \"errorMessage\": \"\xc3\xa9\xc3\xbf \xc3\xa9 \xc3\xa2\xc2\x82\", "
+      "\"source\":\"a\\u0000b - X\"}");
 }
 
 }  // namespace

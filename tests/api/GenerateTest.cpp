@@ -51,6 +51,16 @@ TEST_F(GenerateTest, GeneratesAndKeepsTheParametersInTheDriver) {
   EXPECT_EQ(driver.Rotulo, "OFICIALIZADO - ADUANA DE BUENOS AIR - E1");
 }
 
+TEST_F(GenerateTest, ANulInADatabaseTextIsDroppedNotACutStatement) {
+  tdb_.RunScript("decl_catalogo.sql");
+  tdb_.RunScript("decl_demo.sql");
+  tdb_.Run("UPDATE DDT SET lddtnomfod = 'SHENZHEN' || char(0) || ' HUAWEN'");
+  ASSERT_TRUE(print_.Init(tdb_.connection()));
+  EXPECT_EQ(Generate("26001IC04000123A"), kOk);
+  EXPECT_EQ(tdb_.Column("SELECT VALOR FROM IMP WHERE NRO_CAMPO = 'c11'"),
+            std::vector<std::string>{"SHENZHEN HUAWEN"});
+}
+
 TEST_F(GenerateTest, FailuresReachTheHostAsJson) {
   ASSERT_TRUE(print_.Init(tdb_.connection()));
   EXPECT_EQ(Generate("16001IC04999999X"),

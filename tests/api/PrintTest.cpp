@@ -2,7 +2,10 @@
 // what it finds on disk.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "api/ComponentState.hpp"
 #include "support/PdfReadback.hpp"
@@ -26,6 +29,8 @@ class PrintTest : public ::testing::Test {
   void TearDown() override {
     CPrint().Finalize();
     detail::State().png_folder.clear();
+    detail::State().lock_wait_notice = nullptr;
+    print_.SetLockTimeout(60);
   }
 
   // The demo declaration, generated: the cover is page 1.
@@ -182,6 +187,68 @@ TEST_F(PrintTest, ErrorSourcesNameOnlyTheTrappingProcedures) {
   PagesInImp(1, 1, 1);
   const std::string json = print_.PrintPDFCaratula(unwritable);
   EXPECT_TRUE(json.ends_with(R"(", "source":"Tipolaria - PrintPDFCaratula"})")) << json;
+}
+
+// What a session prints after its own generation is what that generation
+// wrote, whatever another session leaves in IMP meanwhile; without one (a
+// new driver, a new connection), a print shows the table as it stands.
+TEST_F(PrintTest, PrintsItsOwnGenerationWhateverIsInImpMeanwhile) {
+  const std::string intruder =
+      "DELETE FROM IMP; INSERT INTO IMP VALUES (1, 0, 'c5', 'PAGINA-AJENA')";
+  const std::vector<std::string> table{"PAGINA-AJENA"};
+  const std::vector<std::pair<const char*, std::function<void()>>> forget = {
+      {"CleanIMP", [&] { print_.CleanIMP(); }},
+      {"Init", [&] { print_.Init(tdb_.connection()); }},
+  };
+  for (const auto& [name, drop] : forget) {
+    if (!detail::IsInitialized())
+      GenerateDemo();
+    else
+      ASSERT_EQ(print_.GenerateIMP("O'BRIEN", "26001IC04000123A", "", "", 1, "", "", "", "", ""),
+                kOk);
+    tdb_.Run(intruder);
+    EXPECT_EQ(print_.PrintPDFCaratula(Out("own.pdf")), kOk);
+    EXPECT_TRUE(Markers(Out("own.pdf")).empty()) << name;
+    EXPECT_NE(testing::CommandOutput("pdftotext '" + Out("own.pdf") + "' -").find("O'BRIEN"),
+              std::string::npos);
+    drop();
+    print_.SetHojaDesde(1);
+    print_.SetHojaHasta(1);
+    EXPECT_EQ(print_.PrintPDFCaratula(Out("table.pdf")), kOk) << name;
+    EXPECT_EQ(Markers(Out("table.pdf")), table) << name;
+  }
+}
+
+TEST_F(PrintTest, ATakenPrintLockIsWaitedForABoundedTimeThenNamed) {
+  GenerateDemo();
+  const std::unique_ptr<CDataBase> other = tdb_.Open();
+  ASSERT_TRUE(other->AcquirePrintLock(std::chrono::milliseconds(0)));
+  // The session's own pages need no lock to print.
+  EXPECT_EQ(print_.PrintPDFCaratula(Out("own.pdf")), kOk);
+
+  std::vector<std::string> notices;
+  detail::State().lock_wait_notice = [&](const std::string& m) { notices.push_back(m); };
+  print_.SetLockTimeout(1);
+  const std::string failed =
+      print_.GenerateIMP("O'BRIEN", "26001IC04000123A", "", "", 1, "", "", "", "", "");
+  const std::string named = "waiting for the database \\\"" + tdb_.connection() + "\\\"";
+  EXPECT_NE(failed.find("Gave up after 1 second " + named), std::string::npos) << failed;
+  EXPECT_TRUE(failed.ends_with(R"("source":"PrintLock - GenerateIMP"})")) << failed;
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_TRUE(notices[0].starts_with("Waiting up to 1 second for the database")) << notices[0];
+  // The failed generation wrote nothing, so the session has nothing to
+  // print: certainly not what the other session holds.
+  const std::string nothing = print_.PrintPDFCaratula(Out("none.pdf"));
+  EXPECT_NE(nothing.find("No page to print"), std::string::npos) << nothing;
+  print_.CleanIMP();  // a print that reads the table waits as well
+  print_.SetLockTimeout(0);
+  EXPECT_NE(print_.PrintPDFCaratula(Out("none.pdf")).find("Gave up after 0 seconds"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(Out("none.pdf")));
+
+  other->ReleasePrintLock();
+  EXPECT_EQ(print_.GenerateIMP("O'BRIEN", "26001IC04000123A", "", "", 1, "", "", "", "", ""), kOk);
+  EXPECT_THROW(print_.SetLockTimeout(-1), ComError);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <stdexcept>
 
 namespace tipolaria {
@@ -27,13 +29,32 @@ TEST(TrapTest, SourceGrowsInnermostFirstAndKeepsNumberAndDescription) {
   }
 }
 
+// Whatever is thrown becomes the component's error, the same way at every
+// boundary (traps, JSON results, the C interface).
 TEST(TrapTest, ForeignExceptionsBecomeComErrors) {
-  try {
-    Trap("CThing.Do", []() -> int { throw std::runtime_error("disk on fire"); });
-    FAIL() << "no error";
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.description(), "disk on fire");
-    EXPECT_EQ(e.source(), "Tipolaria - CThing.Do");
+  const struct {
+    std::function<void()> raise;
+    long number;
+    const char* description;
+  } cases[] = {
+      {[] { throw std::runtime_error("disk on fire"); }, kErrInternal, "disk on fire"},
+      {[] { throw std::bad_alloc(); }, kErrOutOfMemory, "Out of memory"},
+      {[] { throw 42; }, kErrInternal, "Internal error"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Trap("CThing.Do", c.raise);
+      ADD_FAILURE() << "no error";
+    } catch (const ComError& e) {
+      EXPECT_EQ(e.number(), c.number);
+      EXPECT_EQ(e.description(), c.description);
+      EXPECT_EQ(e.source(), "Tipolaria - CThing.Do");
+    }
+    try {
+      c.raise();
+    } catch (...) {
+      EXPECT_EQ(CaughtError().description(), c.description);
+    }
   }
 }
 
