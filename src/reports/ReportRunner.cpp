@@ -90,8 +90,10 @@ int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const s
   // Everything is written: only now do the files take their names, so that
   // a print that fails on its last picture leaves the earlier files as
   // they were.
-  writer->Commit();
+  // The document goes last: a print whose result is an error never
+  // replaces it.
   for (const auto& file : picture_files) file->Commit();
+  writer->Commit();
   return writer->page_count();
 }
 

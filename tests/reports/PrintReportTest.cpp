@@ -6,13 +6,18 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "imp/ImpTable.hpp"
+#include "reports/CaratulaLaser.hpp"
 #include "reports/LaserLayouts.hpp"
 #include "reports/LayoutTableHelpers.hpp"
 #include "reports/PdfWriter.hpp"
 #include "reports/ReportErrors.hpp"
+#include "reports/SubItemLaser.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
@@ -422,6 +427,104 @@ TEST_F(PrintReportTest, DescendersBelowTheBoxAreClipped) {
   EXPECT_TRUE(testing::FindInk(pdf_, 1, 100, 100, 200, 8, 288).has_value());
   const auto below = testing::FindInk(pdf_, 1, 100, 108.25, 200, 4, 288);
   EXPECT_FALSE(below.has_value()) << "ink down to " << below->y_max;
+}
+
+// A print of one session renders the rows its generation read back, not the
+// table: handed in, the rows give every page exactly what the layouts'
+// own query of the table gives, also where page 0 and a page set the same
+// field.
+TEST_F(PrintReportTest, RowsHandedInFillThePagesAsTheTableDoes) {
+  Insert(1, 0, "c5", "OWN-1");  // written before page 0's value, yet it wins
+  Insert(0, 0, "c5", "EVERY-PAGE");
+  Insert(0, 0, "c6", "ZERO");
+  InsertPages(1, 3, 0, 5);
+  Insert(3, 0, "c6", "OWN-3");
+  InsertPages(4, 5, 1, 5);
+  Insert(0, 1, "c150", "FOOTER");
+  Insert(5, 1, "c150", "LAST");
+  Insert(9, 0, "c5", "OUT-OF-RANGE");
+  tdb_.Run(sql_);
+  sql_.clear();
+  auto db = tdb_.Open();
+  const auto pages = [&](ReportKind kind, const PrintRange& range) {
+    std::vector<std::pair<std::int16_t, std::vector<std::string>>> filled;
+    std::unique_ptr<LaserReport> report;
+    if (kind == ReportKind::kCaratula) {
+      report = std::make_unique<CaratulaLaser>(*db, range);
+    } else {
+      report = std::make_unique<SubItemLaser>(*db, range);
+    }
+    report->Run([&](std::int16_t page, const std::vector<std::string>& texts) {
+      filled.emplace_back(page, texts);
+    });
+    return filled;
+  };
+  for (const Form& form : Forms()) {
+    for (const PrintRange& range : {Range(1, 3, 3), Range(2, 5, 3), Range(4, 5, 3)}) {
+      PrintRange with_rows = range;
+      with_rows.imp_rows = std::make_shared<const Recordset>(ReadImpTable(*db));
+      const auto from_table = pages(form.kind, range);
+      EXPECT_EQ(pages(form.kind, with_rows), from_table)
+          << range.hoja_desde << "-" << range.hoja_hasta;
+      if (form.kind == ReportKind::kCaratula && range.hoja_desde == 1) {
+        ASSERT_EQ(from_table.size(), 3u);
+        const int c5 = form.layout.Find("c5");
+        EXPECT_EQ(from_table[0].second[c5], "OWN-1");
+        EXPECT_EQ(from_table[1].second[c5], "EVERY-PAGE");
+      }
+    }
+  }
+}
+
+// The outputs of a print are all written before any takes its name, the
+// document last: a print that fails leaves the document of an earlier print
+// as it was, and its message names the file that failed.
+TEST_F(PrintReportTest, AFailedPrintLeavesTheEarlierFilesAsTheyWere) {
+  InsertPages(1, 2, 0, 2);
+  { std::ofstream(pdf_) << "an earlier print"; }
+  const std::string pictures = out_ + "/png";
+  const std::string stem = std::filesystem::path(pdf_).stem().string();
+  std::filesystem::create_directories(pictures + "/" + stem + "-002.png");  // in the way
+  const std::string a_file = out_ + "/a-file";
+  { std::ofstream(a_file) << "x"; }
+  const std::string not_png = out_ + "/logo.png";
+  { std::ofstream(not_png) << "GIF89a"; }
+  const struct {
+    std::string png_folder, logo;
+    long number;
+    std::string says;
+  } cases[] = {
+      {pictures, "", kErrReportPath,
+       "Cannot write the page picture '" + pictures + "/" + stem + "-002.png': Is a directory"},
+      {a_file, "", kErrReportPath,
+       "Cannot create the folder of the page pictures '" + a_file + "': Not a directory"},
+      {"", not_png, kErrReportResource, "'" + not_png + "': it is not a PNG image"},
+      {"", out_, kErrReportResource, "'" + out_ + "': it is a folder"},
+  };
+  for (const auto& c : cases) {
+    PrintRange range = Range(1, 2, 2);
+    range.png_folder = c.png_folder;
+    range.logo_png = c.logo;
+    try {
+      Print(ReportKind::kCaratula, range, pdf_);
+      ADD_FAILURE() << c.says;
+    } catch (const ComError& e) {
+      EXPECT_EQ(e.number(), c.number);
+      EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+    }
+    std::ifstream earlier(pdf_);
+    std::string text;
+    std::getline(earlier, text);
+    EXPECT_EQ(text, "an earlier print") << c.says;
+    EXPECT_EQ(TemporaryFiles(), 0);
+  }
+  std::filesystem::remove(pictures + "/" + stem + "-002.png");
+  PrintRange range = Range(1, 2, 2);
+  range.png_folder = pictures;
+  EXPECT_EQ(Print(ReportKind::kCaratula, range, pdf_), 2);
+  EXPECT_EQ(testing::PageCount(pdf_), 2);
+  EXPECT_TRUE(std::filesystem::exists(pictures + "/" + stem + "-002.png"));
+  EXPECT_EQ(TemporaryFiles(), 0);
 }
 
 }  // namespace
