@@ -3,7 +3,8 @@
 // each filled page handed on as the texts of its controls) and the filling
 // of a page from the IMP rows of the range. CaratulaLaser and SubItemLaser
 // supply the events that differ. A report is made for one run; it holds its
-// rows (a copy of the range's IMP rows) and uses the caller's database.
+// rows (a copy of the range's IMP rows), taken from the rows the range
+// carries (PrintRange::imp_rows) or else read from the caller's database.
 #ifndef TIPOLARIA_REPORTS_LASERREPORT_HPP_
 #define TIPOLARIA_REPORTS_LASERREPORT_HPP_
 
