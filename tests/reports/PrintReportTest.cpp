@@ -16,6 +16,7 @@
 #include "reports/LaserLayouts.hpp"
 #include "reports/LayoutTableHelpers.hpp"
 #include "reports/PdfWriter.hpp"
+#include "reports/PendingFiles.hpp"
 #include "reports/ReportErrors.hpp"
 #include "reports/SubItemLaser.hpp"
 #include "support/FaultyBackend.hpp"
@@ -525,6 +526,25 @@ TEST_F(PrintReportTest, AFailedPrintLeavesTheEarlierFilesAsTheyWere) {
   EXPECT_EQ(testing::PageCount(pdf_), 2);
   EXPECT_TRUE(std::filesystem::exists(pictures + "/" + stem + "-002.png"));
   EXPECT_EQ(TemporaryFiles(), 0);
+}
+
+// What an interrupted command removes: the named files still under way,
+// not those already forgotten.
+TEST(PendingFilesTest, RemoveAllDeletesOnlyTheFilesStillPending) {
+  const std::string folder = testing::MakeTempFolder();
+  const std::string pending = folder + "/.a.pdf.tmp1";
+  const std::string placed = folder + "/.b.pdf.tmp2";
+  for (const std::string& path : {pending, placed}) std::ofstream(path) << "x";
+  int pending_slot = PendingFiles::Add(pending);
+  int placed_slot = PendingFiles::Add(placed);
+  ASSERT_GE(pending_slot, 0);
+  PendingFiles::Remove(placed_slot);
+  EXPECT_EQ(placed_slot, -1);
+  PendingFiles::RemoveAll();
+  EXPECT_FALSE(std::filesystem::exists(pending));
+  EXPECT_TRUE(std::filesystem::exists(placed));
+  PendingFiles::Remove(pending_slot);  // already emptied: nothing happens
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
