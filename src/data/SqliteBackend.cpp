@@ -26,7 +26,7 @@ constexpr const char* kSource = "SQLite";
 // the session's own wait and said.
 constexpr std::chrono::milliseconds kDefaultBusyTimeout{60 * 1000};
 // The longest pause between two tries of a taken print lock.
-constexpr std::chrono::milliseconds kLockPollLimit{50};
+constexpr std::chrono::milliseconds kLockPollLimit{10};
 
 // The four stored procedures of the coded-parameter table, answered over PTR.
 // Each takes the parameter type and one key, in the order of its parameters.

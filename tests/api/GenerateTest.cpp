@@ -57,7 +57,7 @@ TEST_F(GenerateTest, ANulInADatabaseTextIsDroppedNotACutStatement) {
   tdb_.Run("UPDATE DDT SET lddtnomfod = 'SHENZHEN' || char(0) || ' HUAWEN'");
   ASSERT_TRUE(print_.Init(tdb_.connection()));
   EXPECT_EQ(Generate("26001IC04000123A"), kOk);
-  EXPECT_EQ(tdb_.Column("SELECT VALOR FROM IMP WHERE NRO_CAMPO = 'c11'"),
+  EXPECT_EQ(tdb_.Column("SELECT VALOR FROM IMP WHERE TIPO = 0 AND NRO_CAMPO = 'c11'"),
             std::vector<std::string>{"SHENZHEN HUAWEN"});
 }
 

@@ -28,14 +28,17 @@ using testing::RunTogether;
 using testing::RunTool;
 using testing::ToolRun;
 
-constexpr const char* kImport = "26001IC04000123A";
-constexpr const char* kExport = "26046EC01000871K";
+// Two short declarations, so that many sessions run in little time: an
+// import and an export, whose covers differ in nearly every field.
+constexpr const char* kImport = "26001IC04000999Z";
+constexpr const char* kExport = "26033EC01000102P";
 constexpr const char* kOk = "{\"Result\": \"OK\"}\n";
 
 class ConcurrentSessionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* script : {"decl_catalogo.sql", "decl_demo.sql", "decl_exportacion.sql"}) {
+    for (const char* script :
+         {"decl_catalogo.sql", "decl_incompleta.sql", "decl_sin_liquidacion.sql"}) {
       tdb_.RunScript(script);
     }
   }
