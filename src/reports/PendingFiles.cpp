@@ -1,42 +1,57 @@
 #include "reports/PendingFiles.hpp"
 
+#include <limits.h>
 #include <unistd.h>
 
 #include <array>
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
 
 namespace tipolaria::PendingFiles {
 namespace {
 
-// A slot holds a malloc'ed path; whoever exchanges it out owns it. A print
-// has its PDF and its pictures under way at most.
-std::array<std::atomic<char*>, 64> slots{};
+// A slot is free, being filled or cleaned (busy), or holds a path (ready).
+// The paths live in the slots themselves, so that the cleanup in a signal
+// handler neither allocates nor frees. A print has its PDF and its pictures
+// under way at most.
+enum State : int { kFree, kBusy, kReady };
+struct Slot {
+  std::atomic<int> state{kFree};
+  char path[PATH_MAX];
+};
+std::array<Slot, 64> slots;
 
 }  // namespace
 
 int Add(const std::string& path) {
-  char* copy = strdup(path.c_str());
-  if (copy == nullptr) return -1;
-  for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-    char* expected = nullptr;
-    if (slots[slot].compare_exchange_strong(expected, copy)) return static_cast<int>(slot);
+  if (path.size() >= PATH_MAX) return -1;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    int expected = kFree;
+    if (!slots[i].state.compare_exchange_strong(expected, kBusy)) continue;
+    std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
+    slots[i].state.store(kReady);
+    return static_cast<int>(i);
   }
-  std::free(copy);
   return -1;
 }
 
 void Remove(int& slot) {
   if (slot < 0) return;
-  std::free(slots[static_cast<std::size_t>(slot)].exchange(nullptr));
+  std::atomic<int>& state = slots[static_cast<std::size_t>(slot)].state;
+  // Waits out a cleanup under way on this slot; an emptied slot stays so.
+  for (int expected = kReady; !state.compare_exchange_weak(expected, kFree);) {
+    if (expected == kFree) break;
+    expected = kReady;
+  }
   slot = -1;
 }
 
 void RemoveAll() noexcept {
-  // No free here: not safe in a signal handler, and the process is ending.
-  for (auto& slot : slots) {
-    if (char* path = slot.exchange(nullptr)) ::unlink(path);
+  for (Slot& slot : slots) {
+    int expected = kReady;
+    if (!slot.state.compare_exchange_strong(expected, kBusy)) continue;
+    ::unlink(slot.path);
+    slot.state.store(kFree);
   }
 }
 
