@@ -10,8 +10,7 @@
 namespace tipolaria::PendingFiles {
 
 // Records `path`; returns its slot, or -1 when every slot is taken or the
-// path is too long (the file
-// is then only left out of the cleanup).
+// path is too long (the file is then only left out of the cleanup).
 int Add(const std::string& path);
 // Forgets the file of `slot` and sets it to -1; -1 does nothing.
 void Remove(int& slot);
