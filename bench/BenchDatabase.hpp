@@ -48,6 +48,8 @@ class BenchDatabase {
 
   const std::string& folder() const { return folder_; }
   std::string connection() const { return "sqlite:" + path_; }
+  // The same file through the SQLite ODBC driver and the driver manager.
+  std::string odbc_connection() const { return "Driver={SQLite3};Database=" + path_; }
 
  private:
   std::string folder_;

@@ -1,7 +1,7 @@
 #include "data/Backend.hpp"
 
 #include "data/ConnectionString.hpp"
-#include "data/DatabaseErrors.hpp"
+#include "data/OdbcBackend.hpp"
 #include "data/SqliteBackend.hpp"
 
 namespace tipolaria {
@@ -11,9 +11,7 @@ std::unique_ptr<Backend> OpenBackend(const std::string& connection_string) {
   if (target.kind == ConnectionTarget::Kind::kSqlite) {
     return std::make_unique<SqliteBackend>(target.sqlite_path);
   }
-  RaiseDatabaseError("ODBC",
-                     "ODBC connections (SQL Server and ODBC data sources) are not available in "
-                     "this build; use an embedded database: sqlite:PATH");
+  return std::make_unique<OdbcBackend>(target.odbc, target.driver);
 }
 
 }  // namespace tipolaria

@@ -33,6 +33,11 @@ class Backend {
   // engine needs.
   virtual Recordset Query(const std::string& sql) = 0;
   virtual void Execute(const std::string& sql) = 0;
+  // One statement with "?" markers, run once for each row of values, in
+  // order; the first failing row stops it with that row's error. An engine
+  // across a network takes the whole array as one request.
+  virtual void ExecuteArray(const std::string& sql,
+                            const std::vector<std::vector<Value>>& rows) = 0;
   virtual Recordset CallProcedure(const std::string& name,
                                   const std::vector<ProcedureParam>& params) = 0;
   virtual void BeginTransaction() = 0;
@@ -46,6 +51,11 @@ class Backend {
   // Takes the database's print lock, waiting at most `wait`; false when it is still taken then.
   virtual bool AcquirePrintLock(std::chrono::milliseconds wait) = 0;
   virtual void ReleasePrintLock() = 0;
+
+  // Requests sent to the database engine since the connection opened (each
+  // statement, each transaction command; an array counts once on an engine
+  // that takes it whole and once per row elsewhere), for the benchmarks.
+  virtual std::uint64_t RoundTrips() const = 0;
 };
 
 // Opens the backend a connection string names (see ConnectionString.hpp).

@@ -84,6 +84,13 @@ bool CDataBase::ExecuteSQL(const std::string& sql) {
   });
 }
 
+void CDataBase::ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows) {
+  Trap("CDataBase.ExecuteSQL", [&] {
+    statements_ += rows.size();
+    Connected().ExecuteArray(sql, rows);
+  });
+}
+
 std::string CDataBase::DBDate(std::string& date) const {
   if (date.empty()) {
     date = oper_date_;

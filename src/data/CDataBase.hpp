@@ -50,6 +50,10 @@ class CDataBase {
              std::int32_t option2 = 0);
   // A statement without a result; true, or raises.
   bool ExecuteSQL(const std::string& sql);
+  // One statement with "?" markers run for each row of values, as one
+  // request where the database allows it; its errors are those of
+  // ExecuteSQL, whose statements it stands for.
+  void ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows);
 
   // The SQL date expression for a day: "CONVERT(datetime, 'dd/mm/yyyy', 103)".
   // Empty `date` is replaced by OperDate; eight digits without "/" (yyyymmdd)
@@ -82,6 +86,8 @@ class CDataBase {
   // Statements sent to the database since creation (queries, statements,
   // procedure calls), for benchmarks.
   std::uint64_t StatementCount() const { return statements_; }
+  // Requests sent to the database by the open connection (see Backend).
+  std::uint64_t RoundTrips() const { return backend_ ? backend_->RoundTrips() : 0; }
 
  private:
   Backend& Connected();

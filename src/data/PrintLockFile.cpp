@@ -4,8 +4,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #include "data/DatabaseErrors.hpp"
 
@@ -37,6 +39,21 @@ bool PrintLockFile::TryLock() {
     if (errno == EWOULDBLOCK) return false;
     RaiseDatabaseError(
         "SQLite", "Cannot lock the print lock file \"" + path_ + "\": " + std::strerror(errno));
+  }
+  return true;
+}
+
+bool PrintLockFile::LockWithin(std::chrono::milliseconds wait) {
+  using Clock = std::chrono::steady_clock;
+  // The longest pause between two tries of a taken lock.
+  constexpr std::chrono::milliseconds kPollLimit{10};
+  const Clock::time_point deadline = Clock::now() + wait;
+  std::chrono::milliseconds pause{1};
+  while (!TryLock()) {
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return false;
+    std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+    pause = std::min(pause * 2, kPollLimit);
   }
   return true;
 }

@@ -8,6 +8,7 @@
 #ifndef TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
 #define TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
 
+#include <chrono>
 #include <string>
 
 namespace tipolaria {
@@ -22,6 +23,9 @@ class PrintLockFile {
   // Takes the lock if it is free, without waiting. Raises a database error
   // naming the file when it cannot be opened.
   bool TryLock();
+  // Takes the lock, trying again after pauses that grow up to 10 ms, until
+  // `wait` has passed; false when it is still taken then.
+  bool LockWithin(std::chrono::milliseconds wait);
   void Unlock();
 
   const std::string& path() const { return path_; }

@@ -1,5 +1,7 @@
 #include "data/SqlText.hpp"
 
+#include "data/DatabaseErrors.hpp"
+
 namespace tipolaria {
 
 std::string DoubleQuotes(std::string_view text) {
@@ -12,6 +14,14 @@ std::string DoubleQuotes(std::string_view text) {
     if (c == '\'') out.push_back('\'');
   }
   return out;
+}
+
+void RejectNul(const std::string& source, const std::string& sql) {
+  // Values are written into statements without NULs (DoubleQuotes).
+  if (sql.find('\0') != std::string::npos) {
+    RaiseDatabaseError(source,
+                       "The statement contains a NUL character: " + sql.substr(0, sql.find('\0')));
+  }
 }
 
 }  // namespace tipolaria

@@ -13,6 +13,10 @@ namespace tipolaria {
 // dropped: none can stand inside a statement's text.
 std::string DoubleQuotes(std::string_view text);
 
+// Raises an error of `source` when the statement holds a NUL, which would end
+// its text early and run what stands before it.
+void RejectNul(const std::string& source, const std::string& sql);
+
 }  // namespace tipolaria
 
 #endif  // TIPOLARIA_DATA_SQLTEXT_HPP_

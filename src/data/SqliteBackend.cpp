@@ -7,12 +7,12 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include "data/DatabaseErrors.hpp"
+#include "data/PtrProcedures.hpp"
 #include "data/SqlDialect.hpp"
+#include "data/SqlText.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -25,30 +25,11 @@ constexpr const char* kSource = "SQLite";
 // for another writer mostly waits in AcquirePrintLock, which is bounded by
 // the session's own wait and said.
 constexpr std::chrono::milliseconds kDefaultBusyTimeout{60 * 1000};
-// The longest pause between two tries of a taken print lock.
-constexpr std::chrono::milliseconds kLockPollLimit{10};
-
-// The four stored procedures of the coded-parameter table, answered over PTR.
-// Each takes the parameter type and one key, in the order of its parameters.
-struct Procedure {
-  const char* name;
-  const char* sql;
-};
-constexpr Procedure kProcedures[] = {
-    {"sp_NatLNat", "SELECT LPTRNAT FROM PTR WHERE CTPT = ?1 AND CPTRNAT = ?2 ORDER BY rowid"},
-    {"sp_NatPtr", "SELECT APTR FROM PTR WHERE CTPT = ?1 AND CPTRNAT = ?2 ORDER BY rowid"},
-    {"sp_PtrNat", "SELECT LPTRNAT, CPTRNAT FROM PTR WHERE CTPT = ?1 AND APTR = ?2 ORDER BY rowid"},
-    {"sp_PtrCNat", "SELECT CPTRNAT FROM PTR WHERE CTPT = ?1 AND APTR = ?2 ORDER BY rowid"},
-};
 
 std::string Upper(const char* text) {
   std::string out = text == nullptr ? "" : text;
   for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return out;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-  return Upper(a.c_str()) == Upper(b.c_str());
 }
 
 class Statement {
@@ -174,12 +155,8 @@ void SqliteBackend::Fail(const std::string& context) const {
 
 Recordset SqliteBackend::Run(const std::string& sql, const std::vector<Value>& bindings,
                              bool want_rows) {
-  // A NUL would end the statement's text early and run what stands before
-  // it; values are written into statements without them (DoubleQuotes).
-  if (std::memchr(sql.data(), '\0', sql.size()) != nullptr) {
-    RaiseDatabaseError(kSource,
-                       "The statement contains a NUL character: " + sql.substr(0, sql.find('\0')));
-  }
+  RejectNul(kSource, sql);
+  ++round_trips_;
   const char* tail = nullptr;
   Statement stmt(db_, sql.c_str(), &tail);
   if (stmt.rc() != SQLITE_OK) Fail(" in: " + sql);
@@ -215,19 +192,24 @@ void SqliteBackend::Execute(const std::string& sql) { Run(TranslateToSqlite(sql)
 
 Recordset SqliteBackend::CallProcedure(const std::string& name,
                                        const std::vector<ProcedureParam>& params) {
-  for (const Procedure& p : kProcedures) {
-    if (!EqualsNoCase(name, p.name)) continue;
-    std::vector<Value> inputs;
-    for (const ProcedureParam& param : params) {
-      if (param.direction == 1 || param.direction == 3) inputs.push_back(param.value);
+  const PtrQuery query = PtrProcedureQuery(kSource, name, params);
+  return Run(query.sql, query.inputs, true);
+}
+
+void SqliteBackend::ExecuteArray(const std::string& sql,
+                                 const std::vector<std::vector<Value>>& rows) {
+  if (rows.empty()) return;
+  const std::string translated = TranslateToSqlite(sql);
+  Statement stmt(db_, translated.c_str(), nullptr);
+  if (stmt.rc() != SQLITE_OK) Fail(" in: " + translated);
+  for (const std::vector<Value>& row : rows) {
+    ++round_trips_;
+    sqlite3_reset(stmt.get());
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      Bind(stmt.get(), static_cast<int>(i + 1), row[i]);
     }
-    if (inputs.size() != 2) {
-      RaiseDatabaseError(kSource, "Procedure " + name + " expects 2 parameters, got " +
-                                      std::to_string(inputs.size()));
-    }
-    return Run(p.sql, inputs, true);
+    if (sqlite3_step(stmt.get()) != SQLITE_DONE) Fail(" in: " + translated);
   }
-  RaiseDatabaseError(kSource, "Could not find stored procedure '" + name + "'.");
 }
 
 void SqliteBackend::BeginTransaction() { Run("BEGIN", {}, false); }
@@ -235,15 +217,8 @@ void SqliteBackend::CommitTransaction() { Run("COMMIT", {}, false); }
 void SqliteBackend::RollbackTransaction() { Run("ROLLBACK", {}, false); }
 
 bool SqliteBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point deadline = Clock::now() + wait;
-  std::chrono::milliseconds pause{1};
-  while (!print_lock_.TryLock()) {
-    const Clock::time_point now = Clock::now();
-    if (now >= deadline) return false;
-    std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
-    pause = std::min(pause * 2, kLockPollLimit);
-  }
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  if (!print_lock_.LockWithin(wait)) return false;
   if (!EngineWritable(deadline)) {
     print_lock_.Unlock();
     return false;

@@ -1,10 +1,10 @@
 // The embedded database: an SQLite file reached through the SQLite C API.
 // Opening never creates a file. SQL arrives in the customs database's dialect
-// and is translated; the four PTR stored procedures are answered by queries.
-// Columns declared DECIMAL read as exact decimals, DATETIME as dates. The
-// print lock is an advisory lock on a file beside the database
-// (PrintLockFile); taking it also waits for the engine's write lock, so that
-// a session that got it does not then stall inside a statement behind
+// and is translated; the four PTR stored procedures are answered by queries
+// (PtrProcedures.hpp). Columns declared DECIMAL read as exact decimals,
+// DATETIME as dates. The print lock is an advisory lock on a file beside the
+// database (PrintLockFile); taking it also waits for the engine's write lock,
+// so that a session that got it does not then stall inside a statement behind
 // another writer.
 #ifndef TIPOLARIA_DATA_SQLITEBACKEND_HPP_
 #define TIPOLARIA_DATA_SQLITEBACKEND_HPP_
@@ -31,6 +31,7 @@ class SqliteBackend final : public Backend {
 
   Recordset Query(const std::string& sql) override;
   void Execute(const std::string& sql) override;
+  void ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows) override;
   Recordset CallProcedure(const std::string& name,
                           const std::vector<ProcedureParam>& params) override;
   void BeginTransaction() override;
@@ -38,6 +39,7 @@ class SqliteBackend final : public Backend {
   void RollbackTransaction() override;
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   void ReleasePrintLock() override;
+  std::uint64_t RoundTrips() const override { return round_trips_; }
 
   // Runs a script of several statements as it stands (no translation), as
   // creating a database from the embedded schema does.
@@ -53,6 +55,7 @@ class SqliteBackend final : public Backend {
 
   sqlite3* db_ = nullptr;
   PrintLockFile print_lock_;
+  std::uint64_t round_trips_ = 0;
 };
 
 // Creates a new database file at `path` from the embedded schema. An existing

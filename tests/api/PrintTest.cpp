@@ -168,10 +168,11 @@ TEST_F(PrintTest, FailuresAreJsonAndLeaveNoFile) {
 TEST_F(PrintTest, ErrorSourcesNameOnlyTheTrappingProcedures) {
   struct Case {
     const char* sql;
-    const char* source;
+    std::string source;
   } cases[] = {
       {"INSERT INTO IMP VALUES (1, 0, 'c999', 'x')", "Tipolaria - PrintPDFCaratula"},
-      {"ALTER TABLE IMP RENAME TO IMP_APARTE", "SQLite - CDataBase.GetRs - PrintPDFCaratula"},
+      {"ALTER TABLE IMP RENAME TO IMP_APARTE",
+       testing::TestDatabase::ErrorSource() + " - CDataBase.GetRs - PrintPDFCaratula"},
   };
   for (const Case& c : cases) {
     testing::TestDatabase tdb;

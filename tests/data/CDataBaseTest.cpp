@@ -54,16 +54,17 @@ TEST(CDataBaseTest, FailuresCarryTheDatabaseMessageAndTheOperation) {
   TestDatabase tdb;
   auto db = tdb.Open();
   Recordset rs;
+  const std::string engine = TestDatabase::ErrorSource();
   struct Case {
     std::function<void()> run;
-    const char* source;
+    std::string source;
     const char* message;
   } cases[] = {
-      {[&] { db->GetRs("SELEC * FROM IMP", rs); }, "SQLite - CDataBase.GetRs", "syntax error"},
-      {[&] { db->ExecuteSQL("INSERT INTO NOPE VALUES (1)"); }, "SQLite - CDataBase.ExecuteSQL",
+      {[&] { db->GetRs("SELEC * FROM IMP", rs); }, engine + " - CDataBase.GetRs", "syntax error"},
+      {[&] { db->ExecuteSQL("INSERT INTO NOPE VALUES (1)"); }, engine + " - CDataBase.ExecuteSQL",
        "no such table: NOPE"},
-      {[&] { db->CommitTrans(); }, "SQLite - CDataBase.gDB.CommitTrans", "no transaction"},
-      {[&] { db->ExecSPRs("sp_Nothing"); }, "SQLite - CDataBase.ExecSPRs", "sp_Nothing"},
+      {[&] { db->CommitTrans(); }, engine + " - CDataBase.gDB.CommitTrans", "no transaction"},
+      {[&] { db->ExecSPRs("sp_Nothing"); }, engine + " - CDataBase.ExecSPRs", "sp_Nothing"},
       {[] { CDataBase().ExecuteSQL("DELETE FROM IMP"); }, "CDataBase - CDataBase.ExecuteSQL",
        "The connection cannot be used"},  // never connected
   };

@@ -14,21 +14,64 @@ namespace {
 using Kind = ConnectionTarget::Kind;
 
 TEST(ConnectionStringTest, RecognisesTheFormsHostsHold) {
-  EXPECT_EQ(ParseConnectionString("sqlite:/tmp/a b.db").sqlite_path, "/tmp/a b.db");
-  EXPECT_EQ(ParseConnectionString("Provider=SQLite;Data Source=/x/y.db").sqlite_path, "/x/y.db");
-  EXPECT_EQ(ParseConnectionString("provider = sqlite ; data source = \"/x;y.db\"").sqlite_path,
-            "/x;y.db");
+  const DriverList none = [] { return std::vector<std::string>{}; };
+  EXPECT_EQ(ParseConnectionString("sqlite:/tmp/a b.db", none).sqlite_path, "/tmp/a b.db");
+  EXPECT_EQ(ParseConnectionString("Provider=SQLite;Data Source=/x/y.db", none).sqlite_path,
+            "/x/y.db");
+  EXPECT_EQ(
+      ParseConnectionString("provider = sqlite ; data source = \"/x;y.db\"", none).sqlite_path,
+      "/x;y.db");
+  EXPECT_EQ(ParseConnectionString("DSN=aduana", none).odbc, "DSN=aduana");
+  // The SQLite driver opens a file and never creates an empty one.
+  const ConnectionTarget sqlite = ParseConnectionString("Driver={SQLite3};Database=/x.db", none);
+  EXPECT_EQ(sqlite.kind, Kind::kOdbc);
+  EXPECT_EQ(sqlite.odbc, "Driver={SQLite3};Database=/x.db;NoCreat=1;Timeout=60000;");
+  EXPECT_EQ(ParseConnectionString("Driver=SQLite3;Database=/x.db;Timeout=5;", none).odbc,
+            "Driver=SQLite3;Database=/x.db;Timeout=5;NoCreat=1;");
+  EXPECT_EQ(sqlite.driver, "SQLite3");
+}
 
-  const ConnectionTarget server = ParseConnectionString(
-      "Provider=SQLOLEDB.1;Data Source=srv\\inst;Initial Catalog=Aduana;User ID=sa;"
-      "Password={p;w}");
-  EXPECT_EQ(server.kind, Kind::kOdbc);
-  EXPECT_NE(server.odbc.find("Server={srv\\inst}"), std::string::npos);
-  EXPECT_NE(server.odbc.find("Database={Aduana}"), std::string::npos);
-  EXPECT_NE(server.odbc.find("PWD={p;w}"), std::string::npos);
+TEST(ConnectionStringTest, SqlServerProvidersBecomeTheInstalledDriversStrings) {
+  const std::vector<std::string> both = {"SQLite3", "FreeTDS", "ODBC Driver 17 for SQL Server",
+                                         "ODBC Driver 18 for SQL Server"};
+  EXPECT_EQ(ChooseSqlServerDriver(both), "ODBC Driver 18 for SQL Server");
+  EXPECT_EQ(ChooseSqlServerDriver({"SQLite3", "FreeTDS"}), "FreeTDS");
+  EXPECT_EQ(ChooseSqlServerDriver({"SQLite3"}), "");
 
-  EXPECT_EQ(ParseConnectionString("Driver={SQLite3};Database=/x.db").kind, Kind::kOdbc);
-  EXPECT_EQ(ParseConnectionString("DSN=aduana").odbc, "DSN=aduana");
+  const struct {
+    std::vector<std::string> installed;
+    const char* host;
+    const char* odbc;
+  } cases[] = {
+      {{"FreeTDS"},
+       "Provider=SQLOLEDB.1;Persist Security Info=False;Data Source=srv,1433;"
+       "Initial Catalog=Aduana;User ID=sa;Password={p;w}}}",
+       "Driver={FreeTDS};Server={srv};Port={1433};Database={Aduana};UID={sa};PWD={p;w}}};"
+       "ClientCharset=UTF-8;"},
+      {{"FreeTDS", "ODBC Driver 18 for SQL Server"},
+       "Provider=SQLNCLI11;Data Source=(local)\\SQLEXPRESS;Initial Catalog=Aduana;"
+       "Integrated Security=SSPI",
+       "Driver={ODBC Driver 18 for SQL Server};Server={localhost\\SQLEXPRESS};"
+       "Database={Aduana};Trusted_Connection=yes;Encrypt=no;"},
+      {{"ODBC Driver 17 for SQL Server"},
+       "Provider=MSOLEDBSQL;Data Source=tcp:srv;User ID=u;Password=\"a\"\"b\";"
+       "Use Encryption for Data=True;Trust Server Certificate=True",
+       "Driver={ODBC Driver 17 for SQL Server};Server={srv};UID={u};PWD={a\"b};Encrypt=yes;"
+       "TrustServerCertificate=yes;"},
+  };
+  for (const auto& c : cases) {
+    const ConnectionTarget target = ParseConnectionString(c.host, [&] { return c.installed; });
+    EXPECT_EQ(target.kind, Kind::kOdbc);
+    EXPECT_EQ(target.odbc, c.odbc);
+    EXPECT_EQ(target.driver, c.installed.back());
+  }
+  try {
+    ParseConnectionString("Provider=SQLOLEDB;Data Source=srv",
+                          [] { return std::vector<std::string>{"SQLite3"}; });
+    ADD_FAILURE() << "no SQL Server driver";
+  } catch (const ComError& e) {
+    EXPECT_NE(e.description().find("No SQL Server ODBC driver is registered"), std::string::npos);
+  }
 }
 
 TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
@@ -47,6 +90,7 @@ TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
       // Pieces of a password never stand in the message.
       {"Provider=SQLOLEDB;Password=ab;cd", "follows the password"},
       {"Provider=SQLOLEDB;PWD=secret;=x", "at \"=x\""},
+      {"Provider=SQLOLEDB;Password=\"secret", "unclosed quote in the value of password"},
   };
   for (const Case& c : cases) {
     try {
@@ -54,6 +98,7 @@ TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
       ADD_FAILURE() << c.text;
     } catch (const ComError& e) {
       EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+      EXPECT_EQ(e.description().find("secret"), std::string::npos) << e.description();
     }
   }
 }
@@ -69,6 +114,11 @@ TEST(ConnectionStringTest, PasswordsAreMaskedWhateverTheirForm) {
       {"pwd = \"a;b\"; password='c'", "pwd =****; password=****"},
       {"sqlite:/x/y.db", "sqlite:/x/y.db"},
       {"Password=", "Password=****"},
+      {"DSN=x;PWD={s3;cr}}et};UID=u", "DSN=x;PWD=****;UID=u"},
+      {"pwd = 's3''cret'", "pwd =****"},
+      // A ";" inside an unquoted password: the rest is the password's too.
+      {"Pwd=s3;cret;Server=x", "Pwd=****;Server=x"},
+      {"Password=\"s3cret", "Password=****"},
   };
   for (const auto& c : cases) EXPECT_EQ(MaskPasswords(c.text), c.masked) << c.text;
 }
@@ -80,8 +130,8 @@ TEST(ConnectionStringTest, ConnectFailuresSayWhyAndCreateNothing) {
     std::string connection, source, says;
   } cases[] = {
       {"sqlite:" + path, "SQLite - CDataBase.Connect", path + "\": the file does not exist"},
-      {"Provider=SQLNCLI11;Data Source=srv;Initial Catalog=x;Integrated Security=SSPI",
-       "ODBC - CDataBase.Connect", "not available"},
+      {"Driver={SQLite3};Database=" + path, "SQLite3 - CDataBase.Connect", path},
+      {"Driver={NoSuchDriver};PWD=s3cret", "NoSuchDriver - CDataBase.Connect", "PWD=****"},
   };
   for (const auto& c : cases) {
     CDataBase db;
@@ -90,6 +140,7 @@ TEST(ConnectionStringTest, ConnectFailuresSayWhyAndCreateNothing) {
       ADD_FAILURE() << c.connection;
     } catch (const ComError& e) {
       EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+      EXPECT_EQ(e.description().find("s3cret"), std::string::npos) << e.description();
       EXPECT_EQ(e.source(), c.source);
     }
   }

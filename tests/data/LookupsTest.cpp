@@ -97,7 +97,7 @@ TEST_F(LookupsTest, FailuresNameTheLookup) {
     db_->ValidaRef("NOPE", "X", "1", day, "A", "B", rs);
     ADD_FAILURE();
   } catch (const ComError& e) {
-    EXPECT_EQ(e.source(), "SQLite - CDataBase.GetRs - CDataBase.ValidaRef");
+    EXPECT_EQ(e.source(), TestDatabase::ErrorSource() + " - CDataBase.GetRs - CDataBase.ValidaRef");
   }
 }
 

@@ -37,9 +37,33 @@ TEST(ImpTableTest, PageSaveSkipsBlanksAndTheLastValueOfAFieldWins) {
   fields.Add("a", " second ", "5");
   fields.Add("c", "", "9");  // blank: the earlier row of c9 stays
   fields.Add("d", "O'Brien", "10");
+  fields.Add("e", "upper", "QOR1");
+  fields.Add("e", "lower", "qor1");  // the same field to the database
   SaveImpPage(*db, fields, "1");
-  EXPECT_EQ(Rows(tdb), (std::vector<std::string>{"1|0|c10|O'Brien", "1|0|c5| second ",
-                                                 "1|0|c9|from an earlier save"}));
+  EXPECT_EQ(Rows(tdb),
+            (std::vector<std::string>{"1|0|c10|O'Brien", "1|0|c5| second ",
+                                      "1|0|c9|from an earlier save", "1|0|cqor1|lower"}));
+}
+
+// Through ODBC a page save sends the same number of requests whatever the
+// number of fields; the embedded database takes a statement a field.
+TEST(ImpTableTest, PageSaveRoundTripsThroughOdbcDoNotGrowWithTheFields) {
+  TestDatabase tdb;
+  const auto round_trips = [&](CDataBase& db, int fields) {
+    CColImp page;
+    for (int i = 0; i < fields; ++i) page.Add("", "v" + std::to_string(i), std::to_string(i + 5));
+    const std::uint64_t before = db.RoundTrips();
+    SaveImpPage(db, page, "1");
+    return db.RoundTrips() - before;
+  };
+  CDataBase odbc;
+  odbc.OpenDB(tdb.odbc_connection());
+  const std::uint64_t few = round_trips(odbc, 10);
+  EXPECT_EQ(round_trips(odbc, 140), few);
+  EXPECT_EQ(tdb.Column("SELECT count(*) FROM IMP"), std::vector<std::string>{"140"});
+  CDataBase embedded;
+  embedded.OpenDB("sqlite:" + tdb.path());
+  EXPECT_EQ(round_trips(embedded, 140), 2u + 2u * 140u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/FaultyBackend.hpp"
 
+#include "data/SqlText.hpp"
+#include "runtime/Convert.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria::testing {
@@ -22,6 +24,38 @@ Recordset FaultyBackend::Query(const std::string& sql) {
 void FaultyBackend::Execute(const std::string& sql) {
   Check(sql);
   real_->Execute(sql);
+}
+
+namespace {
+
+// A row of an array as the statement it stands for, each "?" replaced by its
+// value as a literal, so that faults match the same texts as before.
+std::string WithValues(const std::string& sql, const std::vector<Value>& row) {
+  std::string out;
+  std::size_t next = 0;
+  for (char c : sql) {
+    if (c != '?' || next >= row.size()) {
+      out.push_back(c);
+      continue;
+    }
+    const Value& v = row[next++];
+    if (v.IsNull()) {
+      out += "NULL";
+    } else if (v.kind() == Value::Kind::kText) {
+      out += "'" + DoubleQuotes(v.AsText()) + "'";
+    } else {
+      out += ValueToText(v);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void FaultyBackend::ExecuteArray(const std::string& sql,
+                                 const std::vector<std::vector<Value>>& rows) {
+  for (const auto& row : rows) Check(WithValues(sql, row));
+  real_->ExecuteArray(sql, rows);
 }
 
 Recordset FaultyBackend::CallProcedure(const std::string& name,

@@ -25,6 +25,8 @@ class FaultyBackend final : public Backend {
 
   Recordset Query(const std::string& sql) override;
   void Execute(const std::string& sql) override;
+  // Each row counts as one statement, its values written in.
+  void ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows) override;
   Recordset CallProcedure(const std::string& name,
                           const std::vector<ProcedureParam>& params) override;
   void BeginTransaction() override;
@@ -32,6 +34,7 @@ class FaultyBackend final : public Backend {
   void RollbackTransaction() override;
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   void ReleasePrintLock() override;
+  std::uint64_t RoundTrips() const override { return real_->RoundTrips(); }
 
   // Every statement seen, in order (transactions as BEGIN/COMMIT/ROLLBACK).
   const std::vector<std::string>& log() const { return log_; }

@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <cstdlib>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -29,6 +31,23 @@ TestDatabase::TestDatabase() : folder_(MakeTempFolder()), path_(folder_ + "/cust
 TestDatabase::~TestDatabase() {
   std::error_code ec;
   std::filesystem::remove_all(folder_, ec);
+}
+
+bool TestDatabase::ThroughOdbc() {
+  const char* backend = std::getenv("TIPOLARIA_TEST_BACKEND");
+  return backend != nullptr && std::string(backend) == "odbc";
+}
+
+std::string TestDatabase::ErrorSource() { return ThroughOdbc() ? "SQLite3" : "SQLite"; }
+
+std::string TestDatabase::odbc_connection() const {
+  // The driver name as `odbcinst -i -d -f /usr/share/sqliteodbc/unixodbc.ini`
+  // registers it (scripts/install-deps).
+  return "Driver={SQLite3};Database=" + path_;
+}
+
+std::string TestDatabase::connection() const {
+  return ThroughOdbc() ? odbc_connection() : "sqlite:" + path_;
 }
 
 void TestDatabase::Run(const std::string& sql) const { SqliteBackend(path_).ExecuteScript(sql); }

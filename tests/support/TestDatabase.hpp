@@ -1,5 +1,9 @@
 // A real embedded database for a test: a new file built from the project's
-// schema in a temporary folder, removed with the object.
+// schema in a temporary folder, removed with the object. The code under test
+// reaches it through the connection string: the embedded backend, or, when
+// TIPOLARIA_TEST_BACKEND is "odbc", the SQLite ODBC driver through the driver
+// manager, so that the same tests run through both backends. Run and Column
+// always read the file directly.
 #ifndef TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
 #define TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
 
@@ -20,7 +24,14 @@ class TestDatabase {
   TestDatabase& operator=(const TestDatabase&) = delete;
 
   const std::string& folder() const { return folder_; }
-  std::string connection() const { return "sqlite:" + path_; }
+  const std::string& path() const { return path_; }
+  std::string connection() const;
+  // The file through the SQLite ODBC driver, whatever the environment says.
+  std::string odbc_connection() const;
+  // True when the code under test goes through ODBC.
+  static bool ThroughOdbc();
+  // The source of the database's own errors: the engine or the ODBC driver.
+  static std::string ErrorSource();
 
   // Runs SQL as it stands (SQLite dialect), e.g. a data script.
   void Run(const std::string& sql) const;

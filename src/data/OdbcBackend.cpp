@@ -1,0 +1,354 @@
+#include "data/OdbcBackend.hpp"
+
+#include <sqlext.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <optional>
+
+#include "data/ConnectionString.hpp"
+#include "data/DatabaseErrors.hpp"
+#include "data/OdbcParameters.hpp"
+#include "data/PtrProcedures.hpp"
+#include "data/SqlDialect.hpp"
+#include "data/SqlText.hpp"
+
+namespace tipolaria {
+namespace {
+
+// The statement time-out of the original connection.
+constexpr SQLULEN kCommandTimeoutSeconds = 900;
+// The original providers' connection time-out.
+constexpr SQLULEN kLoginTimeoutSeconds = 15;
+// Parameter direction of a procedure's return value.
+constexpr std::int32_t kDirReturnValue = 4;
+
+SQLCHAR* Text(const std::string& s) {
+  return reinterpret_cast<SQLCHAR*>(const_cast<char*>(s.c_str()));
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string Info(const OdbcHandle& dbc, SQLUSMALLINT what) {
+  char buffer[256] = {};
+  SQLSMALLINT length = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfo(dbc.get(), what, buffer, sizeof buffer, &length))) return "";
+  return buffer;
+}
+
+// How a column's values are read. The declared type name decides for exact
+// numbers, as in the embedded database, whose driver reports a DECIMAL column
+// as text; the ODBC type decides for the rest.
+enum class ColumnKind { kText, kDecimal, kDate, kWhole, kFloat, kBit };
+
+ColumnKind KindOf(SQLSMALLINT type, const std::string& type_name) {
+  const std::string name = Upper(type_name);
+  if (name.find("DEC") != std::string::npos || name.find("NUMERIC") != std::string::npos ||
+      name.find("MONEY") != std::string::npos || type == SQL_DECIMAL || type == SQL_NUMERIC) {
+    return ColumnKind::kDecimal;
+  }
+  if (type == SQL_TYPE_TIMESTAMP || type == SQL_TYPE_DATE || type == SQL_DATETIME) {
+    return ColumnKind::kDate;
+  }
+  switch (type) {
+    case SQL_INTEGER:
+    case SQL_SMALLINT:
+    case SQL_TINYINT:
+    case SQL_BIGINT:
+      return ColumnKind::kWhole;
+    case SQL_FLOAT:
+    case SQL_REAL:
+    case SQL_DOUBLE:
+      return ColumnKind::kFloat;
+    case SQL_BIT:
+      return ColumnKind::kBit;
+    default:
+      return ColumnKind::kText;
+  }
+}
+
+// A column's value as text, whatever its length; nothing for NULL.
+std::optional<std::string> GetText(const OdbcHandle& stmt, SQLUSMALLINT column,
+                                   const std::string& source, const std::string& context) {
+  std::string out;
+  char buffer[4096];
+  for (;;) {
+    SQLLEN length = 0;
+    const SQLRETURN rc = SQLGetData(stmt.get(), column, SQL_C_CHAR, buffer, sizeof buffer, &length);
+    if (rc == SQL_NO_DATA) break;
+    stmt.Check(rc, source, context);
+    if (length == SQL_NULL_DATA) return std::nullopt;
+    const bool more = length == SQL_NO_TOTAL || length >= static_cast<SQLLEN>(sizeof buffer);
+    out.append(buffer, more ? sizeof buffer - 1 : static_cast<std::size_t>(length));
+    if (rc == SQL_SUCCESS || !more) break;
+  }
+  return out;
+}
+
+Value ReadValue(const OdbcHandle& stmt, SQLUSMALLINT column, ColumnKind kind,
+                const std::string& source, const std::string& context) {
+  if (kind == ColumnKind::kFloat) {
+    double d = 0;
+    SQLLEN length = 0;
+    stmt.Check(SQLGetData(stmt.get(), column, SQL_C_DOUBLE, &d, sizeof d, &length), source,
+               context);
+    if (length == SQL_NULL_DATA) return Value::Null();
+    return Value(Decimal::FromDouble(d));
+  }
+  std::optional<std::string> text = GetText(stmt, column, source, context);
+  if (!text) return Value::Null();
+  switch (kind) {
+    case ColumnKind::kWhole: {
+      std::int64_t n = 0;
+      const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), n);
+      if (ec == std::errc() && end == text->data() + text->size()) return Value(n);
+      // The SQLite driver types a computed column by its first row: a later
+      // row of a SUM may hold a fraction.
+      [[fallthrough]];
+    }
+    case ColumnKind::kDecimal: {
+      if (auto number = Decimal::Parse(*text)) return Value(*number);
+      // An SQLite file may hold a large amount as floating point ("1e+20").
+      // Read whatever the host's locale, as the database writes it.
+      double d = 0;
+      const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), d);
+      if (ec == std::errc() && end == text->data() + text->size()) {
+        return Value(Decimal::FromDouble(d));
+      }
+      break;
+    }
+    case ColumnKind::kDate:
+      if (auto date = DateTime::ParseIso(*text)) return Value(*date);
+      break;
+    case ColumnKind::kBit:
+      if (*text == "0" || *text == "1") return Value(*text == "1");
+      break;
+    default:
+      break;
+  }
+  return Value(std::move(*text));
+}
+
+Recordset ReadRows(const OdbcHandle& stmt, SQLSMALLINT count, const std::string& source,
+                   const std::string& context) {
+  std::vector<std::string> names;
+  std::vector<ColumnKind> kinds;
+  for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(count); ++i) {
+    SQLCHAR name[256] = {};
+    SQLSMALLINT name_length = 0, type = 0, digits = 0, nullable = 0;
+    SQLULEN size = 0;
+    stmt.Check(SQLDescribeCol(stmt.get(), i, name, sizeof name, &name_length, &type, &size, &digits,
+                              &nullable),
+               source, context);
+    char type_name[128] = {};
+    SQLSMALLINT type_name_length = 0;
+    if (!SQL_SUCCEEDED(SQLColAttribute(stmt.get(), i, SQL_DESC_TYPE_NAME, type_name,
+                                       sizeof type_name, &type_name_length, nullptr))) {
+      type_name[0] = '\0';
+    }
+    names.emplace_back(reinterpret_cast<const char*>(name));
+    kinds.push_back(KindOf(type, type_name));
+  }
+  std::vector<Recordset::Row> rows;
+  for (;;) {
+    const SQLRETURN rc = SQLFetch(stmt.get());
+    if (rc == SQL_NO_DATA) break;
+    stmt.Check(rc, source, context);
+    Recordset::Row row;
+    row.reserve(names.size());
+    for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(count); ++i) {
+      row.push_back(ReadValue(stmt, i, kinds[i - 1], source, context));
+    }
+    rows.push_back(std::move(row));
+  }
+  return Recordset(std::move(names), std::move(rows));
+}
+
+}  // namespace
+
+OdbcBackend::OdbcBackend(const std::string& connection, const std::string& driver)
+    : env_(SQL_HANDLE_ENV, nullptr), source_(driver.empty() ? "ODBC" : driver) {
+  env_.Check(SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION,
+                           reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_OV_ODBC3)), 0),
+             source_);
+  dbc_ = OdbcHandle(SQL_HANDLE_DBC, &env_);
+  // A driver without a login time-out connects as it does by itself.
+  SQLSetConnectAttr(dbc_.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                    reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+  ++round_trips_;
+  dbc_.Check(SQLDriverConnect(dbc_.get(), nullptr, Text(connection), SQL_NTS, nullptr, 0, nullptr,
+                              SQL_DRIVER_NOPROMPT),
+             source_, ", connecting with \"" + MaskPasswords(connection) + "\"");
+  dbc_.SetConnected();
+  sqlite_target_ = Upper(Info(dbc_, SQL_DBMS_NAME)).find("SQLITE") != std::string::npos;
+  // The SQLite driver names the database file; the lock file lies beside it.
+  if (sqlite_target_) {
+    const std::string file = Info(dbc_, SQL_DATABASE_NAME);
+    if (!file.empty()) lock_file_ = std::make_unique<PrintLockFile>(file);
+  }
+  if (driver.empty()) {
+    const std::string name = Info(dbc_, SQL_DRIVER_NAME);
+    if (!name.empty()) source_ = name;
+  }
+}
+
+OdbcBackend::~OdbcBackend() {
+  // An open transaction is undone, never left to the driver's choice.
+  if (in_transaction_) SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK);
+}
+
+std::string OdbcBackend::InDialect(const std::string& sql) const {
+  return sqlite_target_ ? TranslateToSqlite(sql) : sql;
+}
+
+OdbcHandle OdbcBackend::NewStatement() {
+  OdbcHandle stmt(SQL_HANDLE_STMT, &dbc_);
+  stmt.Check(SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT,
+                            reinterpret_cast<SQLPOINTER>(kCommandTimeoutSeconds), 0),
+             source_);
+  return stmt;
+}
+
+Recordset OdbcBackend::Run(OdbcHandle& stmt, const std::string& sql, bool want_rows) {
+  RejectNul(source_, sql);
+  const std::string context = " in: " + sql;
+  ++round_trips_;
+  stmt.Check(SQLExecDirect(stmt.get(), Text(sql), SQL_NTS), source_, context);
+  std::optional<Recordset> result;
+  for (;;) {
+    SQLSMALLINT columns = 0;
+    stmt.Check(SQLNumResultCols(stmt.get(), &columns), source_, context);
+    if (columns > 0 && want_rows && !result) result = ReadRows(stmt, columns, source_, context);
+    const SQLRETURN rc = SQLMoreResults(stmt.get());
+    if (rc == SQL_NO_DATA) break;
+    stmt.Check(rc, source_, context);
+  }
+  return result ? std::move(*result) : Recordset({}, {});
+}
+
+Recordset OdbcBackend::Query(const std::string& sql) {
+  OdbcHandle stmt = NewStatement();
+  return Run(stmt, InDialect(sql), true);
+}
+
+void OdbcBackend::Execute(const std::string& sql) {
+  OdbcHandle stmt = NewStatement();
+  Run(stmt, InDialect(sql), false);
+}
+
+void OdbcBackend::ExecuteArray(const std::string& sql,
+                               const std::vector<std::vector<Value>>& rows) {
+  if (rows.empty()) return;
+  const std::string text = InDialect(sql);
+  OdbcHandle stmt = NewStatement();
+  OdbcParameters params(rows, sqlite_target_);
+  params.Bind(stmt, source_);
+  Run(stmt, text, false);
+  params.CheckRows(stmt, source_, " in: " + text);
+}
+
+Recordset OdbcBackend::CallProcedure(const std::string& name,
+                                     const std::vector<ProcedureParam>& params) {
+  OdbcHandle stmt = NewStatement();
+  if (sqlite_target_) {
+    const PtrQuery query = PtrProcedureQuery(source_, name, params);
+    OdbcParameters inputs({query.inputs}, true);
+    inputs.Bind(stmt, source_);
+    return Run(stmt, query.sql, true);
+  }
+  // The ODBC call escape: "{? = call name(?, ?)}" when the first parameter
+  // receives the return value.
+  std::string call = "{";
+  std::size_t markers = params.size();
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    if (params[i].direction != kDirReturnValue) continue;
+    if (i != 0) {
+      RaiseDatabaseError(source_, "The return value of " + name + " must be its first parameter");
+    }
+    call += "? = ";
+    --markers;
+  }
+  call += "call " + name + "(";
+  for (std::size_t i = 0; i < markers; ++i) call += i == 0 ? "?" : ", ?";
+  call += ")}";
+  OdbcParameters bound(params);
+  bound.Bind(stmt, source_);
+  return Run(stmt, call, true);
+}
+
+void OdbcBackend::SetAutocommit(bool on) {
+  ++round_trips_;
+  dbc_.Check(SQLSetConnectAttr(dbc_.get(), SQL_ATTR_AUTOCOMMIT,
+                               reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(
+                                   on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF)),
+                               SQL_IS_UINTEGER),
+             source_);
+}
+
+void OdbcBackend::BeginTransaction() {
+  if (in_transaction_) RaiseDatabaseError(source_, "A transaction is already active");
+  SetAutocommit(false);
+  in_transaction_ = true;
+}
+
+void OdbcBackend::CommitTransaction() {
+  if (!in_transaction_) RaiseDatabaseError(source_, "There is no transaction to commit");
+  ++round_trips_;
+  // A failed commit leaves the transaction open for the caller to roll back.
+  dbc_.Check(SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_COMMIT), source_);
+  in_transaction_ = false;
+  SetAutocommit(true);
+}
+
+void OdbcBackend::RollbackTransaction() {
+  if (!in_transaction_) RaiseDatabaseError(source_, "There is no transaction to roll back");
+  ++round_trips_;
+  dbc_.Check(SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK), source_);
+  in_transaction_ = false;
+  SetAutocommit(true);
+}
+
+// One lock per database, as IMP is one table per database. Its owner is the
+// session, not a transaction: the page saves commit while it is held.
+bool OdbcBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
+  if (sqlite_target_) {
+    if (!lock_file_) {
+      RaiseDatabaseError(source_, "The SQLite driver names no database file to lock");
+    }
+    return lock_file_->LockWithin(wait);
+  }
+  const auto bounded = std::min<std::chrono::milliseconds::rep>(
+      std::max<std::chrono::milliseconds::rep>(wait.count(), 0),
+      static_cast<std::chrono::milliseconds::rep>(kCommandTimeoutSeconds) * 1000 - 1000);
+  OdbcHandle stmt = NewStatement();
+  Recordset rs = Run(stmt,
+                     "DECLARE @r int; "
+                     "EXEC @r = sp_getapplock @Resource = N'tipolaria.IMP', @LockMode = "
+                     "N'Exclusive', @LockOwner = N'Session', @LockTimeout = " +
+                         std::to_string(bounded) + "; SELECT @r AS r",
+                     true);
+  const Value& result = rs.Field(std::size_t{0});
+  const std::int64_t r = result.kind() == Value::Kind::kInteger ? result.AsInteger() : -999;
+  // 0 and 1: granted (at once, after waiting); -1: still taken at the time-out.
+  if (r >= 0) return true;
+  if (r == -1) return false;
+  RaiseDatabaseError(source_, "sp_getapplock refused the print lock (" + std::to_string(r) + ")");
+}
+
+void OdbcBackend::ReleasePrintLock() {
+  if (sqlite_target_) {
+    if (lock_file_) lock_file_->Unlock();
+    return;
+  }
+  OdbcHandle stmt = NewStatement();
+  Run(stmt,
+      "IF APPLOCK_MODE(N'public', N'tipolaria.IMP', N'Session') <> N'NoLock' "
+      "EXEC sp_releaseapplock @Resource = N'tipolaria.IMP', @LockOwner = N'Session'",
+      false);
+}
+
+}  // namespace tipolaria
