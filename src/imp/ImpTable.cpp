@@ -55,17 +55,21 @@ void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_l
   std::map<std::string, std::size_t> row_of_field;
   for (const CImp& field : fields) {
     if (Trim(field.Valor).empty()) continue;
+    // A NUL never reaches IMP, as DoubleQuotes keeps it out of every value
+    // written into a statement.
+    std::string valor = field.Valor;
+    std::erase(valor, '\0');
     const std::string campo = "c" + field.Posicion;
     // Field names compare as the database compares them, without regard to case.
     const auto [at, added] = row_of_field.emplace(UCase(campo), rows.size());
     if (!added) {
       // The last spelling and value, as the last delete and insert leave them.
       rows[at->second][1] = Value(campo);
-      rows[at->second][2] = Value(field.Valor);
+      rows[at->second][2] = Value(valor);
       continue;
     }
     keys.push_back({Value(page_literal), Value(campo)});
-    rows.push_back({page, Value(campo), Value(field.Valor)});
+    rows.push_back({page, Value(campo), Value(valor)});
   }
   RunInTransaction(db, [&] {
     db.ExecuteArray("DELETE FROM imp WHERE NRO_HOJA = ? and TIPO = 0 AND NRO_CAMPO = ?", keys);

@@ -52,6 +52,9 @@ TEST_F(GenerateTest, GeneratesAndKeepsTheParametersInTheDriver) {
 }
 
 TEST_F(GenerateTest, ANulInADatabaseTextIsDroppedNotACutStatement) {
+  if (testing::TestDatabase::ThroughOdbc()) {
+    GTEST_SKIP() << "the SQLite ODBC driver reads a text only up to a NUL";
+  }
   tdb_.RunScript("decl_catalogo.sql");
   tdb_.RunScript("decl_demo.sql");
   tdb_.Run("UPDATE DDT SET lddtnomfod = 'SHENZHEN' || char(0) || ' HUAWEN'");

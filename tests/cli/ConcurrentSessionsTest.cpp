@@ -105,6 +105,11 @@ TEST_F(ConcurrentSessionsTest, AWaitIsSaidOnStderrAndEndsNamingTheDatabase) {
   EXPECT_NE(run.out.find("Gave up after 1 second waiting for " + in_json), std::string::npos)
       << run.out;
   other->ReleasePrintLock();
+  if (testing::TestDatabase::ThroughOdbc()) {
+    // Behind ODBC the SQLite driver waits for another writer as its busy
+    // time-out says; the print lock does not look at the engine's lock.
+    GTEST_SKIP() << "another writer's lock is not part of the print lock through ODBC";
+  }
 
   // Another program holding the database's write lock is waited for the
   // same way, instead of silently for a quarter of an hour.
