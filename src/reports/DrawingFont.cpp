@@ -3,6 +3,7 @@
 #include <cairo-ft.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "reports/FontLocator.hpp"
 #include "reports/ReportErrors.hpp"
@@ -63,20 +64,33 @@ DrawingFont::DrawingFont() {
   }
 }
 
-const DrawingFont::Glyph& DrawingFont::GlyphFor(char32_t c) {
+const DrawingFont& DrawingFont::Shared() {
+  // Not a function-local static object: a failed load must not be
+  // remembered, the next print tries again.
+  static std::mutex mutex;
+  static std::unique_ptr<DrawingFont> font;
+  std::lock_guard lock(mutex);
+  if (!font) font = std::make_unique<DrawingFont>();
+  return *font;
+}
+
+const DrawingFont::Glyph& DrawingFont::GlyphFor(char32_t c) const {
   if (c < latin1_.size()) {
-    if (!latin1_known_[c]) {
+    if (latin1_known_[c].load(std::memory_order_acquire)) return latin1_[c];
+    std::lock_guard lock(mutex_);
+    if (!latin1_known_[c].load(std::memory_order_relaxed)) {
       latin1_[c] = LookUp(c);
-      latin1_known_[c] = true;
+      latin1_known_[c].store(true, std::memory_order_release);
     }
     return latin1_[c];
   }
+  std::lock_guard lock(mutex_);
   const auto it = others_.find(c);
   if (it != others_.end()) return it->second;
   return others_[c] = LookUp(c);
 }
 
-DrawingFont::Glyph DrawingFont::LookUp(char32_t c) {
+DrawingFont::Glyph DrawingFont::LookUp(char32_t c) const {
   Glyph glyph;
   {
     FaceLock lock(scaled_.get());

@@ -2,6 +2,9 @@
 
 #include <strings.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "reports/CairoPtr.hpp"
 #include "reports/ReportErrors.hpp"
 #include "tipolaria/error.hpp"
@@ -15,6 +18,39 @@ bool HasFamily(FcPattern* pattern, const std::string& family) {
     if (strcasecmp(reinterpret_cast<const char*>(name), family.c_str()) == 0) return true;
   }
   return false;
+}
+
+// The file names of the two families' regular faces as their packages
+// install them, in the order they are preferred.
+constexpr struct {
+  const char* family;
+  const char* file;
+} kFontFileNames[] = {
+    {"Trebuchet MS", "trebuc.ttf"},
+    {"Trebuchet MS", "Trebuchet_MS.ttf"},
+    {"Trebuchet MS", "Trebuchet MS.ttf"},
+    {"Liberation Sans", "LiberationSans-Regular.ttf"},
+};
+
+// The drawing font found in `folder` by its file name, without fontconfig
+// (whose start-up reads its whole configuration).
+std::optional<FontFile> FindInFolder(const std::string& folder) {
+  for (const auto& name : kFontFileNames) {
+    const std::filesystem::path path = std::filesystem::path(folder) / name.file;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) {
+      return FontFile{name.family, path.string(), 0};
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<FontFile> LocateDrawingFont(std::string& folder) {
+  const char* env = std::getenv(kFontFolderVariable);
+  folder = env != nullptr ? env : "";
+  if (!folder.empty()) return FindInFolder(folder);
+  std::optional<FontFile> f = FindFontFile("Trebuchet MS");
+  return f ? f : FindFontFile("Liberation Sans");
 }
 
 }  // namespace
@@ -41,10 +77,14 @@ std::optional<FontFile> FindFontFile(const std::string& family) {
 }
 
 const FontFile& DrawingFontFile() {
-  static const std::optional<FontFile> font = [] {
-    std::optional<FontFile> f = FindFontFile("Trebuchet MS");
-    return f ? f : FindFontFile("Liberation Sans");
-  }();
+  static std::string folder;
+  static const std::optional<FontFile> font = LocateDrawingFont(folder);
+  if (!font && !folder.empty()) {
+    throw ComError(kErrReportResource, kReportSource,
+                   "No font to draw the page text in the folder " + folder + " (" +
+                       kFontFolderVariable +
+                       "): it holds neither trebuc.ttf nor LiberationSans-Regular.ttf");
+  }
   if (!font) {
     throw ComError(kErrReportResource, kReportSource,
                    "No font to draw the page text: neither Trebuchet MS nor Liberation Sans "

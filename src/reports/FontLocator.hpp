@@ -2,6 +2,10 @@
 // MS, the form's font, when a file of it is installed, otherwise Liberation
 // Sans (fonts-liberation2). Glyphs are placed by the built-in metrics either
 // way, so the choice changes the look of the letters, never the geometry.
+// A host or a script that names the folder of the font files in
+// TIPOLARIA_FONT_DIR spares the process fontconfig's start-up: the file is
+// then taken from that folder by its name (trebuc.ttf, Trebuchet_MS.ttf or
+// LiberationSans-Regular.ttf), and fontconfig is not asked at all.
 #ifndef TIPOLARIA_REPORTS_FONTLOCATOR_HPP_
 #define TIPOLARIA_REPORTS_FONTLOCATOR_HPP_
 
@@ -9,6 +13,8 @@
 #include <string>
 
 namespace tipolaria {
+
+inline constexpr const char* kFontFolderVariable = "TIPOLARIA_FONT_DIR";
 
 struct FontFile {
   std::string family;
@@ -21,7 +27,8 @@ struct FontFile {
 std::optional<FontFile> FindFontFile(const std::string& family);
 
 // The drawing font, looked up once per process: installed fonts do not
-// change under a running print. Raises when neither family is installed.
+// change under a running print. Raises when neither family is installed
+// (or found in the folder TIPOLARIA_FONT_DIR names).
 const FontFile& DrawingFontFile();
 
 }  // namespace tipolaria

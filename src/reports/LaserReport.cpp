@@ -1,6 +1,9 @@
 #include "reports/LaserReport.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <optional>
 
 #include "reports/ReportErrors.hpp"
 #include "runtime/Convert.hpp"
@@ -18,33 +21,24 @@ std::string ColumnText(const Value& value) {
   return ValueToText(value);
 }
 
-bool IsNumber(const Value& value, std::int64_t number) {
-  if (value.kind() == Value::Kind::kInteger) return value.AsInteger() == number;
-  return value.IsNumeric() && ValueToDouble(value) == static_cast<double>(number);
-}
-
-bool InRange(const Value& value, std::int16_t first, std::int16_t last) {
-  if (!value.IsNumeric()) return false;
-  const double number = ValueToDouble(value);
-  return number >= first && number <= last;
-}
-
-// The rows of `all` that the layout's query selects from the table, in
-// their order: type `tipo`, page 0 or a page from `first` to `last`.
-Recordset SelectRows(const Recordset& all, int tipo, std::int16_t first, std::int16_t last) {
-  Recordset source = all;  // a cursor of our own
-  std::vector<std::string> columns;
-  for (std::size_t i = 0; i < source.FieldCount(); ++i) columns.push_back(source.FieldName(i));
-  std::vector<Recordset::Row> rows;
-  for (source.MoveFirst(); !source.AtEnd(); source.MoveNext()) {
-    const Value& page = source.Field("nro_hoja");
-    if (!IsNumber(source.Field("tipo"), tipo)) continue;
-    if (!IsNumber(page, 0) && !InRange(page, first, last)) continue;
-    Recordset::Row row;
-    for (std::size_t i = 0; i < columns.size(); ++i) row.push_back(source.Field(i));
-    rows.push_back(std::move(row));
+// The page of an IMP row, when it is a whole number a page can have: rows
+// whose page is anything else never fill a page.
+std::optional<std::int16_t> PageOf(const Value& value) {
+  if (value.kind() == Value::Kind::kInteger) {
+    const std::int64_t number = value.AsInteger();
+    if (number < std::numeric_limits<std::int16_t>::min() ||
+        number > std::numeric_limits<std::int16_t>::max()) {
+      return std::nullopt;
+    }
+    return static_cast<std::int16_t>(number);
   }
-  return Recordset(std::move(columns), std::move(rows));
+  if (!value.IsNumeric()) return std::nullopt;
+  const double number = ValueToDouble(value);
+  if (number != std::floor(number) || number < std::numeric_limits<std::int16_t>::min() ||
+      number > std::numeric_limits<std::int16_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(number);
 }
 
 std::string WithoutBlanks(const std::string& text) {
@@ -81,7 +75,8 @@ int LaserReport::Run(const PageSink& on_page) {
     ++pages;
   }
   // ActiveReport_Terminate
-  rows_.Close();
+  page_zero_rows_.clear();
+  page_rows_.clear();
   layout_texts_.clear();
   return pages;
 }
@@ -89,13 +84,40 @@ int LaserReport::Run(const PageSink& on_page) {
 void LaserReport::OpenRows(int tipo, std::int16_t first, std::int16_t last) {
   current_page_ = first;
   if (range_.imp_rows) {
-    rows_ = SelectRows(*range_.imp_rows, tipo, first, last);
+    TakeRows(*range_.imp_rows, tipo, first, last);
     return;
   }
-  db_.GetRs("SELECT * FROM IMP WHERE tipo = " + std::to_string(tipo) +
-                " AND (nro_hoja = 0 OR (nro_hoja >= " + std::to_string(first) +
-                " AND nro_hoja <= " + std::to_string(last) + "))",
-            rows_);
+  // Page 0 and the range, each one range of the index on (TIPO, NRO_HOJA):
+  // an OR of the two would leave only TIPO to the index.
+  const std::string rows_of_type = "SELECT * FROM IMP WHERE tipo = " + std::to_string(tipo);
+  const std::string in_range =
+      " nro_hoja >= " + std::to_string(first) + " AND nro_hoja <= " + std::to_string(last);
+  Recordset rows;
+  if (first <= 0 && last >= 0) {
+    db_.GetRs(rows_of_type + " AND" + in_range, rows);
+  } else {
+    db_.GetRs(rows_of_type + " AND nro_hoja = 0 UNION ALL " + rows_of_type + " AND" + in_range,
+              rows);
+  }
+  TakeRows(rows, tipo, first, last);
+}
+
+void LaserReport::TakeRows(const Recordset& all, int tipo, std::int16_t first, std::int16_t last) {
+  Recordset source = all;  // a cursor of our own
+  page_zero_rows_.clear();
+  page_rows_.clear();
+  next_row_ = 0;
+  for (source.MoveFirst(); !source.AtEnd(); source.MoveNext()) {
+    const std::optional<std::int16_t> row_tipo = PageOf(source.Field("tipo"));
+    const std::optional<std::int16_t> page = PageOf(source.Field("nro_hoja"));
+    if (!row_tipo || *row_tipo != tipo || !page) continue;
+    if (*page != 0 && (*page < first || *page > last)) continue;
+    Row row{*page, ColumnText(source.Field("nro_campo")), ColumnText(source.Field("valor"))};
+    (*page == 0 ? page_zero_rows_ : page_rows_).push_back(std::move(row));
+  }
+  // Stable: a field written twice on a page shows the value written last.
+  std::stable_sort(page_rows_.begin(), page_rows_.end(),
+                   [](const Row& a, const Row& b) { return a.page < b.page; });
 }
 
 void LaserReport::RecordLayoutTexts() {
@@ -110,16 +132,13 @@ void LaserReport::RecordLayoutTexts() {
 
 bool LaserReport::FillPage(bool with_barcode) {
   if (past_last_page_) return false;
-  // One filter serves both questions of the page: whether it has rows of
-  // its own (without them the report ends here) and which rows fill it
-  // (its own and those of page 0, in the set's order). Filtering the whole
-  // set once per page instead of twice halves the work on long documents.
-  const std::string page = std::to_string(current_page_);
-  rows_.MoveFirst();
-  rows_.SetFilter("");
-  rows_.SetFilter("nro_hoja = " + page + " OR nro_hoja = 0");
-  if (!HasRowOfPage(current_page_)) return false;
-  rows_.MoveFirst();
+  // The pages are filled in order, so the current page's rows start where
+  // the previous page's ended. Page 0's rows are its own rows too.
+  std::size_t end = next_row_;
+  while (end < page_rows_.size() && page_rows_[end].page == current_page_) ++end;
+  const bool has_own_rows = current_page_ == 0 ? !page_zero_rows_.empty() : end > next_row_;
+  // Without rows of its own the report ends here.
+  if (!has_own_rows) return false;
 
   // Every field starts from its layout text, so a field without a row on
   // this page shows it (mostly a row of asterisks on the cover).
@@ -128,7 +147,10 @@ bool LaserReport::FillPage(bool with_barcode) {
   if (copy_number_corner_ >= 0) texts_[copy_number_corner_] = copies;
   if (copy_number_centre_ >= 0) texts_[copy_number_centre_] = copies;
 
-  for (; !rows_.AtEnd(); rows_.MoveNext()) SetFieldFromRow(with_barcode);
+  // Page 0's rows come first, as the table's order by page gives them.
+  for (const Row& row : page_zero_rows_) SetFieldFromRow(row, with_barcode);
+  for (std::size_t i = next_row_; i < end; ++i) SetFieldFromRow(page_rows_[i], with_barcode);
+  next_row_ = end;
 
   filled_page_ = current_page_;
   // Page numbers are 16-bit: after the highest one there is nothing left to
@@ -141,29 +163,23 @@ bool LaserReport::FillPage(bool with_barcode) {
   return true;
 }
 
-bool LaserReport::HasRowOfPage(std::int16_t page) {
-  for (; !rows_.AtEnd(); rows_.MoveNext()) {
-    const Value& number = rows_.Field("nro_hoja");
-    if (number.kind() == Value::Kind::kInteger && number.AsInteger() == page) return true;
-    if (number.IsNumeric() && ValueToDouble(number) == page) return true;
-  }
-  return false;
+bool LaserReport::AnotherPageFollows() const {
+  if (past_last_page_) return false;
+  if (current_page_ == 0) return !page_zero_rows_.empty();
+  return next_row_ < page_rows_.size() && page_rows_[next_row_].page == current_page_;
 }
 
-void LaserReport::SetFieldFromRow(bool with_barcode) {
-  const std::string field = ColumnText(rows_.Field("nro_campo"));
-  const int index = layout_.Find(field);
+void LaserReport::SetFieldFromRow(const Row& row, bool with_barcode) {
+  const int index = layout_.Find(row.field);
   if (index < 0 || layout_.control(index).type != ControlType::kField) {
     throw ComError(kErrReportUnknownField, kReportSource,
-                   "The IMP row of page " + ColumnText(rows_.Field("nro_hoja")) +
-                       " names the field '" + field + "', which the layout " + layout_.name() +
-                       " does not have");
+                   "The IMP row of page " + std::to_string(row.page) + " names the field '" +
+                       row.field + "', which the layout " + layout_.name() + " does not have");
   }
-  std::string value = ColumnText(rows_.Field("valor"));
   if (with_barcode && barcode_ >= 0 && layout_.control(index).name == "c3") {
-    texts_[barcode_] = "*" + WithoutBlanks(value) + "*";
+    texts_[barcode_] = "*" + WithoutBlanks(row.value) + "*";
   }
-  texts_[index] = std::move(value);
+  texts_[index] = row.value;
 }
 
 }  // namespace tipolaria

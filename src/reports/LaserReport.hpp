@@ -3,8 +3,9 @@
 // each filled page handed on as the texts of its controls) and the filling
 // of a page from the IMP rows of the range. CaratulaLaser and SubItemLaser
 // supply the events that differ. A report is made for one run; it holds its
-// rows (a copy of the range's IMP rows), taken from the rows the range
-// carries (PrintRange::imp_rows) or else read from the caller's database.
+// rows (the range's IMP rows of its type, ordered by page), taken from the
+// rows the range carries (PrintRange::imp_rows) or else read once from the
+// caller's database, and walks them page by page.
 #ifndef TIPOLARIA_REPORTS_LASERREPORT_HPP_
 #define TIPOLARIA_REPORTS_LASERREPORT_HPP_
 
@@ -33,6 +34,10 @@ class LaserReport {
 
   // Runs the report to its end and returns the number of pages filled.
   int Run(const PageSink& on_page);
+  // While a page is handed on: whether the report fills a further page
+  // after it (so a writer knows, at the first page, whether the document
+  // will have several).
+  bool AnotherPageFollows() const;
 
   const Layout& layout() const { return layout_; }
 
@@ -56,15 +61,24 @@ class LaserReport {
   const PrintRange& range() const { return range_; }
 
  private:
-  // Whether the rows under the filter, from the current one on, include one
-  // of `page`; leaves the position after it.
-  bool HasRowOfPage(std::int16_t page);
-  void SetFieldFromRow(bool with_barcode);
+  // One IMP row of the range, as the filling reads it.
+  struct Row {
+    std::int16_t page = 0;
+    std::string field;  // NRO_CAMPO
+    std::string value;  // VALOR
+  };
+  void TakeRows(const Recordset& rows, int tipo, std::int16_t first, std::int16_t last);
+  void SetFieldFromRow(const Row& row, bool with_barcode);
 
   const Layout& layout_;
   CDataBase& db_;
   PrintRange range_;
-  Recordset rows_;
+  // The rows of page 0, which every page shows under its own, and those of
+  // the pages from the first on, ordered by page, each page's rows in the
+  // order they were written.
+  std::vector<Row> page_zero_rows_;
+  std::vector<Row> page_rows_;
+  std::size_t next_row_ = 0;  // the first row of page_rows_ not yet filled
   std::int16_t current_page_ = 0;
   std::int16_t filled_page_ = 0;
   bool past_last_page_ = false;

@@ -32,17 +32,25 @@ double Pt(std::int32_t twips) { return twips * kPointsPerTwip; }
 
 }  // namespace
 
-PageRenderer::PageRenderer(cairo_t* cr, DrawingFont& font, cairo_surface_t* logo)
-    : cr_(cr), font_(font), logo_(logo) {
+PageRenderer::PageRenderer(cairo_t* cr, const DrawingFont& font, cairo_surface_t* logo)
+    : cr_(cr), font_(font), logo_(logo), texts_(LaidOutTexts::ForThisThread()) {
   cairo_set_font_face(cr_, font_.face());
 }
 
+bool PageRenderer::IsUnchanging(const LayoutControl& control) {
+  // Captions, turned captions, the copy numerals and the logo; the fields and
+  // the bar code (the reference) change with the declaration and the page.
+  if (control.type == ControlType::kImage) return true;
+  return control.type == ControlType::kLabel && control.style != LabelStyle::kBarcode;
+}
+
 void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& texts) {
+  DrawUnchanging(layout, texts);
+  DrawChanging(layout, texts);
+}
+
+void PageRenderer::DrawUnchanging(const Layout& layout, const std::vector<std::string>& texts) {
   const std::vector<LayoutControl>& controls = layout.controls();
-  if (&layout != cached_layout_) {
-    cached_layout_ = &layout;
-    cache_.assign(controls.size(), CachedText{});
-  }
   // The copy numerals and the logo lie under the frames and the text.
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
@@ -57,24 +65,29 @@ void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& te
   cairo_set_source_rgb(cr_, 0, 0, 0);
   DrawFrame(geometry);
 
+  // The captions never overlap the fields' text, so drawing them all before
+  // the fields gives the same page as drawing them in layout order.
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const LayoutControl& control = controls[i];
+    if (control.type != ControlType::kLabel) continue;
+    if (control.style == LabelStyle::kCaption) {
+      DrawText(layout, i, geometry.text_area(i), texts[i]);
+    } else if (control.style == LabelStyle::kRotated) {
+      DrawRotatedCaption(layout, i, geometry.text_area(i), texts[i]);
+    }
+  }
+}
+
+void PageRenderer::DrawChanging(const Layout& layout, const std::vector<std::string>& texts) {
+  const std::vector<LayoutControl>& controls = layout.controls();
+  const PageGeometry& geometry = layout.geometry();
+  cairo_set_source_rgb(cr_, 0, 0, 0);
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
     if (control.type == ControlType::kField) {
-      DrawText(i, control, geometry.text_area(i), texts[i]);
-    } else if (control.type == ControlType::kLabel) {
-      switch (control.style) {
-        case LabelStyle::kCaption:
-          DrawText(i, control, geometry.text_area(i), texts[i]);
-          break;
-        case LabelStyle::kRotated:
-          DrawRotatedCaption(i, control, geometry.text_area(i), texts[i]);
-          break;
-        case LabelStyle::kBarcode:
-          DrawBarcode(control, texts[i]);
-          break;
-        case LabelStyle::kCopyNumber:
-          break;
-      }
+      DrawText(layout, i, geometry.text_area(i), texts[i]);
+    } else if (control.type == ControlType::kLabel && control.style == LabelStyle::kBarcode) {
+      DrawBarcode(control, texts[i]);
     }
   }
 }
@@ -138,18 +151,19 @@ void PageRenderer::DrawFrame(const PageGeometry& geometry) {
   cairo_stroke(cr_);
 }
 
-void PageRenderer::DrawText(std::size_t index, const LayoutControl& control, const TextArea& area,
+void PageRenderer::DrawText(const Layout& layout, std::size_t index, const TextArea& area,
                             const std::string& text) {
-  ShowLines(LaidOut(index, text, area.box), control.font_size, area.left, area.top, area.box.width,
-            area.box.height);
+  ShowLines(texts_.LaidOut(layout, index, text, area.box), layout.control(index).font_size,
+            area.left, area.top, area.box.width, area.box.height);
 }
 
-void PageRenderer::DrawRotatedCaption(std::size_t index, const LayoutControl& control,
-                                      const TextArea& area, const std::string& text) {
+void PageRenderer::DrawRotatedCaption(const Layout& layout, std::size_t index, const TextArea& area,
+                                      const std::string& text) {
   // In the turned frame the box's height is the line's length and its width
   // the room across the line; the lines are centred across it.
+  const LayoutControl& control = layout.control(index);
   const TextBox& box = area.box;
-  const std::vector<PlacedLine>& lines = LaidOut(index, text, box);
+  const std::vector<PlacedLine>& lines = texts_.LaidOut(layout, index, text, box);
   if (lines.empty()) return;
   const double line_height = kLineHeight * control.font_size;
   const double offset = std::max(0.0, (box.height - line_height * lines.size()) / 2);
@@ -188,17 +202,6 @@ void PageRenderer::DrawBarcode(const LayoutControl& control, const std::string& 
   }
   cairo_set_source_rgb(cr_, 0, 0, 0);
   cairo_fill(cr_);
-}
-
-const std::vector<PlacedLine>& PageRenderer::LaidOut(std::size_t index, const std::string& text,
-                                                     const TextBox& box) {
-  CachedText& cached = cache_[index];
-  if (!cached.valid || cached.text != text) {
-    cached.valid = true;
-    cached.text = text;
-    cached.lines = LayOutText(text, box);
-  }
-  return cached.lines;
 }
 
 void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_size,

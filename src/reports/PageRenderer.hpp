@@ -1,7 +1,11 @@
 // Draws one page of a layout with its control texts on a cairo context whose
 // user space is the page in points, origin at the top-left corner. Holds no
 // page state: the PDF writer keeps one for the document and calls Draw once
-// per page. The font and the logo belong to the writer.
+// per page. A page is its unchanging half (captions, frame, copy numerals,
+// logo), which a writer may draw once per document and paint on each page,
+// under its changing half (fields, bar code). The font is shared by the
+// process, the logo belongs to the writer, the laid-out texts to the thread
+// (LaidOutTexts).
 #ifndef TIPOLARIA_REPORTS_PAGERENDERER_HPP_
 #define TIPOLARIA_REPORTS_PAGERENDERER_HPP_
 
@@ -12,6 +16,7 @@
 
 #include "reports/Code39.hpp"
 #include "reports/DrawingFont.hpp"
+#include "reports/LaidOutTexts.hpp"
 #include "reports/Layout.hpp"
 #include "reports/PageGeometry.hpp"
 #include "reports/TextLayout.hpp"
@@ -21,44 +26,38 @@ namespace tipolaria {
 class PageRenderer {
  public:
   // `logo` may be null: the image box then stays empty.
-  PageRenderer(cairo_t* cr, DrawingFont& font, cairo_surface_t* logo);
+  PageRenderer(cairo_t* cr, const DrawingFont& font, cairo_surface_t* logo);
   PageRenderer(const PageRenderer&) = delete;
   PageRenderer& operator=(const PageRenderer&) = delete;
 
+  // The whole page: DrawUnchanging, then DrawChanging.
   void Draw(const Layout& layout, const std::vector<std::string>& texts);
+  void DrawUnchanging(const Layout& layout, const std::vector<std::string>& texts);
+  void DrawChanging(const Layout& layout, const std::vector<std::string>& texts);
+  // Whether `control` belongs to the unchanging half.
+  static bool IsUnchanging(const LayoutControl& control);
 
  private:
   void DrawCopyNumber(const LayoutControl& control, const std::string& text);
   void DrawLogo(const LayoutControl& control);
   void DrawFrame(const PageGeometry& geometry);
   // A caption or field: its text in its text area.
-  void DrawText(std::size_t index, const LayoutControl& control, const TextArea& area,
+  void DrawText(const Layout& layout, std::size_t index, const TextArea& area,
                 const std::string& text);
-  void DrawRotatedCaption(std::size_t index, const LayoutControl& control, const TextArea& area,
+  void DrawRotatedCaption(const Layout& layout, std::size_t index, const TextArea& area,
                           const std::string& text);
   void DrawBarcode(const LayoutControl& control, const std::string& caption);
-  // The lines of control `index` showing `text` in `box`. Most texts come
-  // back on every page (captions, asterisks, the header), so the last
-  // layout of each control is kept; a control's box never changes.
-  const std::vector<PlacedLine>& LaidOut(std::size_t index, const std::string& text,
-                                         const TextBox& box);
   // Draws placed lines relative to a box's top-left corner; clips to the box
   // when the last line's descent would pass its bottom edge.
   void ShowLines(const std::vector<PlacedLine>& lines, double font_size, double origin_x,
                  double origin_y, double width, double height);
 
   cairo_t* cr_;
-  DrawingFont& font_;
+  const DrawingFont& font_;
   cairo_surface_t* logo_;
+  LaidOutTexts& texts_;
   std::vector<cairo_glyph_t> glyphs_;
   std::vector<cairo_text_cluster_t> clusters_;
-  struct CachedText {
-    bool valid = false;
-    std::string text;
-    std::vector<PlacedLine> lines;
-  };
-  const Layout* cached_layout_ = nullptr;
-  std::vector<CachedText> cache_;
   std::string barcode_data_;  // the symbol is the same on every page
   BarcodeBars barcode_bars_;
 };

@@ -13,7 +13,10 @@
 namespace tipolaria {
 
 PngPageWriter::PngPageWriter(std::string folder, std::string stem, const std::string& logo_png)
-    : folder_(std::move(folder)), stem_(std::move(stem)), logo_(LoadLogo(logo_png)) {
+    : folder_(std::move(folder)),
+      stem_(std::move(stem)),
+      font_(DrawingFont::Shared()),
+      logo_(LoadLogo(logo_png)) {
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
   if (error) {

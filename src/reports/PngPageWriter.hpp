@@ -37,7 +37,7 @@ class PngPageWriter {
  private:
   std::string folder_;
   std::string stem_;
-  DrawingFont font_;
+  const DrawingFont& font_;
   detail::SurfacePtr logo_;
 };
 

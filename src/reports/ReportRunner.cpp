@@ -71,7 +71,7 @@ int PrintReport(CDataBase& db, ReportKind kind, const PrintRange& range, const s
   std::vector<std::pair<std::int16_t, std::vector<std::string>>> pictures;
   report->Run([&](std::int16_t page, const std::vector<std::string>& texts) {
     if (!writer) {
-      writer.emplace(path, range.logo_png);
+      writer.emplace(path, range.logo_png, report->AnotherPageFollows());
       writer->SetTitle(DocumentTitle(report->layout(), texts));
     }
     writer->AddPage(report->layout(), texts);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "imp/ImpTable.hpp"
@@ -473,6 +474,61 @@ TEST_F(PrintReportTest, RowsHandedInFillThePagesAsTheTableDoes) {
         EXPECT_EQ(from_table[0].second[c5], "OWN-1");
         EXPECT_EQ(from_table[1].second[c5], "EVERY-PAGE");
       }
+    }
+  }
+}
+
+// A document of several pages paints the unchanging half of its pages from
+// one recording; a one-page document draws it directly. A reader sees the
+// same pages either way: the same words at the same places and the same
+// pixels, logo and copy numerals included.
+TEST_F(PrintReportTest, PagesOfOneDocumentShowAsOnePageDocumentsDo) {
+  testing::WritePng(out_ + "/logo.png", 140, 56, 0, 0, 0.5);
+  for (const Form& form : Forms()) {
+    tdb_.Run("DELETE FROM IMP;");
+    const int first = form.tipo == 0 ? 1 : 4;
+    for (int page = first; page < first + 3; ++page) {
+      for (const LayoutControl& c : form.layout.controls()) {
+        if (c.type == ControlType::kField) {
+          Insert(page, form.tipo, c.name, c.name + "-" + std::to_string(page));
+        }
+      }
+    }
+    PrintRange range = Range(static_cast<std::int16_t>(first), static_cast<std::int16_t>(first + 2),
+                             3, /*copias=*/2);
+    range.logo_png = out_ + "/logo.png";
+    const std::string whole = out_ + "/whole.pdf";
+    ASSERT_EQ(Print(form.kind, range, whole), 3);
+    const std::vector<PdfWord> whole_words = testing::ReadWords(whole);
+    for (int k = 0; k < 3; ++k) {
+      PrintRange one = range;
+      one.hoja_desde = one.hoja_hasta = static_cast<std::int16_t>(first + k);
+      const std::string single = out_ + "/single.pdf";
+      ASSERT_EQ(Print(form.kind, one, single), 1);
+      std::vector<PdfWord> expected = testing::ReadWords(single);
+      std::vector<PdfWord> actual;
+      for (const PdfWord& w : whole_words) {
+        if (w.page == k + 1) actual.push_back(w);
+      }
+      const auto by_place = [](const PdfWord& a, const PdfWord& b) {
+        return std::tie(a.y_min, a.x_min, a.text) < std::tie(b.y_min, b.x_min, b.text);
+      };
+      std::sort(expected.begin(), expected.end(), by_place);
+      std::sort(actual.begin(), actual.end(), by_place);
+      ASSERT_EQ(actual.size(), expected.size()) << form.layout.name() << " page " << k + 1;
+      for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_EQ(actual[i].text, expected[i].text);
+        EXPECT_NEAR(actual[i].x_min, expected[i].x_min, 1e-3) << actual[i].text;
+        EXPECT_NEAR(actual[i].y_min, expected[i].y_min, 1e-3) << actual[i].text;
+        EXPECT_NEAR(actual[i].x_max, expected[i].x_max, 1e-3) << actual[i].text;
+        EXPECT_NEAR(actual[i].y_max, expected[i].y_max, 1e-3) << actual[i].text;
+      }
+      const auto pixels = [](const std::string& pdf, int page) {
+        const std::string p = std::to_string(page);
+        return testing::CommandOutput("pdftoppm -r 100 -f " + p + " -l " + p + " '" + pdf + "'");
+      };
+      EXPECT_TRUE(pixels(whole, k + 1) == pixels(single, 1))
+          << form.layout.name() << " page " << k + 1 << " shows other pixels";
     }
   }
 }
