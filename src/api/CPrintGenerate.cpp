@@ -4,6 +4,7 @@
 #include "api/ComponentState.hpp"
 #include "api/JsonResult.hpp"
 #include "api/PrintLock.hpp"
+#include "data/BatchScope.hpp"
 #include "imp/ImpTable.hpp"
 #include "runtime/Trap.hpp"
 #include "tipolaria/cprint.hpp"
@@ -44,6 +45,9 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
     bool found = false;
     {
       detail::PrintLock lock(db, state.lock_timeout, state.lock_wait_notice);
+      // The whole generation reaches the disk at once; its page saves are
+      // savepoints within it.
+      BatchScope batch(db);
       try {
         // The identifiers go on as received: the declaration is looked up
         // by pIddtext alone.
@@ -51,11 +55,16 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
       } catch (...) {
         // The rows written before the error stay, as they stay in IMP.
         try {
+          batch.End();
+        } catch (...) {
+        }
+        try {
           state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db));
         } catch (...) {
         }
         throw;
       }
+      batch.End();
       state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db));
     }
     if (!found) {

@@ -44,6 +44,17 @@ class Backend {
   virtual void CommitTransaction() = 0;
   virtual void RollbackTransaction() = 0;
 
+  // A batch: every statement up to EndBatch in one transaction of the
+  // engine, so that what commits on its own today reaches the disk at once
+  // (a generation's rows, one disk sync instead of one per statement). A
+  // transaction begun inside a batch is a savepoint of it: its rollback
+  // leaves none of its statements and keeps the batch's. EndBatch commits
+  // everything that stands, also after an error, so that a batch keeps
+  // exactly what statements committing one by one would have kept. A
+  // backend without batches (the default) commits as it goes.
+  virtual void BeginBatch() {}
+  virtual void EndBatch() {}
+
   // The print lock: one session at a time generates into the work table IMP
   // or reads it, whichever process it runs in. The lock belongs to the
   // database, not to the connection, and the system releases it when the

@@ -25,6 +25,8 @@ Backend& CDataBase::Connected() {
 bool CDataBase::OpenDB(const std::string& connection_string) {
   return Trap("CDataBase.Connect", [&] {
     backend_.reset();
+    keep_lookups_ = false;
+    lookups_.clear();
     name_ = MaskPasswords(connection_string);
     backend_ = opener_(connection_string);
     return backend_ != nullptr;
@@ -34,6 +36,8 @@ bool CDataBase::OpenDB(const std::string& connection_string) {
 void CDataBase::Disconnect() {
   Trap("CDataBase.Disconnect", [&] {
     Connected();
+    keep_lookups_ = false;
+    lookups_.clear();
     backend_.reset();
   });
 }
@@ -56,6 +60,23 @@ void CDataBase::RollBackTrans() {
   Trap("CDataBase.gDB.RollBackTrans", [&] {
     ++statements_;
     Connected().RollbackTransaction();
+  });
+}
+
+void CDataBase::BeginBatch() {
+  Trap("CDataBase.BeginBatch", [&] {
+    ++statements_;
+    Connected().BeginBatch();
+    keep_lookups_ = true;
+  });
+}
+
+void CDataBase::EndBatch() {
+  Trap("CDataBase.EndBatch", [&] {
+    keep_lookups_ = false;
+    lookups_.clear();
+    ++statements_;
+    Connected().EndBatch();
   });
 }
 

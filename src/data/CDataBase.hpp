@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "data/Backend.hpp"
@@ -36,6 +37,10 @@ class CDataBase {
   void BeginTrans();
   void CommitTrans();
   void RollBackTrans();
+  // A batch of the backend (Backend::BeginBatch): BatchScope opens and
+  // closes it.
+  void BeginBatch();
+  void EndBatch();
 
   // The database's print lock (see Backend): true when taken within `wait`.
   bool AcquirePrintLock(std::chrono::milliseconds wait);
@@ -101,6 +106,16 @@ class CDataBase {
   std::string oper_date_;
   std::string name_;
   std::uint64_t statements_ = 0;
+  // While a batch is open (a generation), the answers of the reference
+  // lookups by their question: the same country, unit or currency of every
+  // item is read once. Reference tables do not change under a generation.
+  bool keep_lookups_ = false;
+  std::unordered_map<std::string, Recordset> lookups_;
+  // The lookup's answer: from lookups_ when kept, else from `read`.
+  template <typename Read>
+  Recordset Lookup(const std::string& question, Read&& read);
+  // GetRs of a reference lookup, answered from lookups_ when kept.
+  bool GetReference(const std::string& sql, Recordset& rs);
 };
 
 }  // namespace tipolaria

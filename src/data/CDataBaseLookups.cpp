@@ -18,6 +18,16 @@ bool HasRow(const Recordset& rs) { return !(rs.AtBeginning() && rs.AtEnd()); }
 
 }  // namespace
 
+template <typename Read>
+Recordset CDataBase::Lookup(const std::string& question, Read&& read) {
+  if (!keep_lookups_) return read();
+  const auto found = lookups_.find(question);
+  if (found != lookups_.end()) return found->second;  // a cursor of the caller's own
+  Recordset answer = read();
+  lookups_.emplace(question, answer);
+  return answer;
+}
+
 // Every PTR lookup clears the parameter list, adds the return value, the
 // parameter type and one key, and reads the first row only. When nothing
 // comes back the parameters stay in the list until the next lookup clears
@@ -29,7 +39,11 @@ Recordset CDataBase::CallPtrProcedure(const std::string& procedure, const std::s
   AddParamSP("RETURN_VALUE", kTypeInteger, kDirReturnValue, 0, Value());
   AddParamSP("@CTPT_1", kTypeVarChar, kDirInput, 10, ctpt);
   AddParamSP(key_name, key_type, kDirInput, 10, key);
-  return ExecSPRs(procedure);
+  // The key's kind is part of the question: an integer 7 and a text "7"
+  // may have different answers.
+  return Lookup(
+      procedure + '\x1f' + ctpt + '\x1f' + std::to_string(key_type) + '\x1f' + ValueToText(key),
+      [&] { return ExecSPRs(procedure); });
 }
 
 std::string CDataBase::NatLNat(const std::string& ctpt, const std::string& cptrnat) {
@@ -85,6 +99,16 @@ std::string CDataBase::PtrCNat(const std::string& ctpt, std::int16_t aptr) {
   });
 }
 
+bool CDataBase::GetReference(const std::string& sql, Recordset& rs) {
+  if (!keep_lookups_) return GetRs(sql, rs, 1, 0);
+  rs = Lookup(sql, [&] {
+    Recordset answer;
+    GetRs(sql, answer, 1, 0);
+    return answer;
+  });
+  return HasRow(rs);
+}
+
 // A reference row is valid on day D when its effective date is on or before
 // D and its end date is after D: the end date itself is no longer valid.
 bool CDataBase::ValidaRef(const std::string& table, const std::string& key_column,
@@ -93,10 +117,10 @@ bool CDataBase::ValidaRef(const std::string& table, const std::string& key_colum
                           Recordset& rs) {
   return Trap("CDataBase.ValidaRef", [&] {
     const std::string d = DBDate(date);
-    return GetRs("SELECT * FROM " + table + " WHERE " + key_column + " = '" +
-                     DoubleQuotes(key_value) + "'" + " AND " + from_column + " <= " + d + " AND " +
-                     to_column + " > " + d,
-                 rs, 1, 0);
+    const std::string sql = "SELECT * FROM " + table + " WHERE " + key_column + " = '" +
+                            DoubleQuotes(key_value) + "'" + " AND " + from_column + " <= " + d +
+                            " AND " + to_column + " > " + d;
+    return GetReference(sql, rs);
   });
 }
 
@@ -107,11 +131,11 @@ bool CDataBase::ValidaRefCompuestos(const std::string& table, const std::string&
                                     Recordset& rs) {
   return Trap("CDataBase.ValidaRefCompuestos", [&] {
     const std::string d = DBDate(date);
-    return GetRs("SELECT * FROM " + table + " WHERE " + key_column1 + " = '" +
-                     DoubleQuotes(key_value1) + "'" + " AND " + key_column2 + " = '" +
-                     DoubleQuotes(key_value2) + "'" + " AND " + from_column + " <= " + d + " AND " +
-                     to_column + " > " + d,
-                 rs, 1, 0);
+    const std::string sql = "SELECT * FROM " + table + " WHERE " + key_column1 + " = '" +
+                            DoubleQuotes(key_value1) + "'" + " AND " + key_column2 + " = '" +
+                            DoubleQuotes(key_value2) + "'" + " AND " + from_column + " <= " + d +
+                            " AND " + to_column + " > " + d;
+    return GetReference(sql, rs);
   });
 }
 

@@ -147,7 +147,14 @@ SqliteBackend::SqliteBackend(const std::string& path) : print_lock_(path) {
   }
 }
 
-SqliteBackend::~SqliteBackend() { sqlite3_close(db_); }
+void SqliteBackend::FinalizeStatement::operator()(sqlite3_stmt* stmt) const {
+  sqlite3_finalize(stmt);
+}
+
+SqliteBackend::~SqliteBackend() {
+  prepared_.clear();
+  sqlite3_close(db_);
+}
 
 void SqliteBackend::Fail(const std::string& context) const {
   RaiseDatabaseError(kSource, std::string(sqlite3_errmsg(db_)) + context);
@@ -199,22 +206,92 @@ Recordset SqliteBackend::CallProcedure(const std::string& name,
 void SqliteBackend::ExecuteArray(const std::string& sql,
                                  const std::vector<std::vector<Value>>& rows) {
   if (rows.empty()) return;
-  const std::string translated = TranslateToSqlite(sql);
-  Statement stmt(db_, translated.c_str(), nullptr);
-  if (stmt.rc() != SQLITE_OK) Fail(" in: " + translated);
+  // The page saves send the same shapes page after page: each is prepared
+  // once for the connection's life.
+  auto found = prepared_.find(sql);
+  if (found == prepared_.end()) {
+    const std::string translated = TranslateToSqlite(sql);
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v3(db_, translated.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &prepared,
+                           nullptr) != SQLITE_OK) {
+      sqlite3_finalize(prepared);
+      Fail(" in: " + translated);
+    }
+    found = prepared_.emplace(sql, PreparedPtr(prepared)).first;
+  }
+  sqlite3_stmt* stmt = found->second.get();
   for (const std::vector<Value>& row : rows) {
     ++round_trips_;
-    sqlite3_reset(stmt.get());
+    sqlite3_reset(stmt);
     for (std::size_t i = 0; i < row.size(); ++i) {
-      Bind(stmt.get(), static_cast<int>(i + 1), row[i]);
+      Bind(stmt, static_cast<int>(i + 1), row[i]);
     }
-    if (sqlite3_step(stmt.get()) != SQLITE_DONE) Fail(" in: " + translated);
+    if (sqlite3_step(stmt) != SQLITE_DONE) {
+      const std::string message = sqlite3_errmsg(db_);
+      sqlite3_reset(stmt);
+      RaiseDatabaseError(kSource, message + " in: " + TranslateToSqlite(sql));
+    }
   }
+  // Unbound, the statement holds no copy of the last row's texts.
+  sqlite3_reset(stmt);
+  sqlite3_clear_bindings(stmt);
 }
 
-void SqliteBackend::BeginTransaction() { Run("BEGIN", {}, false); }
-void SqliteBackend::CommitTransaction() { Run("COMMIT", {}, false); }
-void SqliteBackend::RollbackTransaction() { Run("ROLLBACK", {}, false); }
+void SqliteBackend::BeginTransaction() {
+  if (!in_batch_) {
+    Run("BEGIN", {}, false);
+    return;
+  }
+  Run("SAVEPOINT batch_transaction", {}, false);
+  ++savepoints_;
+}
+
+void SqliteBackend::CommitTransaction() {
+  if (!in_batch_ || savepoints_ == 0) {
+    Run("COMMIT", {}, false);
+    return;
+  }
+  --savepoints_;
+  Run("RELEASE batch_transaction", {}, false);
+}
+
+void SqliteBackend::RollbackTransaction() {
+  if (!in_batch_ || savepoints_ == 0) {
+    Run("ROLLBACK", {}, false);
+    return;
+  }
+  --savepoints_;
+  // ROLLBACK TO keeps the savepoint open; RELEASE then ends it without
+  // undoing the batch.
+  Run("ROLLBACK TO batch_transaction", {}, false);
+  Run("RELEASE batch_transaction", {}, false);
+}
+
+void SqliteBackend::BeginBatch() {
+  if (in_batch_) return;
+  // IMMEDIATE: the write lock is taken now, under the print lock, and not
+  // halfway through the batch.
+  Run("BEGIN IMMEDIATE", {}, false);
+  in_batch_ = true;
+  savepoints_ = 0;
+}
+
+void SqliteBackend::EndBatch() {
+  if (!in_batch_) return;
+  in_batch_ = false;
+  savepoints_ = 0;
+  // The engine abandons a transaction by itself on some failures (a full
+  // disk, an I/O error): there is nothing left to commit then.
+  if (sqlite3_get_autocommit(db_) != 0) return;
+  try {
+    Run("COMMIT", {}, false);
+  } catch (...) {
+    // A commit that could not be made must not leave the transaction open
+    // under the statements that follow.
+    if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
 
 bool SqliteBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
   const auto deadline = std::chrono::steady_clock::now() + wait;

@@ -11,12 +11,14 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "data/Backend.hpp"
 #include "data/PrintLockFile.hpp"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tipolaria {
 
@@ -37,6 +39,8 @@ class SqliteBackend final : public Backend {
   void BeginTransaction() override;
   void CommitTransaction() override;
   void RollbackTransaction() override;
+  void BeginBatch() override;
+  void EndBatch() override;
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   void ReleasePrintLock() override;
   std::uint64_t RoundTrips() const override { return round_trips_; }
@@ -53,9 +57,19 @@ class SqliteBackend final : public Backend {
   bool EngineWritable(std::chrono::steady_clock::time_point deadline);
   void SetBusyTimeout(std::chrono::milliseconds wait);
 
+  struct FinalizeStatement {
+    void operator()(sqlite3_stmt* stmt) const;
+  };
+  using PreparedPtr = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
+
   sqlite3* db_ = nullptr;
   PrintLockFile print_lock_;
   std::uint64_t round_trips_ = 0;
+  // Statements of ExecuteArray, prepared once per shape and kept for the
+  // connection's life.
+  std::unordered_map<std::string, PreparedPtr> prepared_;
+  bool in_batch_ = false;
+  int savepoints_ = 0;  // transactions open inside the batch
 };
 
 // Creates a new database file at `path` from the embedded schema. An existing

@@ -32,6 +32,9 @@ class FaultyBackend final : public Backend {
   void BeginTransaction() override;
   void CommitTransaction() override;
   void RollbackTransaction() override;
+  // Passed on as they are, without a log entry or a fault.
+  void BeginBatch() override { real_->BeginBatch(); }
+  void EndBatch() override { real_->EndBatch(); }
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   void ReleasePrintLock() override;
   std::uint64_t RoundTrips() const override { return real_->RoundTrips(); }
