@@ -148,6 +148,45 @@ TEST(CDataBaseTest, NulCharactersNeverCutAStatement) {
   EXPECT_EQ(tdb.Column("SELECT valor FROM IMP"), std::vector<std::string>{"ABC'D"});
   EXPECT_THROW(db->ExecuteSQL(std::string("DELETE FROM IMP\0 WHERE 1 = 0", 29)), ComError);
   EXPECT_EQ(tdb.Column("SELECT count(*) FROM IMP"), std::vector<std::string>{"1"});
+  // A bound value is stored as the same value written into the text.
+  db->ExecuteSQL("INSERT INTO IMP VALUES (?, 0, ?, ?)", {Value(2), Value("c5"), Value(value)});
+  EXPECT_EQ(tdb.Column("SELECT valor FROM IMP WHERE nro_hoja = 2"),
+            std::vector<std::string>{"ABC'D"});
+}
+
+// A batch keeps what statements committing one by one would keep: a
+// transaction rolled back inside it leaves nothing, a failed statement
+// leaves the others, and all of it is committed at its end. While it is
+// open, a repeated reference lookup is read once.
+TEST(CDataBaseTest, ABatchKeepsWhatStoodAndReadsEachLookupOnce) {
+  TestDatabase tdb;
+  tdb.Run("INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1);");
+  auto db = tdb.Open();
+  db->BeginBatch();
+  db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c5', 'before')");
+  db->BeginTrans();
+  db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c6', 'rolled back')");
+  db->RollBackTrans();
+  EXPECT_THROW(db->ExecuteSQL("INSERT INTO NO_SUCH_TABLE VALUES (1)"), ComError);
+  db->BeginTrans();
+  db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c7', 'saved')");
+  db->CommitTrans();
+  EXPECT_EQ(tdb.Column("SELECT count(*) FROM IMP"), std::vector<std::string>{"0"});
+  const std::uint64_t before = db->StatementCount();
+  std::string date = "05/12/2026";
+  Recordset rs;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(db->NatLNat("TABON", "ADU"), "ADUANA");
+    EXPECT_FALSE(db->ValidaRef("PAY", "CPAY", "310", date, "DPAYEFF", "DPAYFIN", rs));
+  }
+  EXPECT_EQ(db->StatementCount() - before, 2u);
+  db->EndBatch();
+  EXPECT_EQ(tdb.Column("SELECT valor FROM IMP ORDER BY valor"),
+            (std::vector<std::string>{"before", "saved"}));
+  // After the batch every lookup reads again.
+  const std::uint64_t after = db->StatementCount();
+  EXPECT_EQ(db->NatLNat("TABON", "ADU"), "ADUANA");
+  EXPECT_EQ(db->StatementCount() - after, 1u);
 }
 
 }  // namespace
