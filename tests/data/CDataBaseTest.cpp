@@ -155,6 +155,9 @@ TEST(CDataBaseTest, NulCharactersNeverCutAStatement) {
 // leaves the others, and all of it is committed at its end. While it is
 // open, a repeated reference lookup is read once.
 TEST(CDataBaseTest, ABatchKeepsWhatStoodAndReadsEachLookupOnce) {
+  if (TestDatabase::ThroughOdbc()) {
+    GTEST_SKIP() << "through ODBC a batch commits statement by statement";
+  }
   TestDatabase tdb;
   tdb.Run("INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1);");
   auto db = tdb.Open();
