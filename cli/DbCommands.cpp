@@ -5,12 +5,12 @@
 #include <string>
 
 #include "ExitCode.hpp"
+#include "Session.hpp"
 #include "api/ComponentState.hpp"
 #include "data/ConnectionString.hpp"
 #include "data/DatabaseErrors.hpp"
 #include "data/SchemaCheck.hpp"
 #include "data/SqliteBackend.hpp"
-#include "tipolaria/cprint.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -46,12 +46,10 @@ void AddDbCommands(CLI::App& app) {
   check->add_option("--connection,-c", *connection, "Connection string (sqlite:PATH, ...)")
       ->required();
   check->callback([connection] {
-    CPrint print;
+    Session session(SessionOptions{*connection});
     std::vector<std::string> missing;
     try {
-      print.Init(*connection);
       missing = MissingSchemaTables(*detail::State().gDataBase);
-      print.Finalize();
     } catch (const ComError& e) {
       Fail(kExitDatabase, e);
     }

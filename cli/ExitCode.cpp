@@ -11,9 +11,16 @@
 namespace tipolaria::cli {
 namespace {
 
-// Text for the terminal: bytes that are not UTF-8 are read as Latin-1, so
-// that what the tool writes is always valid UTF-8.
-std::string Printable(const std::string& text) { return EncodeUtf8(DecodeUtf8(text)); }
+// Text for one line of the terminal: bytes that are not UTF-8 are read as
+// Latin-1, so that what the tool writes is always valid UTF-8, and line
+// breaks (a driver's message of several lines) become blanks.
+std::string Printable(const std::string& text) {
+  std::string line = EncodeUtf8(DecodeUtf8(text));
+  for (char& c : line) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return line;
+}
 
 extern "C" void OnInterrupt(int signal_number) {
   PendingFiles::RemoveAll();
@@ -26,12 +33,23 @@ extern "C" void OnInterrupt(int signal_number) {
 
 void ReportError(const ComError& error) {
   std::cerr << "tipolaria: error " << error.number() << ": " << Printable(error.description())
-            << "\n  source: " << Printable(error.source()) << "\n";
+            << " (source: " << Printable(error.source()) << ")" << std::endl;
 }
 
 void Fail(ExitCode code, const ComError& error) {
   ReportError(error);
   throw CLI::RuntimeError(code);
+}
+
+void Fail(ExitCode code, const std::string& message) {
+  std::cerr << "tipolaria: " << Printable(message) << std::endl;
+  throw CLI::RuntimeError(code);
+}
+
+std::string UsageLine(const std::string& what) {
+  std::string line = Printable(what);
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return "tipolaria: " + line + " (see tipolaria --help)";
 }
 
 void RemoveTemporaryFilesWhenInterrupted() {

@@ -4,6 +4,8 @@
 #ifndef TIPOLARIA_CLI_EXITCODE_HPP_
 #define TIPOLARIA_CLI_EXITCODE_HPP_
 
+#include <string>
+
 #include "tipolaria/error.hpp"
 
 namespace tipolaria::cli {
@@ -19,15 +21,24 @@ enum ExitCode : int {
 
 inline constexpr const char* kExitCodesHelp =
     "Exit status: 0 every result OK, 2 usage error (unknown option, missing or refused value),\n"
-    "3 database error (cannot create, open or use the database), 4 generation error (the\n"
-    "generation's JSON result is ERR), 5 print error (a print's JSON result is ERR), 1 internal\n"
-    "error. Interrupted by SIGINT or SIGTERM, the tool leaves no partial file behind.";
+    "3 database error (cannot create, open, read or use the database), 4 generation error (a\n"
+    "generation's JSON result is ERR), 5 print error (a print's JSON result is ERR, nothing to\n"
+    "print, an output folder that cannot be made), 1 internal error. batch: 4 when any\n"
+    "declaration failed to generate, otherwise 5 when any failed to print. Every error is one\n"
+    "line on stderr. Interrupted by SIGINT or SIGTERM, the tool leaves no partial file behind.";
 
-// Writes `error` on stderr (number, description, source; valid UTF-8).
+// Writes `error` on stderr as one line: number, description and source, in
+// valid UTF-8.
 void ReportError(const ComError& error);
 
 // Reports `error` and ends the command with `code`.
 [[noreturn]] void Fail(ExitCode code, const ComError& error);
+// Reports the tool's own `message` ("tipolaria: message", one line) and ends
+// the command with `code`.
+[[noreturn]] void Fail(ExitCode code, const std::string& message);
+
+// The one line that reports an error of the command line's parser.
+std::string UsageLine(const std::string& what);
 
 // Interrupted (SIGINT, SIGTERM, SIGHUP), the tool removes the temporary
 // files of the print under way, then ends as the signal ends it.

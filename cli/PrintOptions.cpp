@@ -1,50 +1,50 @@
 #include "PrintOptions.hpp"
 
-#include <memory>
-#include <string>
+#include <ostream>
 
+#include "ExitCode.hpp"
 #include "api/ComponentState.hpp"
+#include "api/JsonResult.hpp"
 
 namespace tipolaria::cli {
-namespace {
 
-struct PrintPaths {
-  std::string cover;
-  std::string continuation;
-  std::string png_folder;
-  std::string logo;
-};
-
-}  // namespace
-
-void AddPrintOptions(GenerateCommand& generate) {
-  auto paths = std::make_shared<PrintPaths>();
-  CLI::App& c = generate.command();
-  c.add_option("--cover", paths->cover, "Print the cover and item pages to this PDF file");
-  c.add_option("--continuation", paths->continuation,
+void AddDocumentOptions(CLI::App& c, PrintOutputs& outputs) {
+  c.add_option("--cover", outputs.cover, "Print the cover and item pages to this PDF file");
+  c.add_option("--continuation", outputs.continuation,
                "Print the continuation pages to this PDF file");
-  c.add_option("--png", paths->png_folder,
-               "Also write each printed page as a PNG picture in this folder");
-  c.add_option("--logo", paths->logo, "A PNG drawn in the logo box of every page")
-      ->check(CLI::ExistingFile);
+}
 
+void AddPictureOptions(CLI::App& c, PrintOutputs& outputs) {
+  c.add_option("--png", outputs.png_folder,
+               "Also write each printed page as a PNG picture in this folder");
+  c.add_option("--logo", outputs.logo, "A PNG drawn in the logo box of every page")
+      ->check(CLI::ExistingFile);
+}
+
+std::vector<std::string> PrintDocuments(CPrint& print, const PrintOutputs& outputs) {
   // The pictures and the logo are settings of the print, made before either
   // report runs; the pictures are the tool's own aid, not a host setting.
-  generate.AddStep([paths](CPrint& print) -> std::optional<std::string> {
-    print.SetLogo(paths->logo);
-    // The print creates the folder: a folder that cannot be made is that
-    // print's failure, reported in its result.
-    detail::State().png_folder = paths->png_folder;
-    return std::nullopt;
-  });
-  generate.AddStep([paths](CPrint& print) -> std::optional<std::string> {
-    if (paths->cover.empty()) return std::nullopt;
-    return print.PrintPDFCaratula(paths->cover);
-  });
-  generate.AddStep([paths](CPrint& print) -> std::optional<std::string> {
-    if (paths->continuation.empty()) return std::nullopt;
-    return print.PrintPDFSubItems(paths->continuation);
-  });
+  // The print creates the pictures' folder: a folder that cannot be made is
+  // that print's failure, reported in its result.
+  print.SetLogo(outputs.logo);
+  detail::State().png_folder = outputs.png_folder;
+  std::vector<std::string> results;
+  if (!outputs.cover.empty()) results.push_back(print.PrintPDFCaratula(outputs.cover));
+  if (!outputs.continuation.empty() && (results.empty() || IsOk(results.back()))) {
+    results.push_back(print.PrintPDFSubItems(outputs.continuation));
+  }
+  return results;
+}
+
+bool IsOk(const std::string& result) { return result == detail::JsonOk(); }
+
+int WriteResults(const std::vector<std::string>& results, int failure, std::ostream& out) {
+  int status = kExitOk;
+  for (const std::string& result : results) {
+    out << result << std::endl;
+    if (!IsOk(result)) status = failure;
+  }
+  return status;
 }
 
 }  // namespace tipolaria::cli

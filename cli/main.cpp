@@ -1,16 +1,28 @@
 // The tipolaria command: prints customs declarations from the command line.
-// Errors are reported on stderr with their number, source and description,
-// and the exit status tells the kind of failure (ExitCode.hpp).
+// Every error is reported on stderr as one line, and the exit status tells
+// the kind of failure (ExitCode.hpp).
 #include <CLI/CLI.hpp>
 
 #include <iostream>
 
+#include "BatchCommand.hpp"
 #include "DbCommands.hpp"
+#include "DemoCommand.hpp"
 #include "ExitCode.hpp"
 #include "GenerateCommand.hpp"
-#include "PrintOptions.hpp"
+#include "ImpCommands.hpp"
+#include "PrintCommand.hpp"
 #include "runtime/Trap.hpp"
 #include "tipolaria/tipolaria.h"
+
+namespace {
+
+// A parse error as one line; CLI11's own message takes two.
+std::string UsageMessage(const CLI::App*, const CLI::Error& e) {
+  return tipolaria::cli::UsageLine(e.what()) + "\n";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace tipolaria::cli;
@@ -18,9 +30,14 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("tipolaria ") + tipolaria_version(),
                        "Print the library's version and exit");
   app.footer(kExitCodesHelp);
+  app.failure_message(UsageMessage);
   app.require_subcommand(1);
+  AddDemoCommand(app);
+  AddGenerateCommand(app);
+  AddPrintCommand(app);
+  AddBatchCommand(app);
+  AddImpCommands(app);
   AddDbCommands(app);
-  AddPrintOptions(*AddGenerateCommand(app));
   RemoveTemporaryFilesWhenInterrupted();
   try {
     app.parse(argc, argv);

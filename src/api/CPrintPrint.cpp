@@ -2,9 +2,8 @@
 #include <memory>
 
 #include "api/ComponentState.hpp"
+#include "api/ImpSnapshot.hpp"
 #include "api/JsonResult.hpp"
-#include "api/PrintLock.hpp"
-#include "imp/ImpTable.hpp"
 #include "reports/ReportRunner.hpp"
 #include "runtime/Trap.hpp"
 #include "tipolaria/cprint.hpp"
@@ -29,8 +28,8 @@ std::string Print(CPrint& print, ReportKind kind, const std::string& path,
     if (!range.imp_rows) {
       // Pages another process generated: read under the print lock, so that
       // no generation is half-way through them.
-      detail::PrintLock lock(*state.gDataBase, state.lock_timeout, state.lock_wait_notice);
-      range.imp_rows = std::make_shared<const Recordset>(ReadImpTable(*state.gDataBase));
+      range.imp_rows =
+          std::make_shared<const Recordset>(detail::ReadImpUnderLock(operation.c_str()));
     }
     PrintReport(*state.gDataBase, kind, range, path);
     return detail::JsonOk();

@@ -53,4 +53,6 @@ std::string JsonFailure(const ComError& error, const std::string& operation) {
          R"(", "source":")" + Escape(error.source()) + " - " + operation + "\"}";
 }
 
+std::string JsonString(const std::string& text) { return '"' + Escape(text) + '"'; }
+
 }  // namespace tipolaria::detail

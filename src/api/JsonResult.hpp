@@ -20,6 +20,10 @@ std::string JsonOk();
 // "source").
 std::string JsonFailure(const ComError& error, const std::string& operation);
 
+// `text` as a JSON string, quotes included, escaped as above: for the
+// command line's own JSON lines.
+std::string JsonString(const std::string& text);
+
 }  // namespace tipolaria::detail
 
 #endif  // TIPOLARIA_API_JSONRESULT_HPP_

@@ -18,13 +18,16 @@
 
 namespace tipolaria::testing {
 
-std::string MakeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tipolaria-test-XXXXXX").string();
+std::string MakeTempFolder(const std::string& parent) {
+  const std::filesystem::path base =
+      parent.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(parent);
+  std::string pattern = (base / "tipolaria-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return pattern;
 }
 
-TestDatabase::TestDatabase() : folder_(MakeTempFolder()), path_(folder_ + "/customs.db") {
+TestDatabase::TestDatabase(const std::string& parent)
+    : folder_(MakeTempFolder(parent)), path_(folder_ + "/customs.db") {
   CreateDatabaseFile(path_);
 }
 
@@ -52,13 +55,15 @@ std::string TestDatabase::connection() const {
 
 void TestDatabase::Run(const std::string& sql) const { SqliteBackend(path_).ExecuteScript(sql); }
 
-void TestDatabase::RunScript(const std::string& name) const {
+std::string ReadTestScript(const std::string& name) {
   std::ifstream in(std::string(TIPOLARIA_TEST_DATA_DIR) + "/" + name);
   if (!in) throw std::runtime_error("no test data script " + name);
   std::stringstream text;
   text << in.rdbuf();
-  Run(text.str());
+  return text.str();
 }
+
+void TestDatabase::RunScript(const std::string& name) const { Run(ReadTestScript(name)); }
 
 std::vector<std::string> TestDatabase::Column(const std::string& sql) const {
   SqliteBackend db(path_);

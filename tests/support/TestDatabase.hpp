@@ -18,7 +18,8 @@ namespace tipolaria::testing {
 
 class TestDatabase {
  public:
-  TestDatabase();
+  // The folder is made in `parent`, or in the system's temporary folder.
+  explicit TestDatabase(const std::string& parent = {});
   ~TestDatabase();
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
@@ -48,8 +49,12 @@ class TestDatabase {
   std::string path_;
 };
 
-// A fresh temporary folder, removed by the caller.
-std::string MakeTempFolder();
+// A fresh temporary folder in `parent` (default: the system's temporary
+// folder), removed by the caller.
+std::string MakeTempFolder(const std::string& parent = {});
+
+// The text of a data script of the project's tests (tests/fixtures/NAME).
+std::string ReadTestScript(const std::string& name);
 
 }  // namespace tipolaria::testing
 

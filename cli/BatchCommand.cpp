@@ -1,0 +1,176 @@
+#include "BatchCommand.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "BatchList.hpp"
+#include "BatchProgress.hpp"
+#include "ExitCode.hpp"
+#include "GenerationOptions.hpp"
+#include "PrintOptions.hpp"
+#include "PrintSettings.hpp"
+#include "Session.hpp"
+#include "api/ImpSnapshot.hpp"
+#include "api/JsonResult.hpp"
+
+namespace tipolaria::cli {
+namespace {
+
+struct BatchRequest {
+  SessionOptions session;
+  std::string out_folder;
+  std::string from;
+  std::vector<std::string> iddtexts;
+  GenerationOptions generation;
+  PrintSettings settings;
+  PrintOutputs pictures;  // --png and --logo; the documents are named per declaration
+};
+
+// What became of one declaration.
+struct Outcome {
+  bool generated = false;
+  std::string cover;         // the file written, or empty
+  std::string continuation;  // the file written, or empty
+  std::string failure;       // the JSON result that failed, or empty
+
+  bool ok() const { return failure.empty(); }
+};
+
+std::string JsonPath(const std::string& path) {
+  return path.empty() ? "null" : detail::JsonString(path);
+}
+
+// The declaration's JSON line: its iddtext, the result, the documents
+// written and, on failure, the failing operation's own JSON result.
+std::string OutcomeLine(const std::string& iddtext, const Outcome& outcome) {
+  std::string line = "{\"iddtext\": " + detail::JsonString(iddtext) +
+                     ", \"Result\": " + (outcome.ok() ? "\"OK\"" : "\"ERR\"") +
+                     ", \"cover\": " + JsonPath(outcome.cover) +
+                     ", \"continuation\": " + JsonPath(outcome.continuation);
+  if (!outcome.ok()) line += ", \"error\": " + outcome.failure;
+  return line + "}";
+}
+
+// One declaration, from a fresh driver, as a separate run of `generate`
+// would print it. Nothing it does raises: failures are in the outcome.
+Outcome PrintOne(CPrint& print, const BatchRequest& request, const std::string& iddtext) {
+  Outcome outcome;
+  print.CleanIMP();
+  ApplyPrintSettings(print, request.settings);
+  const std::string generated = Generate(print, request.generation, iddtext);
+  if (!IsOk(generated)) {
+    outcome.failure = generated;
+    return outcome;
+  }
+  outcome.generated = true;
+  OpenRangeEnd(print, request.settings);
+
+  const std::filesystem::path stem = std::filesystem::path(request.out_folder) / FileStem(iddtext);
+  PrintOutputs outputs = request.pictures;
+  outputs.cover = stem.string() + "-cover.pdf";
+  const detail::SessionPages pages = detail::CurrentPages();
+  if (pages.total_hojas > pages.caratula_hojas) {
+    outputs.continuation = stem.string() + "-continuation.pdf";
+  } else {
+    // Without continuation pages there is no continuation document; one
+    // left by an earlier batch would belong to another generation.
+    std::error_code ignored;
+    std::filesystem::remove(stem.string() + "-continuation.pdf", ignored);
+  }
+  // The cover prints first; the prints stop at the first failure.
+  const std::vector<std::string> results = PrintDocuments(print, outputs);
+  for (const std::string& result : results) {
+    if (!IsOk(result)) outcome.failure = result;
+  }
+  if (!results.empty() && IsOk(results[0])) outcome.cover = outputs.cover;
+  if (results.size() == 2 && IsOk(results[1])) outcome.continuation = outputs.continuation;
+  return outcome;
+}
+
+std::vector<std::string> Declarations(const BatchRequest& request) {
+  if (request.from.empty()) return request.iddtexts;
+  if (request.from == "-") return ReadBatchList(std::cin);
+  std::ifstream in(request.from);
+  if (!in) {
+    Fail(kExitUsage, "batch: cannot read the list of declarations \"" + request.from +
+                         "\": " + std::generic_category().message(errno));
+  }
+  return ReadBatchList(in);
+}
+
+int Run(const BatchRequest& request) {
+  const std::vector<std::string> iddtexts = Declarations(request);
+  if (iddtexts.empty()) {
+    Fail(kExitUsage, "batch: no declaration to print: give IDDTEXT... or --from FILE");
+  }
+  std::error_code error;
+  std::filesystem::create_directories(request.out_folder, error);
+  if (error) {
+    Fail(kExitPrint, "batch: cannot create the output folder \"" + request.out_folder +
+                         "\": " + error.message());
+  }
+  Session session(request.session);
+  CPrint& print = session.print();
+  PrepareDatabase(print, request.generation);
+
+  const auto start = std::chrono::steady_clock::now();
+  BatchProgress progress(iddtexts.size());
+  std::size_t failed_generations = 0;
+  std::size_t failed_prints = 0;
+  for (std::size_t i = 0; i < iddtexts.size(); ++i) {
+    progress.Show(i, iddtexts[i]);
+    const Outcome outcome = PrintOne(print, request, iddtexts[i]);
+    if (!outcome.ok()) ++(outcome.generated ? failed_prints : failed_generations);
+    std::cout << OutcomeLine(iddtexts[i], outcome) << std::endl;
+  }
+  progress.Clear();
+
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  const std::size_t failed = failed_generations + failed_prints;
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.1f", elapsed.count());
+  std::cerr << "tipolaria: batch: " << iddtexts.size() << " declarations, "
+            << iddtexts.size() - failed << " printed, " << failed << " failed (" << seconds << " s)"
+            << std::endl;
+  if (failed_generations > 0) return kExitGeneration;
+  return failed_prints > 0 ? kExitPrint : kExitOk;
+}
+
+}  // namespace
+
+void AddBatchCommand(CLI::App& app) {
+  CLI::App* c = app.add_subcommand(
+      "batch",
+      "Generate and print many declarations, one after another, each to OUT/<iddtext>-cover.pdf "
+      "and OUT/<iddtext>-continuation.pdf; one JSON line per declaration on stdout");
+  auto request = std::make_shared<BatchRequest>();
+  AddSessionOptions(*c, request->session);
+  c->add_option("--out,-o", request->out_folder, "Folder of the PDF files (created if missing)")
+      ->required();
+  CLI::Option* from =
+      c->add_option("--from", request->from,
+                    "A file with one iddtext a line (- for stdin); empty lines are skipped");
+  c->add_option("IDDTEXT", request->iddtexts, "The declarations (DDT.iddtext)")->excludes(from);
+  AddGenerationOptions(*c, request->generation, /*with_idorig=*/false);
+  AddPrintSettings(*c, request->settings, /*with_range=*/false);
+  AddPictureOptions(*c, request->pictures);
+  c->footer(
+      "A declaration that fails is reported on its JSON line and the batch goes on. The JSON\n"
+      "line: {\"iddtext\": ..., \"Result\": \"OK\" or \"ERR\", \"cover\": file or null,\n"
+      "\"continuation\": file or null[, \"error\": the failing operation's JSON result]}.\n"
+      "In file names, / \\ % and control characters of an iddtext are written %XX.\n" +
+      std::string(kExitCodesHelp));
+  c->callback([request] {
+    const int status = Run(*request);
+    if (status != kExitOk) throw CLI::RuntimeError(status);
+  });
+}
+
+}  // namespace tipolaria::cli

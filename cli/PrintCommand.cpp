@@ -1,0 +1,61 @@
+#include "PrintCommand.hpp"
+
+#include <iostream>
+#include <memory>
+
+#include "ExitCode.hpp"
+#include "PrintOptions.hpp"
+#include "PrintSettings.hpp"
+#include "Session.hpp"
+#include "api/ImpSnapshot.hpp"
+#include "data/ConnectionString.hpp"
+
+namespace tipolaria::cli {
+namespace {
+
+struct PrintRequest {
+  SessionOptions session;
+  PrintSettings settings;
+  PrintOutputs outputs;
+};
+
+int Run(const PrintRequest& request) {
+  if (request.outputs.cover.empty() && request.outputs.continuation.empty()) {
+    Fail(kExitUsage, "print: nothing to print: give --cover PDF, --continuation PDF or both");
+  }
+  Session session(request.session);
+  CPrint& print = session.print();
+  std::size_t rows = 0;
+  try {
+    rows = detail::AdoptImpTable();
+  } catch (const ComError& e) {
+    Fail(kExitDatabase, e);
+  }
+  if (rows == 0) {
+    Fail(kExitPrint, "print: the work table IMP of \"" + MaskPasswords(request.session.connection) +
+                         "\" is empty: nothing to print (generate first)");
+  }
+  // A --caratula-hojas given wins over the count read from the table.
+  ApplyPrintSettings(print, request.settings);
+  OpenRangeEnd(print, request.settings);
+  return WriteResults(PrintDocuments(print, request.outputs), kExitPrint, std::cout);
+}
+
+}  // namespace
+
+void AddPrintCommand(CLI::App& app) {
+  CLI::App* c = app.add_subcommand(
+      "print", "Print the pages the work table IMP holds (generated elsewhere) to PDF");
+  auto request = std::make_shared<PrintRequest>();
+  AddSessionOptions(*c, request->session);
+  AddPrintSettings(*c, request->settings, /*with_range=*/true);
+  AddDocumentOptions(*c, request->outputs);
+  AddPictureOptions(*c, request->outputs);
+  c->footer(kExitCodesHelp);
+  c->callback([request] {
+    const int status = Run(*request);
+    if (status != kExitOk) throw CLI::RuntimeError(status);
+  });
+}
+
+}  // namespace tipolaria::cli
