@@ -34,6 +34,17 @@ int main(int argc, char** argv) {
         "not-initialised description");
   Check(strcmp(tipolaria_last_error_source(), "GetCopias") == 0, "not-initialised source");
 
+  Check(tipolaria_initialize_pages_data() != 0, "pages data need init");
+  char* json = tipolaria_print_pdf_caratula("never.pdf");
+  Check(json != NULL && strstr(json, "Primero debe inicializar la dll") != NULL &&
+            strstr(json, " - PrintPDFCaratula\"}") != NULL,
+        "a print before init returns its failure text");
+  tipolaria_free(json);
+  tipolaria_free(NULL);
+  Check(tipolaria_clean_imp() == 0, "clean_imp before init gives a driver");
+  Check(tipolaria_set_copias(4) == 0, "a setting on that driver");
+  Check(strcmp(tipolaria_last_error_source(), "") == 0, "success clears the last error");
+
   Check(tipolaria_init("sqlite:/nonexistent/folder/x.db") != 0, "init of a missing file fails");
   Check(strstr(tipolaria_last_error_source(), " - CDataBase.Connect - Init") != NULL,
         "init failure source");
@@ -47,9 +58,17 @@ int main(int argc, char** argv) {
   CheckText(tipolaria_get_hoja_desde(), "3", "range");
   Check(tipolaria_set_oper_date("31/02/2026") != 0, "impossible operation date refused");
 
-  char* json = tipolaria_generate_imp("", "NO-SUCH", "", "05/12/2026", 1, "", "", "", "", "");
+  json = tipolaria_generate_imp("", "NO-SUCH", "", "05/12/2026", 1, "", "", "", "", "");
   Check(json != NULL && strstr(json, "\"Result\": \"ERR\"") != NULL, "unknown declaration");
   tipolaria_free(json);
+
+  Check(tipolaria_clean_imp() == 0, "clean_imp");
+  CheckText(tipolaria_get_copias(), "0", "clean_imp resets the copies");
+  tipolaria_set_hoja_hasta(-1);
+  CheckText(tipolaria_get_hoja_hasta(), "-1", "range stored as given");
+  tipolaria_set_logo(NULL);
+  Check(tipolaria_initialize_pages_data() == 0, "pages data");
+  CheckText(tipolaria_get_copias(), "1", "no copies print as the first");
 
   Check(tipolaria_set_lock_timeout(-1) != 0, "negative lock time-out refused");
   Check(tipolaria_set_lock_timeout(5) == 0, "lock time-out");

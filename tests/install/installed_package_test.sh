@@ -21,11 +21,9 @@ others=$(nm -D --defined-only "$lib" | awk '{print $3}' |
 [ -z "$others" ] || fail "symbols exported beyond the public interface: $(echo $others | head -c 300)"
 nm -D --defined-only "$lib" | grep -q ' tipolaria_generate_imp$' || fail "C interface not exported"
 
-# A database with the demo declaration.
-db=$work/aduana.db
-"$prefix/bin/tipolaria" db init "$db" > /dev/null
-sqlite3 "$db" < "$src/tests/fixtures/decl_catalogo.sql"
-sqlite3 "$db" < "$src/tests/fixtures/decl_demo.sql"
+# A database with the demo declaration, made by the installed tool.
+"$prefix/bin/tipolaria" demo --out "$work/demo" > /dev/null 2>&1 || fail "tipolaria demo"
+db=$work/demo/demo.db
 
 check_run() {  # name, output folder, command...
   local name=$1 out=$2
