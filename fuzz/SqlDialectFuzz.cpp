@@ -1,0 +1,16 @@
+// The translation of the customs database's SQL for the embedded database:
+// any statement text.
+#include <string>
+
+#include "FuzzInput.hpp"
+#include "data/SqlDialect.hpp"
+#include "data/SqlText.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  tipolaria::fuzz::ExpectOnlyComError([&] { tipolaria::TranslateToSqlite(text); });
+  // A value quoted into a literal stays one literal whatever it holds.
+  tipolaria::fuzz::ExpectOnlyComError(
+      [&] { tipolaria::TranslateToSqlite("SELECT '" + tipolaria::DoubleQuotes(text) + "'"); });
+  return 0;
+}
