@@ -21,13 +21,24 @@ std::string HiddenName(const std::filesystem::path& folder, const std::string& n
   return (folder / ("." + name + ".tmp" + std::to_string(random() % 1000000000))).string();
 }
 
+TempOutputFile::FaultHook& Hook() {
+  static TempOutputFile::FaultHook hook;
+  return hook;
+}
+
+// The error number the test hook injects into `step`, or 0.
+int InjectedError(const char* step) { return Hook() ? Hook()(step) : 0; }
+
 }  // namespace
+
+void TempOutputFile::SetFaultHookForTesting(FaultHook hook) { Hook() = std::move(hook); }
 
 TempOutputFile::TempOutputFile(std::string target, std::string what)
     : target_(std::move(target)), what_(std::move(what)) {
   if (target_.empty()) RaisePathError("no file name");
   const std::filesystem::path path(target_);
   folder_ = path.has_parent_path() ? path.parent_path().string() : ".";
+  if (const int error = InjectedError("create")) RaisePathError(std::strerror(error));
   // Mode 0666, so that the umask gives the finished file the permissions of
   // any other new file.
   int fd = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -78,6 +89,10 @@ bool TempOutputFile::Write(const void* data, std::size_t size) {
     write_error_ = "the file is closed";
     return false;
   }
+  if (const int error = InjectedError("write")) {
+    if (write_error_.empty()) write_error_ = std::strerror(error);
+    return false;
+  }
   if (std::fwrite(data, 1, size, file_) != size) {
     if (write_error_.empty()) write_error_ = std::strerror(errno);
     return false;
@@ -89,6 +104,7 @@ void TempOutputFile::Finish() {
   if (finished_) return;
   if (file_ == nullptr) RaisePathError("the file is already closed");
   if (!write_error_.empty()) RaisePathError(write_error_);
+  if (const int error = InjectedError("finish")) RaisePathError(std::strerror(error));
   if (std::fflush(file_) != 0) RaisePathError(std::strerror(errno));
   if (!temp_path_.empty()) {
     // A named file is complete once closed; an unnamed one stays open until
@@ -103,6 +119,7 @@ void TempOutputFile::Finish() {
 
 void TempOutputFile::Commit() {
   Finish();
+  if (const int error = InjectedError("commit")) RaisePathError(std::strerror(error));
   if (temp_path_.empty()) {
     const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_));
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
@@ -128,6 +145,7 @@ void TempOutputFile::Commit() {
     std::fclose(file_);
     file_ = nullptr;
   }
+  if (const int error = InjectedError("replace")) RaisePathError(std::strerror(error));
   if (std::rename(temp_path_.c_str(), target_.c_str()) != 0) RaisePathError(std::strerror(errno));
   temp_path_.clear();
   PendingFiles::Remove(pending_slot_);

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace tipolaria {
@@ -46,6 +47,13 @@ class TempOutputFile {
   const std::string& write_error() const { return write_error_; }
 
   [[noreturn]] void RaisePathError(const std::string& reason) const;
+
+  // For tests of failed prints: `hook` is asked before each step of every
+  // output file ("create", "write", "finish", "commit", "replace": the
+  // rename over an existing target) and fails the step with the error
+  // number it returns, 0 letting it run. An empty hook removes it.
+  using FaultHook = std::function<int(const char* step)>;
+  static void SetFaultHookForTesting(FaultHook hook);
 
   // A write function for cairo's stream surfaces and PNG writer; `closure`
   // is the TempOutputFile.

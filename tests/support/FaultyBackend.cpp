@@ -8,12 +8,18 @@ namespace tipolaria::testing {
 
 void FaultyBackend::Check(const std::string& statement) {
   log_.push_back(statement);
+  if (fault_.statement_number != 0) {
+    if (++statements_ == fault_.statement_number) Fail(statement);
+    return;
+  }
   if (fault_.statement_contains.empty() ||
       statement.find(fault_.statement_contains) == std::string::npos)
     return;
-  if (++seen_ >= fault_.occurrence) {
-    throw ComError(-2147467259, "FaultyBackend", "injected failure in: " + statement);
-  }
+  if (++seen_ >= fault_.occurrence) Fail(statement);
+}
+
+void FaultyBackend::Fail(const std::string& statement) {
+  throw ComError(-2147467259, "FaultyBackend", "injected failure in: " + statement);
 }
 
 Recordset FaultyBackend::Query(const std::string& sql) {
@@ -75,7 +81,7 @@ void FaultyBackend::CommitTransaction() {
 }
 
 void FaultyBackend::RollbackTransaction() {
-  log_.push_back("ROLLBACK");  // a rollback never fails on purpose
+  log_.push_back("ROLLBACK");  // a rollback never fails on purpose, nor counts
   real_->RollbackTransaction();
 }
 

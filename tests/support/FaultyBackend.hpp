@@ -1,6 +1,7 @@
-// A backend that wraps the real one and fails on purpose: the statement
-// whose text contains a given piece fails, from its nth occurrence on, with
-// a database error, so tests can follow error paths and source chains.
+// A backend that wraps the real one and fails on purpose, with a database
+// error, so tests can follow error paths and source chains: the statement
+// whose text contains a given piece fails from its nth occurrence on, or the
+// statement of a given number alone fails.
 #ifndef TIPOLARIA_TESTS_SUPPORT_FAULTYBACKEND_HPP_
 #define TIPOLARIA_TESTS_SUPPORT_FAULTYBACKEND_HPP_
 
@@ -16,6 +17,10 @@ namespace tipolaria::testing {
 struct Fault {
   std::string statement_contains;  // matched against the statement text
   int occurrence = 1;              // fail from this matching statement on
+  // When not 0: only the statement of this number fails, counting every
+  // statement (query, command, procedure, BEGIN, COMMIT) from the opening
+  // of the connection on, 1 the first; the piece of text is not used.
+  int statement_number = 0;
 };
 
 class FaultyBackend final : public Backend {
@@ -39,15 +44,21 @@ class FaultyBackend final : public Backend {
   void ReleasePrintLock() override;
   std::uint64_t RoundTrips() const override { return real_->RoundTrips(); }
 
+  // From now on, fails only the `number`th statement to come (1 the next
+  // one), counted as Fault::statement_number counts them.
+  void FailStatementFromNow(int number) { fault_ = Fault{"", 1, statements_ + number}; }
+
   // Every statement seen, in order (transactions as BEGIN/COMMIT/ROLLBACK).
   const std::vector<std::string>& log() const { return log_; }
 
  private:
   void Check(const std::string& statement);
+  [[noreturn]] static void Fail(const std::string& statement);
 
   std::unique_ptr<Backend> real_;
   Fault fault_;
   int seen_ = 0;
+  int statements_ = 0;
   std::vector<std::string> log_;
 };
 

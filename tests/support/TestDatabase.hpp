@@ -7,6 +7,7 @@
 #ifndef TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
 #define TIPOLARIA_TESTS_SUPPORT_TESTDATABASE_HPP_
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
