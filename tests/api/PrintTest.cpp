@@ -2,7 +2,9 @@
 // what it finds on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -127,6 +129,48 @@ TEST_F(PrintTest, PrintsTheContinuationPagesWithTheirLinesAndFooters) {
                                std::to_string(e.page) + " '" + Out("continuation.pdf") + "' -"));
     EXPECT_NE(text.find(letters(e.text)), std::string::npos) << "page " << e.page << ": " << e.text;
     EXPECT_NE(text.find("OFICIALIZADO05/12/202610:42:17"), std::string::npos) << e.page;
+  }
+}
+
+// A second reader draws the printed pages as poppler does. The readers
+// smooth edges differently, so the pages are compared as coarse ink: the
+// share of dark pixels in blocks of a quarter inch (25 pixels at 100 dpi).
+TEST_F(PrintTest, MupdfDrawsThePagesAsPopplerDoes) {
+  GenerateDemo();
+  print_.SetHojaHasta(32767);
+  ASSERT_EQ(print_.PrintPDFCaratula(Out("cover.pdf")), kOk);
+  ASSERT_EQ(print_.PrintPDFSubItems(Out("continuation.pdf")), kOk);
+  constexpr int kBlock = 25;
+  const auto dark = [](const testing::GreyPicture& picture, int top, int left) {
+    int pixels = 0;
+    for (int r = top; r < top + kBlock; ++r) {
+      for (int c = left; c < left + kBlock; ++c) {
+        pixels += picture.pixels[static_cast<std::size_t>(r) * picture.width + c] < 160;
+      }
+    }
+    return pixels / double(kBlock * kBlock);
+  };
+  for (const char* name : {"cover.pdf", "continuation.pdf"}) {
+    SCOPED_TRACE(name);
+    const auto poppler = testing::DrawPage(Out(name), 1, 100, testing::PdfReader::kPoppler);
+    const auto mupdf = testing::DrawPage(Out(name), 1, 100, testing::PdfReader::kMupdf);
+    ASSERT_EQ(poppler.width, mupdf.width);
+    ASSERT_EQ(poppler.height, mupdf.height);
+    double poppler_ink = 0;
+    double mupdf_ink = 0;
+    double worst = 0;
+    for (int top = 0; top + kBlock <= poppler.height; top += kBlock) {
+      for (int left = 0; left + kBlock <= poppler.width; left += kBlock) {
+        poppler_ink += dark(poppler, top, left);
+        mupdf_ink += dark(mupdf, top, left);
+        worst = std::max(worst, std::abs(dark(poppler, top, left) - dark(mupdf, top, left)));
+      }
+    }
+    // The blocks agree within a tenth (edges a pixel apart); a word, line
+    // or box that one reader misses would differ by more.
+    EXPECT_LT(worst, 0.1);
+    EXPECT_GT(poppler_ink, 0.01 * poppler.width * poppler.height / (kBlock * kBlock));
+    EXPECT_NEAR(mupdf_ink / poppler_ink, 1.0, 0.2);
   }
 }
 

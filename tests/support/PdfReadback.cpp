@@ -48,6 +48,23 @@ void ExpectAcceptedByQpdf(const std::string& pdf) {
       << report;
 }
 
+// A binary grey map ("P5", width, height, maximum value 255, then one byte
+// a pixel) as both readers write it.
+GreyPicture ReadGreyMap(const std::string& pgm, const std::string& pdf) {
+  std::istringstream header(pgm);
+  std::string magic;
+  GreyPicture picture;
+  int max_value = 0;
+  header >> magic >> picture.width >> picture.height >> max_value;
+  EXPECT_EQ(magic, "P5") << "no picture of " << pdf;
+  EXPECT_EQ(max_value, 255) << pdf;
+  const std::size_t data = static_cast<std::size_t>(header.tellg()) + 1;
+  const std::size_t size = static_cast<std::size_t>(picture.width) * picture.height;
+  if (magic != "P5" || max_value != 255 || pgm.size() < data + size) return {};
+  picture.pixels.assign(pgm.begin() + data, pgm.begin() + data + size);
+  return picture;
+}
+
 }  // namespace
 
 std::string CommandOutput(const std::string& command) {
@@ -132,23 +149,16 @@ std::optional<InkBox> FindInk(const std::string& pdf, int page, double x, double
   const std::string page_text = std::to_string(page);
   // A binary grey map: "P5", width, height, maximum value, then one byte a
   // pixel.
-  const std::string pgm =
+  const GreyPicture picture = ReadGreyMap(
       CommandOutput("pdftoppm -gray -r " + std::to_string(dpi) + " -f " + page_text + " -l " +
                     page_text + " -x " + px(x) + " -y " + px(y) + " -W " + px(width) + " -H " +
-                    px(height) + " " + Quote(pdf) + " 2>/dev/null");
-  std::istringstream header(pgm);
-  std::string magic;
-  int columns = 0;
-  int rows = 0;
-  int max_value = 0;
-  header >> magic >> columns >> rows >> max_value;
-  EXPECT_EQ(magic, "P5") << "no picture of " << pdf;
-  const std::size_t data = static_cast<std::size_t>(header.tellg()) + 1;
-  if (magic != "P5" || pgm.size() < data + static_cast<std::size_t>(columns) * rows) return {};
+                    px(height) + " " + Quote(pdf) + " 2>/dev/null"),
+      pdf);
+  const int columns = picture.width;
   std::optional<InkBox> ink;
-  for (int r = 0; r < rows; ++r) {
+  for (int r = 0; r < picture.height; ++r) {
     for (int c = 0; c < columns; ++c) {
-      if (static_cast<unsigned char>(pgm[data + r * columns + c]) == max_value) continue;
+      if (picture.pixels[r * columns + c] == 255) continue;
       const double left = std::lround(x * scale) / scale + c / scale;
       const double top = std::lround(y * scale) / scale + r / scale;
       if (!ink) ink = InkBox{left, top, left, top};
@@ -159,6 +169,19 @@ std::optional<InkBox> FindInk(const std::string& pdf, int page, double x, double
     }
   }
   return ink;
+}
+
+GreyPicture DrawPage(const std::string& pdf, int page, int dpi, PdfReader reader) {
+  ExpectAcceptedByQpdf(pdf);
+  const std::string page_text = std::to_string(page);
+  const std::string resolution = std::to_string(dpi);
+  // MuPDF warns on stderr that it draws without colour management.
+  const std::string command = reader == PdfReader::kPoppler
+                                  ? "pdftoppm -gray -r " + resolution + " -f " + page_text +
+                                        " -l " + page_text + " " + Quote(pdf) + " 2>/dev/null"
+                                  : "mutool draw -q -r " + resolution + " -c gray -F pnm -o - " +
+                                        Quote(pdf) + " " + page_text + " 2>/dev/null";
+  return ReadGreyMap(CommandOutput(command), pdf);
 }
 
 }  // namespace tipolaria::testing

@@ -44,6 +44,16 @@ struct InkBox {
 std::optional<InkBox> FindInk(const std::string& pdf, int page, double x, double y, double width,
                               double height, double dpi);
 
+// A page drawn in shades of grey, 0 black to 255 white, row by row.
+struct GreyPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> pixels;
+};
+// Which program draws it: poppler (pdftoppm) or MuPDF (mutool draw).
+enum class PdfReader { kPoppler, kMupdf };
+GreyPicture DrawPage(const std::string& pdf, int page, int dpi, PdfReader reader);
+
 }  // namespace tipolaria::testing
 
 #endif  // TIPOLARIA_TESTS_SUPPORT_PDFREADBACK_HPP_
