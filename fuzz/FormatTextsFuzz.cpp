@@ -1,6 +1,7 @@
 // Display patterns and the texts of numbers and dates: any value under any
 // pattern, and any text read as a number or a date.
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "FuzzInput.hpp"
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = in.ConsumeRemainingBytesAsString();
   fuzz::ExpectOnlyComError([&] {
     if (const auto number = ParseRegionalNumber(text)) {
-      NumberToText(*number);
+      // A number's text reads back as the same number.
+      if (ParseRegionalNumber(NumberToText(*number)) != number) std::abort();
       Format(Value(*number), "#,##0.00");
     }
   });

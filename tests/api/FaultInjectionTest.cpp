@@ -123,6 +123,9 @@ TEST_F(FaultInjectionTest, EveryStatementOfAGenerationFailsInTurn) {
   const ImpRows generated = Imp();
   ASSERT_GT(statements.size(), 100u);
   ASSERT_EQ(std::count(statements.begin(), statements.end(), "ROLLBACK"), 0);
+  // Each page save is a transaction: the cover, the pages of the second
+  // and third items, and the continuation pages.
+  ASSERT_EQ(std::count(statements.begin(), statements.end(), "BEGIN"), 4);
 
   ImpRows before_save;            // IMP as the page save under way found it
   std::vector<std::string> save;  // the rows that save writes
