@@ -12,7 +12,7 @@ namespace {
 
 // Parameter directions of the original data-access layer.
 constexpr std::int32_t kDirInput = 1;
-constexpr std::int32_t kDirOutput = 2;
+[[maybe_unused]] constexpr std::int32_t kDirOutput = 2;  // bound as "not input-output" below
 constexpr std::int32_t kDirInputOutput = 3;
 constexpr std::int32_t kDirReturnValue = 4;
 
