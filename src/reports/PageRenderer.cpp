@@ -38,10 +38,11 @@ PageRenderer::PageRenderer(cairo_t* cr, const DrawingFont& font, cairo_surface_t
 }
 
 bool PageRenderer::IsUnchanging(const LayoutControl& control) {
-  // Captions, turned captions, the copy numerals and the logo; the fields and
-  // the bar code (the reference) change with the declaration and the page.
+  // Captions, turned captions, the copy numerals, the logo and the bar code
+  // (the reference, the same on every page of a declaration); the fields
+  // change with the page.
   if (control.type == ControlType::kImage) return true;
-  return control.type == ControlType::kLabel && control.style != LabelStyle::kBarcode;
+  return control.type == ControlType::kLabel;
 }
 
 void PageRenderer::Draw(const Layout& layout, const std::vector<std::string>& texts) {
@@ -74,6 +75,8 @@ void PageRenderer::DrawUnchanging(const Layout& layout, const std::vector<std::s
       DrawText(layout, i, geometry.text_area(i), texts[i]);
     } else if (control.style == LabelStyle::kRotated) {
       DrawRotatedCaption(layout, i, geometry.text_area(i), texts[i]);
+    } else if (control.style == LabelStyle::kBarcode) {
+      DrawBarcode(control, texts[i]);
     }
   }
 }
@@ -84,11 +87,7 @@ void PageRenderer::DrawChanging(const Layout& layout, const std::vector<std::str
   cairo_set_source_rgb(cr_, 0, 0, 0);
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
-    if (control.type == ControlType::kField) {
-      DrawText(layout, i, geometry.text_area(i), texts[i]);
-    } else if (control.type == ControlType::kLabel && control.style == LabelStyle::kBarcode) {
-      DrawBarcode(control, texts[i]);
-    }
+    if (control.type == ControlType::kField) DrawText(layout, i, geometry.text_area(i), texts[i]);
   }
 }
 
