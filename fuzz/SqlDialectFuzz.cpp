@@ -2,6 +2,7 @@
 // any statement text.
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "FuzzInput.hpp"
 #include "data/SqlDialect.hpp"
@@ -14,5 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // the translation leaves it as it is.
   const std::string quoted = "SELECT '" + tipolaria::DoubleQuotes(text) + "'";
   if (tipolaria::TranslateToSqlite(quoted) != quoted) std::abort();
+  // Its statement's shape holds one parameter, bound to the value itself
+  // (less any NUL, which no statement can hold).
+  std::string value = text;
+  std::erase(value, '\0');
+  const auto shape = tipolaria::ShapeOf(quoted);
+  if (!shape || shape->text != "SELECT ?" || shape->literals != std::vector<std::string>{value}) {
+    std::abort();
+  }
+  tipolaria::ShapeOf(text);  // any text: a shape or none, never a crash
   return 0;
 }

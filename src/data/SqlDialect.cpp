@@ -77,7 +77,55 @@ std::optional<std::string> ConvertAt(std::string_view s, std::size_t& pos) {
   return "'" + date->ToIso() + "'";
 }
 
+bool StartsWithDataStatement(std::string_view s) {
+  std::size_t pos = 0;
+  SkipBlanks(s, pos);
+  for (std::string_view word : {"select", "insert", "update", "delete", "with"}) {
+    if (WordAt(s, pos, word)) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+std::optional<StatementShape> ShapeOf(std::string_view s) {
+  if (!StartsWithDataStatement(s)) return std::nullopt;
+  StatementShape shape;
+  shape.text.reserve(s.size());
+  std::size_t pos = 0;
+  while (pos < s.size()) {
+    const char c = s[pos];
+    if (c == '\'') {
+      // X'..' is a blob and N'..' not SQLite's: only a literal standing on
+      // its own is read as text.
+      if (pos > 0 && IsWordChar(s[pos - 1])) return std::nullopt;
+      auto literal = Literal(s, pos);
+      if (!literal) return std::nullopt;
+      shape.literals.push_back(std::move(*literal));
+      shape.text.push_back('?');
+      continue;
+    }
+    switch (c) {
+      case '?':
+      case ':':
+      case '@':
+      case '$':  // parameters of its own
+      case '"':
+      case '[':
+      case '`':  // quoted names
+        return std::nullopt;
+      case '-':
+      case '/':  // comments
+        if (pos + 1 < s.size() && (s[pos + 1] == '-' || s[pos + 1] == '*')) return std::nullopt;
+        break;
+      default:
+        break;
+    }
+    shape.text.push_back(c);
+    ++pos;
+  }
+  return shape;
+}
 
 std::string TranslateToSqlite(std::string_view s) {
   std::string out;
@@ -97,6 +145,12 @@ std::string TranslateToSqlite(std::string_view s) {
       const std::size_t start = pos;
       if (!Literal(s, pos)) pos = s.size();
       out.append(s.substr(start, pos - start));
+      continue;
+    }
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower != 'c' && lower != 'i') {  // neither CONVERT nor isnull starts here
+      out.push_back(c);
+      ++pos;
       continue;
     }
     if (auto date = ConvertAt(s, pos)) {

@@ -8,12 +8,29 @@
 #ifndef TIPOLARIA_DATA_SQLDIALECT_HPP_
 #define TIPOLARIA_DATA_SQLDIALECT_HPP_
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tipolaria {
 
 std::string TranslateToSqlite(std::string_view tsql);
+
+// A statement's shape: its text with every single-quoted literal replaced by
+// a parameter, and the literals' texts (quotes undoubled) in order. The
+// statements of a generation differ mostly in their values (the item, the
+// declaration), so the embedded database prepares each shape once.
+struct StatementShape {
+  std::string text;
+  std::vector<std::string> literals;
+};
+
+// The shape of a query or data change (SELECT, INSERT, UPDATE, DELETE, WITH)
+// in SQLite's dialect; none for other statements and for text this simple
+// scan does not read with certainty: parameters of its own, comments, quoted
+// names, blob or prefixed literals, an unterminated literal.
+std::optional<StatementShape> ShapeOf(std::string_view sql);
 
 }  // namespace tipolaria
 

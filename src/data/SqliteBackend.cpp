@@ -153,6 +153,7 @@ void SqliteBackend::FinalizeStatement::operator()(sqlite3_stmt* stmt) const {
 
 SqliteBackend::~SqliteBackend() {
   prepared_.clear();
+  shapes_.clear();
   sqlite3_close(db_);
 }
 
@@ -174,28 +175,83 @@ Recordset SqliteBackend::Run(const std::string& sql, const std::vector<Value>& b
   for (std::size_t i = 0; i < bindings.size(); ++i) {
     Bind(stmt.get(), static_cast<int>(i + 1), bindings[i]);
   }
-  const int columns = sqlite3_column_count(stmt.get());
+  return Collect(stmt.get(), sql, want_rows);
+}
+
+Recordset SqliteBackend::Collect(sqlite3_stmt* stmt, const std::string& sql, bool want_rows) {
+  const int columns = sqlite3_column_count(stmt);
   std::vector<std::string> names;
-  for (int i = 0; i < columns; ++i) names.emplace_back(sqlite3_column_name(stmt.get(), i));
+  for (int i = 0; i < columns; ++i) names.emplace_back(sqlite3_column_name(stmt, i));
   std::vector<Recordset::Row> rows;
   for (;;) {
-    const int rc = sqlite3_step(stmt.get());
+    const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_DONE) break;
     if (rc != SQLITE_ROW) Fail(" in: " + sql);
     if (!want_rows) continue;
     Recordset::Row row;
     row.reserve(static_cast<std::size_t>(columns));
-    for (int i = 0; i < columns; ++i) row.push_back(ReadColumn(stmt.get(), i));
+    for (int i = 0; i < columns; ++i) row.push_back(ReadColumn(stmt, i));
     rows.push_back(std::move(row));
   }
   return Recordset(std::move(names), std::move(rows));
 }
 
-Recordset SqliteBackend::Query(const std::string& sql) {
-  return Run(TranslateToSqlite(sql), {}, true);
+Recordset SqliteBackend::RunText(const std::string& sql, bool want_rows) {
+  RejectNul(kSource, sql);
+  std::optional<StatementShape> shape = ShapeOf(sql);
+  sqlite3_stmt* stmt = shape ? ShapeStatement(shape->text) : nullptr;
+  if (stmt == nullptr) return Run(sql, {}, want_rows);
+  ++round_trips_;
+  // Reset whatever happens: a statement left stepping would hold its read
+  // of the database (and block writers) until its next use.
+  struct ResetOnExit {
+    sqlite3_stmt* stmt;
+    ~ResetOnExit() {
+      sqlite3_reset(stmt);
+      sqlite3_clear_bindings(stmt);
+    }
+  } reset{stmt};
+  for (std::size_t i = 0; i < shape->literals.size(); ++i) {
+    const std::string& text = shape->literals[i];
+    sqlite3_bind_text(stmt, static_cast<int>(i + 1), text.data(), static_cast<int>(text.size()),
+                      SQLITE_STATIC);
+  }
+  return Collect(stmt, sql, want_rows);
 }
 
-void SqliteBackend::Execute(const std::string& sql) { Run(TranslateToSqlite(sql), {}, false); }
+sqlite3_stmt* SqliteBackend::ShapeStatement(const std::string& shape) {
+  if (auto found = shapes_.find(shape); found != shapes_.end()) return found->second.get();
+  // A generation uses a few hundred shapes; beyond that the cache starts over
+  // rather than grow with a long-lived session.
+  constexpr std::size_t kMaxShapes = 1024;
+  if (shapes_.size() >= kMaxShapes) shapes_.clear();
+  sqlite3_stmt* prepared = nullptr;
+  const char* tail = nullptr;
+  if (sqlite3_prepare_v3(db_, shape.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &prepared, &tail) !=
+      SQLITE_OK) {
+    // The statement's own text then says what is wrong with it, in its own
+    // words; a table created later may yet make the shape good.
+    sqlite3_finalize(prepared);
+    return nullptr;
+  }
+  PreparedPtr statement(prepared);
+  // Several statements, or a result column named after a literal it shows
+  // (SELECT 'x' gives a column named 'x', the shape one named ?): these run
+  // from their text, so that they behave and read exactly as written.
+  bool as_written = prepared == nullptr || !IsBlank(tail);
+  for (int i = 0; !as_written && i < sqlite3_column_count(prepared); ++i) {
+    as_written =
+        std::string_view(sqlite3_column_name(prepared, i)).find('?') != std::string_view::npos;
+  }
+  if (as_written) statement.reset();
+  return shapes_.emplace(shape, std::move(statement)).first->second.get();
+}
+
+Recordset SqliteBackend::Query(const std::string& sql) {
+  return RunText(TranslateToSqlite(sql), true);
+}
+
+void SqliteBackend::Execute(const std::string& sql) { RunText(TranslateToSqlite(sql), false); }
 
 Recordset SqliteBackend::CallProcedure(const std::string& name,
                                        const std::vector<ProcedureParam>& params) {

@@ -51,6 +51,15 @@ class SqliteBackend final : public Backend {
 
  private:
   Recordset Run(const std::string& sql, const std::vector<Value>& bindings, bool want_rows);
+  // A query or data change in SQLite's dialect, through the prepared
+  // statement of its shape when it has one.
+  Recordset RunText(const std::string& sql, bool want_rows);
+  // The prepared statement of a shape, prepared on first use; null when the
+  // shape cannot stand for its statements (see the definition).
+  sqlite3_stmt* ShapeStatement(const std::string& shape);
+  // Steps `stmt` to its end: its rows when `want_rows`. `sql` names the
+  // statement in errors.
+  Recordset Collect(sqlite3_stmt* stmt, const std::string& sql, bool want_rows);
   [[noreturn]] void Fail(const std::string& context) const;
   // Whether the engine's write lock can be had before `deadline`: another
   // writer (a tool, a host of its own) may hold it without the print lock.
@@ -68,6 +77,9 @@ class SqliteBackend final : public Backend {
   // Statements of ExecuteArray, prepared once per shape and kept for the
   // connection's life.
   std::unordered_map<std::string, PreparedPtr> prepared_;
+  // Statements of Query and Execute by shape (literals as parameters); a null
+  // entry marks a shape that is run from its literal text.
+  std::unordered_map<std::string, PreparedPtr> shapes_;
   bool in_batch_ = false;
   int savepoints_ = 0;  // transactions open inside the batch
 };

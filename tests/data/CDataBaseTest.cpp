@@ -112,6 +112,43 @@ TEST(CDataBaseTest, TransactionsCommitAndRollBack) {
   EXPECT_EQ(db->StatementCount(), 6u);
 }
 
+// Statements that differ only in their texts share one prepared statement
+// on the embedded database: each run reads its own values, and what a
+// statement shows or reports is what its text says.
+TEST(CDataBaseTest, StatementsOfOneShapeReadTheirOwnValues) {
+  TestDatabase tdb;
+  auto db = tdb.Open();
+  for (const char* value : {"uno", "O'BRIEN", "", "uno"}) {
+    db->ExecuteSQL(std::string("INSERT INTO IMP VALUES (1, 0, 'c1', '") + DoubleQuotes(value) +
+                   "')");
+  }
+  Recordset rs;
+  const std::pair<const char*, std::int64_t> counts[] = {
+      {"O'BRIEN", 1}, {"", 1}, {"uno", 2}, {"nada", 0}};
+  for (const auto& [value, count] : counts) {
+    ASSERT_TRUE(
+        db->GetRs("SELECT count(*) AS n FROM IMP WHERE valor = '" + DoubleQuotes(value) + "'", rs));
+    EXPECT_EQ(rs["n"], Value(count)) << value;
+  }
+  // A column named after the literal it shows keeps that name.
+  ASSERT_TRUE(db->GetRs("SELECT 'x', valor FROM IMP WHERE valor = 'uno'", rs));
+  EXPECT_EQ(rs.FieldName(0), "'x'");
+  EXPECT_EQ(rs["'x'"], Value("x"));
+  // A statement that fails names itself as written; its shape is good once
+  // the table exists.
+  try {
+    db->GetRs("SELECT * FROM NOPE WHERE a = 'x'", rs);
+    ADD_FAILURE();
+  } catch (const ComError& e) {
+    EXPECT_NE(e.description().find("no such table: NOPE"), std::string::npos);
+    EXPECT_NE(e.description().find("in: SELECT * FROM NOPE WHERE a = 'x'"), std::string::npos)
+        << e.description();
+  }
+  db->ExecuteSQL("CREATE TABLE NOPE (a TEXT)");
+  db->ExecuteSQL("INSERT INTO NOPE VALUES ('x')");
+  EXPECT_TRUE(db->GetRs("SELECT * FROM NOPE WHERE a = 'x'", rs));
+}
+
 // Connections on separate threads are separate sessions: the print lock
 // excludes them as it excludes processes, and a waiting one gets it as soon
 // as the holder lets go.

@@ -47,5 +47,22 @@ TEST(SqlDialectTest, ImpossibleDateIsAConversionError) {
   }
 }
 
+TEST(SqlDialectTest, ShapesLiftEveryStandaloneLiteralOfADataStatement) {
+  const auto shape = ShapeOf("SELECT a FROM t WHERE b = 'O''BRIEN' AND c IN ('', 'x;y') AND n = 5");
+  ASSERT_TRUE(shape);
+  EXPECT_EQ(shape->text, "SELECT a FROM t WHERE b = ? AND c IN (?, ?) AND n = 5");
+  EXPECT_EQ(shape->literals, (std::vector<std::string>{"O'BRIEN", "", "x;y"}));
+  EXPECT_EQ(ShapeOf("  delete FROM IMP WHERE nro_hoja = 3")->text,
+            "  delete FROM IMP WHERE nro_hoja = 3");
+  // Statements a parameter cannot stand in, or that this scan cannot read
+  // with certainty, run from their text.
+  for (const char* as_written :
+       {"CREATE TABLE t (a TEXT DEFAULT 'x')", "BEGIN", "PRAGMA user_version = 'a'", "SELECT x'41'",
+        "SELECT N'abc'", "SELECT a FROM t WHERE b = ?", "SELECT :a", "SELECT \"a'b\" FROM t",
+        "SELECT [a'b] FROM t", "SELECT 1 -- it's", "SELECT 'open"}) {
+    EXPECT_FALSE(ShapeOf(as_written)) << as_written;
+  }
+}
+
 }  // namespace
 }  // namespace tipolaria
