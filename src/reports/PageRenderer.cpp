@@ -72,13 +72,18 @@ void PageRenderer::DrawUnchanging(const Layout& layout, const std::vector<std::s
     const LayoutControl& control = controls[i];
     if (control.type != ControlType::kLabel) continue;
     if (control.style == LabelStyle::kCaption) {
+      gathering_ = true;
       DrawText(layout, i, geometry.text_area(i), texts[i]);
+      gathering_ = false;
     } else if (control.style == LabelStyle::kRotated) {
+      ShowGathered();
       DrawRotatedCaption(layout, i, geometry.text_area(i), texts[i]);
     } else if (control.style == LabelStyle::kBarcode) {
+      ShowGathered();
       DrawBarcode(control, texts[i]);
     }
   }
+  ShowGathered();
 }
 
 void PageRenderer::DrawChanging(const Layout& layout, const std::vector<std::string>& texts) {
@@ -87,8 +92,13 @@ void PageRenderer::DrawChanging(const Layout& layout, const std::vector<std::str
   cairo_set_source_rgb(cr_, 0, 0, 0);
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const LayoutControl& control = controls[i];
-    if (control.type == ControlType::kField) DrawText(layout, i, geometry.text_area(i), texts[i]);
+    if (control.type == ControlType::kField) {
+      gathering_ = true;
+      DrawText(layout, i, geometry.text_area(i), texts[i]);
+      gathering_ = false;
+    }
   }
+  ShowGathered();
 }
 
 void PageRenderer::DrawCopyNumber(const LayoutControl& control, const std::string& text) {
@@ -207,6 +217,8 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
                              double origin_x, double origin_y, double width, double height) {
   if (lines.empty()) return;
   const bool clip = lines.back().baseline + kFontDescent * font_size > height;
+  // What was gathered goes first, as it comes first on the page.
+  if (clip || !gathering_) ShowGathered();
   if (clip) {
     cairo_save(cr_);
     cairo_rectangle(cr_, origin_x, origin_y, width, height);
@@ -233,6 +245,17 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
       glyphs_.push_back({glyph.index, origin_x + line.x[k] + shift, origin_y + line.baseline});
       clusters_.push_back({line.byte_counts[k], 1});
     }
+    if (gathering_ && !clip) {
+      if (gathered_.x_scale != font_size * scale || gathered_.y_scale != font_size) {
+        ShowGathered();
+        gathered_.x_scale = font_size * scale;
+        gathered_.y_scale = font_size;
+      }
+      gathered_.utf8 += line.utf8;
+      gathered_.glyphs.insert(gathered_.glyphs.end(), glyphs_.begin(), glyphs_.end());
+      gathered_.clusters.insert(gathered_.clusters.end(), clusters_.begin(), clusters_.end());
+      continue;
+    }
     cairo_matrix_t matrix;
     cairo_matrix_init_scale(&matrix, font_size * scale, font_size);
     cairo_set_font_matrix(cr_, &matrix);
@@ -242,6 +265,21 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
   }
   if (clip) cairo_restore(cr_);
   cairo_set_source_rgb(cr_, 0, 0, 0);
+}
+
+void PageRenderer::ShowGathered() {
+  GlyphRun& run = gathered_;
+  if (run.glyphs.empty()) return;
+  cairo_matrix_t matrix;
+  cairo_matrix_init_scale(&matrix, run.x_scale, run.y_scale);
+  cairo_set_font_matrix(cr_, &matrix);
+  cairo_show_text_glyphs(cr_, run.utf8.data(), static_cast<int>(run.utf8.size()), run.glyphs.data(),
+                         static_cast<int>(run.glyphs.size()), run.clusters.data(),
+                         static_cast<int>(run.clusters.size()), cairo_text_cluster_flags_t{});
+  // Emptied, not freed: the next run reuses the storage.
+  run.utf8.clear();
+  run.glyphs.clear();
+  run.clusters.clear();
 }
 
 }  // namespace tipolaria

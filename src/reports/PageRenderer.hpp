@@ -2,8 +2,8 @@
 // user space is the page in points, origin at the top-left corner. Holds no
 // page state: the PDF writer keeps one for the document and calls Draw once
 // per page. A page is its unchanging half (captions, frame, copy numerals,
-// logo), which a writer may draw once per document and paint on each page,
-// under its changing half (fields, bar code). The font is shared by the
+// logo, bar code), which a writer may draw once per document and paint on
+// each page, under its changing half (fields). The font is shared by the
 // process, the logo belongs to the writer, the laid-out texts to the thread
 // (LaidOutTexts).
 #ifndef TIPOLARIA_REPORTS_PAGERENDERER_HPP_
@@ -51,6 +51,24 @@ class PageRenderer {
   // when the last line's descent would pass its bottom edge.
   void ShowLines(const std::vector<PlacedLine>& lines, double font_size, double origin_x,
                  double origin_y, double width, double height);
+  // Draws the lines gathered so far (below) as one run, and empties it.
+  void ShowGathered();
+
+  // Every cairo operation costs the PDF surface a good deal beyond its
+  // glyphs (recorded, analysed and replayed at the page's end), so while the
+  // captions or the fields are drawn, consecutive black lines of one font
+  // matrix that need no clip are gathered and shown as one run. The page's
+  // text keeps its order and each glyph its position: the PDF reads and
+  // shows the same.
+  struct GlyphRun {
+    std::string utf8;
+    std::vector<cairo_glyph_t> glyphs;
+    std::vector<cairo_text_cluster_t> clusters;
+    double x_scale = 0;
+    double y_scale = 0;
+  };
+  bool gathering_ = false;
+  GlyphRun gathered_;
 
   cairo_t* cr_;
   const DrawingFont& font_;

@@ -6,7 +6,7 @@
 // unchanging half; the drawing font is the process's.
 //
 // A document of several pages draws the unchanging half of its pages
-// (captions, frame, copy numerals, logo) once, into a recording that each
+// (captions, frame, copy numerals, logo, bar code) once, into a recording that each
 // page paints: the PDF then holds it once, as a form every page refers to,
 // which halves the work per page and shrinks the file. A one-page document
 // draws it directly, which costs less than a recording. Either way a reader

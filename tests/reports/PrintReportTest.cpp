@@ -432,6 +432,21 @@ TEST_F(PrintReportTest, DescendersBelowTheBoxAreClipped) {
   EXPECT_FALSE(below.has_value()) << "ink down to " << below->y_max;
 }
 
+// The page's text comes in the layout's order, whatever joins lines into
+// runs: a clipped field and a change of size come between the others.
+TEST_F(PrintReportTest, TextComesInTheLayoutsOrder) {
+  const Layout layout("Prueba", {detail::Field("c1", 2000, 2000, 4000, 300, 8, ""),
+                                 detail::Field("c2", 2000, 3000, 4000, 160, 10, ""),
+                                 detail::Field("c3", 2000, 4000, 4000, 300, 8, ""),
+                                 detail::Field("c4", 2000, 5000, 4000, 300, 7, ""),
+                                 detail::Field("c5", 2000, 6000, 4000, 300, 8, "")});
+  PdfWriter writer(pdf_, "");
+  writer.AddPage(layout, {"UNO", "DOS gjpqy", "TRES", "CUATRO", "CINCO"});
+  writer.Commit();
+  EXPECT_EQ(testing::CommandOutput("pdftotext -raw " + pdf_ + " -"),
+            "UNO\nDOS gjpqy\nTRES\nCUATRO\nCINCO\n\f");
+}
+
 // A print of one session renders the rows its generation read back, not the
 // table: handed in, the rows give every page exactly what the layouts'
 // own query of the table gives, also where page 0 and a page set the same
