@@ -67,14 +67,24 @@ const Recordset::Row& Recordset::CurrentRow() const {
 }
 
 const Value& Recordset::Field(std::string_view name) const {
+  const std::size_t ordinal = Ordinal(name);
+  return CurrentRow()[ordinal];
+}
+
+std::size_t Recordset::Ordinal(std::string_view name) const {
   RequireOpen();
   for (std::size_t i = 0; i < columns_.size(); ++i) {
-    if (EqualsNoCase(columns_[i], name)) return CurrentRow()[i];
+    if (EqualsNoCase(columns_[i], name)) return i;
   }
   throw ComError(3265, kProviderSource,
                  "Item cannot be found in the collection corresponding to the requested name "
                  "or ordinal: " +
                      std::string(name));
+}
+
+const Recordset::Row& Recordset::RowAt(std::size_t index) const {
+  RequireOpen();
+  return rows_[visible_.at(index)];
 }
 
 const Value& Recordset::Field(std::size_t ordinal) const {

@@ -38,6 +38,12 @@ class Recordset {
 
   std::size_t FieldCount() const;
   const std::string& FieldName(std::size_t ordinal) const;
+  // The ordinal of a field by name (any case); an unknown name is error 3265.
+  std::size_t Ordinal(std::string_view name) const;
+  // The rows that the filter lets through, by 0-based index below
+  // RecordCount(), without moving the cursor: a reader of every row needs
+  // no cursor (nor copy) of its own.
+  const Row& RowAt(std::size_t index) const;
   // Rows that the filter lets through.
   std::size_t RecordCount() const;
 

@@ -103,16 +103,20 @@ void LaserReport::OpenRows(int tipo, std::int16_t first, std::int16_t last) {
 }
 
 void LaserReport::TakeRows(const Recordset& all, int tipo, std::int16_t first, std::int16_t last) {
-  Recordset source = all;  // a cursor of our own
   page_zero_rows_.clear();
   page_rows_.clear();
   next_row_ = 0;
-  for (source.MoveFirst(); !source.AtEnd(); source.MoveNext()) {
-    const std::optional<std::int16_t> row_tipo = PageOf(source.Field("tipo"));
-    const std::optional<std::int16_t> page = PageOf(source.Field("nro_hoja"));
+  const std::size_t tipo_column = all.Ordinal("tipo");
+  const std::size_t page_column = all.Ordinal("nro_hoja");
+  const std::size_t field_column = all.Ordinal("nro_campo");
+  const std::size_t value_column = all.Ordinal("valor");
+  for (std::size_t i = 0; i < all.RecordCount(); ++i) {
+    const Recordset::Row& source = all.RowAt(i);
+    const std::optional<std::int16_t> row_tipo = PageOf(source[tipo_column]);
+    const std::optional<std::int16_t> page = PageOf(source[page_column]);
     if (!row_tipo || *row_tipo != tipo || !page) continue;
     if (*page != 0 && (*page < first || *page > last)) continue;
-    Row row{*page, ColumnText(source.Field("nro_campo")), ColumnText(source.Field("valor"))};
+    Row row{*page, ColumnText(source[field_column]), ColumnText(source[value_column])};
     (*page == 0 ? page_zero_rows_ : page_rows_).push_back(std::move(row));
   }
   // Stable: a field written twice on a page shows the value written last.
