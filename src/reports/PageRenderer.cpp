@@ -256,12 +256,7 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
       gathered_.clusters.insert(gathered_.clusters.end(), clusters_.begin(), clusters_.end());
       continue;
     }
-    cairo_matrix_t matrix;
-    cairo_matrix_init_scale(&matrix, font_size * scale, font_size);
-    cairo_set_font_matrix(cr_, &matrix);
-    cairo_show_text_glyphs(cr_, line.utf8.data(), static_cast<int>(line.utf8.size()),
-                           glyphs_.data(), static_cast<int>(glyphs_.size()), clusters_.data(),
-                           static_cast<int>(clusters_.size()), cairo_text_cluster_flags_t{});
+    ShowRun(line.utf8, glyphs_, clusters_, font_size * scale, font_size);
   }
   if (clip) cairo_restore(cr_);
   cairo_set_source_rgb(cr_, 0, 0, 0);
@@ -270,16 +265,22 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
 void PageRenderer::ShowGathered() {
   GlyphRun& run = gathered_;
   if (run.glyphs.empty()) return;
-  cairo_matrix_t matrix;
-  cairo_matrix_init_scale(&matrix, run.x_scale, run.y_scale);
-  cairo_set_font_matrix(cr_, &matrix);
-  cairo_show_text_glyphs(cr_, run.utf8.data(), static_cast<int>(run.utf8.size()), run.glyphs.data(),
-                         static_cast<int>(run.glyphs.size()), run.clusters.data(),
-                         static_cast<int>(run.clusters.size()), cairo_text_cluster_flags_t{});
+  ShowRun(run.utf8, run.glyphs, run.clusters, run.x_scale, run.y_scale);
   // Emptied, not freed: the next run reuses the storage.
   run.utf8.clear();
   run.glyphs.clear();
   run.clusters.clear();
+}
+
+void PageRenderer::ShowRun(const std::string& utf8, const std::vector<cairo_glyph_t>& glyphs,
+                           const std::vector<cairo_text_cluster_t>& clusters, double x_scale,
+                           double y_scale) {
+  cairo_matrix_t matrix;
+  cairo_matrix_init_scale(&matrix, x_scale, y_scale);
+  cairo_set_font_matrix(cr_, &matrix);
+  cairo_show_text_glyphs(cr_, utf8.data(), static_cast<int>(utf8.size()), glyphs.data(),
+                         static_cast<int>(glyphs.size()), clusters.data(),
+                         static_cast<int>(clusters.size()), cairo_text_cluster_flags_t{});
 }
 
 }  // namespace tipolaria

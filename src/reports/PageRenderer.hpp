@@ -53,6 +53,9 @@ class PageRenderer {
                  double origin_y, double width, double height);
   // Draws the lines gathered so far (below) as one run, and empties it.
   void ShowGathered();
+  // One cairo run of glyphs with their text, at a font matrix of these scales.
+  void ShowRun(const std::string& utf8, const std::vector<cairo_glyph_t>& glyphs,
+               const std::vector<cairo_text_cluster_t>& clusters, double x_scale, double y_scale);
 
   // Every cairo operation costs the PDF surface a good deal beyond its
   // glyphs (recorded, analysed and replayed at the page's end), so while the
