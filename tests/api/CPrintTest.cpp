@@ -6,6 +6,7 @@
 
 #include "api/ComponentState.hpp"
 #include "api/JsonResult.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/TestDatabase.hpp"
 
 namespace tipolaria {
@@ -72,14 +73,10 @@ TEST_F(CPrintTest, SettingsWithoutADriverRaiseTheNotInitialisedError) {
       {"InitializePagesData - InitializePagesData", [&] { print_.InitializePagesData(); }},
   };
   for (const auto& c : cases) {
-    try {
-      c.call();
-      ADD_FAILURE() << c.member;
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.number(), detail::kErrNotInitialized);
-      EXPECT_EQ(e.source(), c.member);
-      EXPECT_EQ(e.description(), "Primero debe inicializar la dll");
-    }
+    const ComError e = RaisedError(c.call);
+    EXPECT_EQ(e.number(), detail::kErrNotInitialized);
+    EXPECT_EQ(e.source(), c.member);
+    EXPECT_EQ(e.description(), "Primero debe inicializar la dll");
   }
 }
 
@@ -87,13 +84,9 @@ TEST_F(CPrintTest, AFailingInitLeavesNothingBehind) {
   print_.Init(tdb_.connection());
   const std::string missing = tdb_.folder() + "/nope.db";
   for (const std::string& bad : {"sqlite:" + missing, std::string("not a connection string")}) {
-    try {
-      print_.Init(bad);
-      ADD_FAILURE() << bad;
-    } catch (const ComError& e) {
-      EXPECT_TRUE(e.source().ends_with(" - CDataBase.Connect - Init")) << e.source();
-      EXPECT_FALSE(e.description().empty());
-    }
+    const ComError e = RaisedError([&] { print_.Init(bad); });
+    EXPECT_TRUE(e.source().ends_with(" - CDataBase.Connect - Init")) << bad << ": " << e.source();
+    EXPECT_FALSE(e.description().empty());
     EXPECT_THROW(print_.GetCopias(), ComError);  // not initialised any more
   }
   EXPECT_FALSE(std::filesystem::exists(missing));
@@ -133,13 +126,9 @@ TEST_F(CPrintTest, InitializePagesDataClampsTheRangeOneSidedAndSetsTheCounts) {
   Generated(40000);  // more pages than a 16-bit range can hold
   print_.SetHojaDesde(6);
   print_.SetHojaHasta(4);
-  try {
-    print_.InitializePagesData();
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.description(), "Overflow");
-    EXPECT_EQ(e.source(), "Tipolaria - InitializePagesData");
-  }
+  const ComError e = RaisedError([&] { print_.InitializePagesData(); });
+  EXPECT_EQ(e.description(), "Overflow");
+  EXPECT_EQ(e.source(), "Tipolaria - InitializePagesData");
 }
 
 TEST_F(CPrintTest, OperationDateIsTodayUntilReplaced) {

@@ -40,15 +40,6 @@ inline std::string FileStem(const std::string& iddtext) {
   return stem;
 }
 
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-       start = end + 1) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
-
 inline std::string OkLine(const std::string& iddtext, const std::string& out, bool continuation) {
   const std::string stem = out + "/" + FileStem(iddtext);
   return "{\"iddtext\": \"" + iddtext + "\", \"Result\": \"OK\", \"cover\": \"" + stem +

@@ -97,11 +97,7 @@ TEST_F(PrintCommandTest, ImpDumpListsTheRowsInPageTypeAndFieldOrder) {
   GenerateDemo();
   run = RunTool("imp dump " + db_);
   ASSERT_EQ(run.status, 0) << run.err;
-  std::vector<std::string> dumped;
-  for (std::size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos;
-       start = end + 1) {
-    dumped.push_back(run.out.substr(start, end - start));
-  }
+  const std::vector<std::string> dumped = testing::Lines(run.out);
   std::vector<std::string> table = tdb_.Column(
       "SELECT NRO_HOJA || char(9) || TIPO || char(9) || NRO_CAMPO || char(9) || "
       "replace(replace(replace(replace(VALOR, '\\', '\\\\'), char(9), '\\t'), char(10), '\\n'), "

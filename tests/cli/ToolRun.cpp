@@ -45,4 +45,13 @@ std::vector<ToolRun> RunTogether(const std::vector<std::string>& arguments) {
 
 ToolRun RunTool(const std::string& arguments) { return RunTogether({arguments}).front(); }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
 }  // namespace tipolaria::testing

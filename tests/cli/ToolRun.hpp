@@ -20,6 +20,9 @@ ToolRun RunTool(const std::string& arguments);
 // Starts every run before waiting for any, so that they run at once.
 std::vector<ToolRun> RunTogether(const std::vector<std::string>& arguments);
 
+// The lines of a run's output, each without its line feed.
+std::vector<std::string> Lines(const std::string& text);
+
 }  // namespace tipolaria::testing
 
 #endif  // TIPOLARIA_TESTS_CLI_TOOLRUN_HPP_

@@ -6,6 +6,7 @@
 #include "common/BatchFnc.hpp"
 #include "common/Catalogo.hpp"
 #include "common/TipoDest.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
@@ -87,12 +88,10 @@ TEST(RecuperoDescYRotuloTest, BlocksJoinInBlockOrderAndLabelComesFromTheFirstRow
 
   auto faulty = testing::OpenFaulty(tdb.connection(), {"FROM RTL"});
   EXPECT_EQ(RecuperoDescYRotulo(*faulty, true, false, "D1", "0001", "", rotulo, valor), "XYZABC!");
-  try {
-    RecuperoDescYRotulo(*faulty, false, true, "D1", "0001", "", rotulo, valor);
-    ADD_FAILURE() << "expected an error";
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.source(), "FaultyBackend - CDataBase.GetRs - BatchFnc.RecuperoDescYRotulo");
-  }
+  EXPECT_EQ(RaisedError([&] {
+              RecuperoDescYRotulo(*faulty, false, true, "D1", "0001", "", rotulo, valor);
+            }).source(),
+            "FaultyBackend - CDataBase.GetRs - BatchFnc.RecuperoDescYRotulo");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/CTipolaria.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
@@ -27,40 +28,21 @@ class CTipolariaArmadoTest : public ::testing::Test {
     return driver_.CargarCampos(*db, iddtext, "", "05/12/2026 10:42:17", "O'BRIEN");
   }
   std::vector<std::int16_t> Rangos() const {
-    return {driver_.CancelacionesDesde,
-            driver_.CancelacionesHasta,
-            driver_.SubitemsDesde,
-            driver_.SubitemsHasta,
-            driver_.TercerosDesde,
-            driver_.TercerosHasta,
-            driver_.IBrutosDesde,
-            driver_.IBrutosHasta,
-            driver_.InfoCatalogadaDesde,
-            driver_.InfoCatalogadaHasta,
-            driver_.CuposDesde,
-            driver_.CuposHasta,
-            driver_.CtcDesde,
-            driver_.CtcHasta,
-            driver_.KDSCDesde,
-            driver_.KDSCHasta};
+    const CTipolaria& d = driver_;
+    return std::vector<std::int16_t>({d.CancelacionesDesde, d.CancelacionesHasta, d.SubitemsDesde,
+                                      d.SubitemsHasta, d.TercerosDesde, d.TercerosHasta,
+                                      d.IBrutosDesde, d.IBrutosHasta, d.InfoCatalogadaDesde,
+                                      d.InfoCatalogadaHasta, d.CuposDesde, d.CuposHasta, d.CtcDesde,
+                                      d.CtcHasta, d.KDSCDesde, d.KDSCHasta});
   }
   int Count(const std::string& where) const {
     return std::stoi(tdb_.Column("SELECT count(*) FROM IMP WHERE " + where).at(0));
   }
-  // "page type field=value" of the rows that match `where`, in page order.
   std::vector<std::string> Rows(const std::string& where) const {
-    return tdb_.Column(
-        "SELECT NRO_HOJA || ' ' || TIPO || ' ' || NRO_CAMPO || '=' || VALOR FROM IMP WHERE " +
-        where + " ORDER BY NRO_HOJA, rowid");
+    return tdb_.ImpRows(where, "NRO_HOJA, rowid");
   }
   ComError ErrorDeGenerar() {
-    try {
-      Generar();
-    } catch (const ComError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error";
-    return ComError(0, "", "");
+    return RaisedError([&] { Generar(); });
   }
 
   testing::TestDatabase tdb_;
@@ -148,14 +130,11 @@ TEST_F(CTipolariaArmadoTest, ManyItemsLoseNoLineAcrossPages) {
 
 TEST_F(CTipolariaArmadoTest, AFailedContinuationWriteLeavesNoneOfItsRows) {
   auto db = testing::OpenFaulty(tdb_.connection(), {"VALUES (9, 1, 'c"});
-  try {
-    driver_.CargarCampos(*db, kDemo, "", "05/12/2026 10:42:17", "O'BRIEN");
-    ADD_FAILURE() << "no error";
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.source(),
-              "FaultyBackend - CDataBase.ExecuteSQL - CImpComp.EjecutarInsertImp - "
-              "CImpComp.InsrtImp - CImpCaratula.GuardarDatos - CTipolaria.CargarCampos");
-  }
+  EXPECT_EQ(RaisedError([&] {
+              driver_.CargarCampos(*db, kDemo, "", "05/12/2026 10:42:17", "O'BRIEN");
+            }).source(),
+            "FaultyBackend - CDataBase.ExecuteSQL - CImpComp.EjecutarInsertImp - "
+            "CImpComp.InsrtImp - CImpCaratula.GuardarDatos - CTipolaria.CargarCampos");
   EXPECT_EQ(Count("TIPO = 1"), 0);
   EXPECT_EQ(Count("TIPO = 0 AND NRO_HOJA IN (2, 3)"), Count("TIPO = 0 AND NRO_HOJA > 0"));
 }

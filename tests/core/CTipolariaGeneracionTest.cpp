@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CTipolaria.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
@@ -22,12 +23,7 @@ class CTipolariaGeneracionTest : public ::testing::Test {
     )");
     driver_.Oper = 1;
   }
-  std::vector<std::string> Rows(const std::string& where) const {
-    return tdb_.Column(
-        "SELECT NRO_HOJA || ' ' || TIPO || ' ' || NRO_CAMPO || '=' || VALOR "
-        "FROM IMP WHERE " +
-        where + " ORDER BY rowid");
-  }
+  std::vector<std::string> Rows(const std::string& where) const { return tdb_.ImpRows(where); }
 
   testing::TestDatabase tdb_;
   CTipolaria driver_;
@@ -66,12 +62,9 @@ TEST_F(CTipolariaGeneracionTest, ErrorsCarryThePathThroughCargarCampos) {
   };
   for (const auto& c : cases) {
     auto db = testing::OpenFaulty(tdb_.connection(), {c.fails_on});
-    try {
-      driver_.CargarCampos(*db, kIddtext, "", "05/12/2026", "");
-      ADD_FAILURE() << c.fails_on;
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.source(), c.source + " - CTipolaria.CargarCampos");
-    }
+    EXPECT_EQ(
+        RaisedError([&] { driver_.CargarCampos(*db, kIddtext, "", "05/12/2026", ""); }).source(),
+        c.source + " - CTipolaria.CargarCampos");
   }
 }
 

@@ -45,10 +45,7 @@ class CTipolariaPagesTest : public ::testing::Test {
     db_ = tdb_.Open();
   }
   std::vector<std::string> Rows(const std::string& where = "1 = 1") const {
-    return tdb_.Column(
-        "SELECT NRO_HOJA || ' ' || TIPO || ' ' || NRO_CAMPO || '=' || VALOR "
-        "FROM IMP WHERE " +
-        where + " ORDER BY rowid");
+    return tdb_.ImpRows(where);
   }
 
   testing::TestDatabase tdb_;

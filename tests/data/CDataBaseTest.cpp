@@ -69,13 +69,9 @@ TEST(CDataBaseTest, FailuresCarryTheDatabaseMessageAndTheOperation) {
        "The connection cannot be used"},  // never connected
   };
   for (const Case& c : cases) {
-    try {
-      c.run();
-      ADD_FAILURE() << c.source;
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.source(), c.source);
-      EXPECT_NE(e.description().find(c.message), std::string::npos) << e.description();
-    }
+    const ComError e = RaisedError(c.run);
+    EXPECT_EQ(e.source(), c.source);
+    EXPECT_NE(e.description().find(c.message), std::string::npos) << e.description();
   }
   EXPECT_EQ(ErrorNumber([] { CDataBase().ExecuteSQL("DELETE FROM IMP"); }), 3709);
 }
@@ -136,14 +132,10 @@ TEST(CDataBaseTest, StatementsOfOneShapeReadTheirOwnValues) {
   EXPECT_EQ(rs["'x'"], Value("x"));
   // A statement that fails names itself as written; its shape is good once
   // the table exists.
-  try {
-    db->GetRs("SELECT * FROM NOPE WHERE a = 'x'", rs);
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_NE(e.description().find("no such table: NOPE"), std::string::npos);
-    EXPECT_NE(e.description().find("in: SELECT * FROM NOPE WHERE a = 'x'"), std::string::npos)
-        << e.description();
-  }
+  const std::string says =
+      RaisedError([&] { db->GetRs("SELECT * FROM NOPE WHERE a = 'x'", rs); }).description();
+  EXPECT_NE(says.find("no such table: NOPE"), std::string::npos);
+  EXPECT_NE(says.find("in: SELECT * FROM NOPE WHERE a = 'x'"), std::string::npos) << says;
   db->ExecuteSQL("CREATE TABLE NOPE (a TEXT)");
   db->ExecuteSQL("INSERT INTO NOPE VALUES ('x')");
   EXPECT_TRUE(db->GetRs("SELECT * FROM NOPE WHERE a = 'x'", rs));

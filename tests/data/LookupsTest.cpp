@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/CDataBase.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/error.hpp"
 
@@ -17,7 +18,7 @@ class LookupsTest : public ::testing::Test {
     tdb_.Run(
         "INSERT INTO PTR VALUES ('CODTAX', '010', 'DERECHOS DE IMPORTACION', 10);"
         "INSERT INTO PTR VALUES ('CODTAX', '010', 'SEGUNDA FILA', 99);"
-        "INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1);"
+        "INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1), ('TABON', 'O''B', 'COMILLA', 3);"
         "INSERT INTO PTR VALUES ('CODDOC', 'FAC', NULL, 4);"
         "INSERT INTO STA VALUES ('EC01', 'CONSUMO', NULL, NULL, 'ADU', 'O1', "
         "  '2026-12-05 00:00:00', '2027-01-01');"
@@ -36,6 +37,7 @@ TEST_F(LookupsTest, ParameterLookupsReadTheFirstRowOrTheNoRowValue) {
   EXPECT_EQ(db_->NatLNat("CODTAX", "010"), "DERECHOS DE IMPORTACION");
   EXPECT_EQ(db_->NatPtr("CODTAX", "010"), 10);  // first row only
   EXPECT_EQ(db_->NatPtr("TABON", "adu"), 1);    // codes compare without regard to case
+  EXPECT_EQ(db_->NatPtr("TABON", "o'b"), 3);    // a quote in a code is data
   EXPECT_EQ(db_->PtrCNat("CODTAX", 99), "010");
 
   std::string code = "stale";
@@ -84,21 +86,13 @@ TEST_F(LookupsTest, CompositeKeysMustBothMatchAndQuotesInKeysAreData) {
 
 TEST_F(LookupsTest, FailuresNameTheLookup) {
   std::string code;
-  try {
-    db_->PtrNat("CODDOC", 4, code);  // Null in a column read
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.description(), "Invalid use of Null");
-    EXPECT_EQ(e.source(), "Tipolaria - CDataBase.PtrNat");
-  }
+  const ComError null = RaisedError([&] { db_->PtrNat("CODDOC", 4, code); });  // Null read
+  EXPECT_EQ(null.description(), "Invalid use of Null");
+  EXPECT_EQ(null.source(), "Tipolaria - CDataBase.PtrNat");
   Recordset rs;
   std::string day;
-  try {
-    db_->ValidaRef("NOPE", "X", "1", day, "A", "B", rs);
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.source(), TestDatabase::ErrorSource() + " - CDataBase.GetRs - CDataBase.ValidaRef");
-  }
+  EXPECT_EQ(RaisedError([&] { db_->ValidaRef("NOPE", "X", "1", day, "A", "B", rs); }).source(),
+            TestDatabase::ErrorSource() + " - CDataBase.GetRs - CDataBase.ValidaRef");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "data/Backend.hpp"
 #include "data/CDataBase.hpp"
 #include "data/DatabaseErrors.hpp"
+#include "support/ErrorNumber.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -28,13 +29,7 @@ class SqlServerTest : public ::testing::Test {
 
   ComError ErrorOf(const std::string& sql) {
     Recordset rs;
-    try {
-      db_.GetRs(sql, rs);
-    } catch (const ComError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error from " << sql;
-    return ComError(0, "", "");
+    return RaisedError([&] { db_.GetRs(sql, rs); });
   }
 
   CDataBase db_;

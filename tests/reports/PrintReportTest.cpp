@@ -21,6 +21,7 @@
 #include "reports/PendingFiles.hpp"
 #include "reports/ReportErrors.hpp"
 #include "reports/SubItemLaser.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
@@ -95,7 +96,7 @@ bool CaptionInBox(const std::vector<PdfWord>& words, int page, const LayoutContr
   return read == caption;
 }
 
-// A plain navy picture in the logo's proportions.
+// Each layout with its report and its page type.
 struct Form {
   ReportKind kind;
   const Layout& layout;
@@ -143,16 +144,11 @@ class PrintReportTest : public ::testing::Test {
   void PrintFails(ReportKind kind, PrintRange range, const std::string& path, long number,
                   const std::string& description, const std::string& source,
                   CDataBase* db = nullptr) {
-    try {
-      db == nullptr ? Print(kind, range, path) : PrintReport(*db, kind, range, path);
-      ADD_FAILURE() << "the print did not fail";
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.number(), number);
-      EXPECT_NE(e.description().find(description), std::string::npos) << e.description();
-      if (!source.empty()) {
-        EXPECT_EQ(e.source(), source);
-      }
-    }
+    const ComError e = RaisedError(
+        [&] { db == nullptr ? Print(kind, range, path) : PrintReport(*db, kind, range, path); });
+    EXPECT_EQ(e.number(), number);
+    EXPECT_NE(e.description().find(description), std::string::npos) << e.description();
+    if (!source.empty()) EXPECT_EQ(e.source(), source);
     EXPECT_FALSE(std::filesystem::exists(path)) << path;
     EXPECT_EQ(TemporaryFiles(), 0);
   }
@@ -582,13 +578,9 @@ TEST_F(PrintReportTest, AFailedPrintLeavesTheEarlierFilesAsTheyWere) {
     PrintRange range = Range(1, 2, 2);
     range.png_folder = c.png_folder;
     range.logo_png = c.logo;
-    try {
-      Print(ReportKind::kCaratula, range, pdf_);
-      ADD_FAILURE() << c.says;
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.number(), c.number);
-      EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
-    }
+    const ComError e = RaisedError([&] { Print(ReportKind::kCaratula, range, pdf_); });
+    EXPECT_EQ(e.number(), c.number);
+    EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
     std::ifstream earlier(pdf_);
     std::string text;
     std::getline(earlier, text);

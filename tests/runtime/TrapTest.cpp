@@ -6,6 +6,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "support/ErrorNumber.hpp"
+
 namespace tipolaria {
 namespace {
 
@@ -19,14 +21,10 @@ int Outer() {
 }
 
 TEST(TrapTest, SourceGrowsInnermostFirstAndKeepsNumberAndDescription) {
-  try {
-    Outer();
-    FAIL() << "no error";
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.number(), 3021);
-    EXPECT_EQ(e.description(), "No current record");
-    EXPECT_EQ(e.source(), "Provider - CInner.Work - COuter.Run");
-  }
+  const ComError e = RaisedError([] { Outer(); });
+  EXPECT_EQ(e.number(), 3021);
+  EXPECT_EQ(e.description(), "No current record");
+  EXPECT_EQ(e.source(), "Provider - CInner.Work - COuter.Run");
 }
 
 // Whatever is thrown becomes the component's error, the same way at every
@@ -42,14 +40,10 @@ TEST(TrapTest, ForeignExceptionsBecomeComErrors) {
       {[] { throw 42; }, kErrInternal, "Internal error"},
   };
   for (const auto& c : cases) {
-    try {
-      Trap("CThing.Do", c.raise);
-      ADD_FAILURE() << "no error";
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.number(), c.number);
-      EXPECT_EQ(e.description(), c.description);
-      EXPECT_EQ(e.source(), "Tipolaria - CThing.Do");
-    }
+    const ComError e = RaisedError([&] { Trap("CThing.Do", c.raise); });
+    EXPECT_EQ(e.number(), c.number);
+    EXPECT_EQ(e.description(), c.description);
+    EXPECT_EQ(e.source(), "Tipolaria - CThing.Do");
     try {
       c.raise();
     } catch (...) {

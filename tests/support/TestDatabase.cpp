@@ -76,6 +76,13 @@ std::vector<std::string> TestDatabase::Column(const std::string& sql) const {
   return values;
 }
 
+std::vector<std::string> TestDatabase::ImpRows(const std::string& where,
+                                               const std::string& order) const {
+  return Column(
+      "SELECT NRO_HOJA || ' ' || TIPO || ' ' || NRO_CAMPO || '=' || VALOR FROM IMP WHERE " + where +
+      " ORDER BY " + order);
+}
+
 std::unique_ptr<CDataBase> TestDatabase::Open() const {
   auto db = std::make_unique<CDataBase>();
   db->SetOperDate("05/12/2026");

@@ -41,6 +41,10 @@ class TestDatabase {
   void RunScript(const std::string& name) const;
   // The values of one column of a query, as text ("NULL" for Null).
   std::vector<std::string> Column(const std::string& sql) const;
+  // The rows of IMP that match `where`, as "page type field=value", in
+  // `order`.
+  std::vector<std::string> ImpRows(const std::string& where = "1 = 1",
+                                   const std::string& order = "rowid") const;
 
   // A CDataBase connected to this database, operation date 05/12/2026.
   std::unique_ptr<CDataBase> Open() const;

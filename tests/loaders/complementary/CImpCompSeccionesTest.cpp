@@ -7,6 +7,7 @@
 
 #include "loaders/complementary/CImpComp.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
 
@@ -217,12 +218,8 @@ TEST_F(CImpCompSeccionesTest, LoaderErrorsCarryTheirPath) {
     auto db = testing::OpenFaulty(tdb_.connection(), testing::Fault{caso.falla, 1});
     CImpComp comp;
     comp.BaseDeDatos(*db);
-    try {
-      caso.carga(comp);
-      ADD_FAILURE() << caso.falla << ": no error raised";
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.source(), std::string("FaultyBackend - CDataBase.GetRs - ") + caso.camino);
-    }
+    EXPECT_EQ(RaisedError([&] { caso.carga(comp); }).source(),
+              std::string("FaultyBackend - CDataBase.GetRs - ") + caso.camino);
   }
 }
 

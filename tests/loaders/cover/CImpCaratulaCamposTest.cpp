@@ -10,6 +10,7 @@
 #include "CoverPage.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
@@ -119,12 +120,8 @@ TEST(CImpCaratulaCamposTest, ColumnsTakenAsReadMustNotBeNull) {
     CargarDatos(tdb, {"decl_demo.sql"});
     tdb.Run("UPDATE DDT SET " + columna + " = NULL;");
     auto db = tdb.Open();
-    try {
-      CargarCaratula(*db, "26001IC04000123A");
-      ADD_FAILURE() << columna;
-    } catch (const ComError& e) {
-      EXPECT_EQ(e.number(), kErrInvalidUseOfNull) << columna;
-    }
+    EXPECT_EQ(ErrorNumber([&] { CargarCaratula(*db, "26001IC04000123A"); }), kErrInvalidUseOfNull)
+        << columna;
   }
 }
 

@@ -4,6 +4,7 @@
 #include "CoverPage.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 
 namespace tipolaria {
@@ -17,18 +18,6 @@ using testing::OpenFaulty;
 using testing::Pagina;
 using testing::TestDatabase;
 
-// Runs `body` and returns the error it raised.
-template <typename Body>
-ComError ErrorDe(Body body) {
-  try {
-    body();
-  } catch (const ComError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return ComError(0, "", "");
-}
-
 TEST(CImpCaratulaErrorTest, NullWhereTextIsNeededIsInvalidUseOfNull) {
   TestDatabase tdb;
   CargarDatos(tdb, {"decl_demo.sql"});
@@ -38,14 +27,14 @@ TEST(CImpCaratulaErrorTest, NullWhereTextIsNeededIsInvalidUseOfNull) {
   db->GetRs("SELECT * FROM DDT", header);
   CImpCaratula cover;
   cover.BaseDeDatos(*db);
-  const ComError e = ErrorDe([&] { cover.CargarCabecera(header, 2, "O'BRIEN"); });
+  const ComError e = RaisedError([&] { cover.CargarCabecera(header, 2, "O'BRIEN"); });
   EXPECT_EQ(e.number(), kErrInvalidUseOfNull);
   EXPECT_EQ(e.source(), "Tipolaria - CImpCaratula.CargarCabecera");
   EXPECT_EQ(cover.Campos().Count(), 0);
 
   // A loader without its database reports it instead of crashing.
   CImpCaratula sin_base;
-  EXPECT_EQ(ErrorDe([&] { sin_base.GuardarDatos(); }).source(),
+  EXPECT_EQ(RaisedError([&] { sin_base.GuardarDatos(); }).source(),
             "Tipolaria - CImpCaratula.GuardarDatos");
 }
 
@@ -69,7 +58,7 @@ TEST(CImpCaratulaErrorTest, DatabaseErrorsCarryThePathOfLoaders) {
   };
   for (const Caso& caso : casos) {
     auto db = OpenFaulty(tdb.connection(), Fault{caso.falla, 1});
-    const ComError e = ErrorDe([&] { CargarCaratula(*db, "26001IC04000123A"); });
+    const ComError e = RaisedError([&] { CargarCaratula(*db, "26001IC04000123A"); });
     EXPECT_EQ(e.source(), caso.camino);
   }
 }
@@ -80,7 +69,7 @@ TEST(CImpCaratulaErrorTest, FailedSaveLeavesNoRowOfItAndAGoodSaveReplacesRows) {
   tdb.Run("INSERT INTO IMP VALUES (1, 0, 'c5', 'ANTERIOR'), (1, 0, 'c25', 'ANTERIOR');");
   testing::FaultyBackend* backend = nullptr;
   auto db = OpenFaulty(tdb.connection(), Fault{"INSERT INTO imp", 40}, &backend);
-  const ComError e = ErrorDe([&] { CargarCaratula(*db, "26001IC04000123A"); });
+  const ComError e = RaisedError([&] { CargarCaratula(*db, "26001IC04000123A"); });
   EXPECT_TRUE(e.source().ends_with(" - CDataBase.ExecuteSQL - CImpCaratula.GuardarDatos"))
       << e.source();
   EXPECT_EQ(backend->log().back(), "ROLLBACK");

@@ -7,6 +7,7 @@
 #include "CoverPage.hpp"
 #include "common/UtilFnc.hpp"
 #include "runtime/Trap.hpp"
+#include "support/ErrorNumber.hpp"
 #include "support/FaultyBackend.hpp"
 
 namespace tipolaria {
@@ -190,12 +191,8 @@ TEST_F(CImpCarItemTest, ErrorsNameTheCoverProceduresAndAFailedSaveLeavesNoRow) {
   }
 
   CImpCarItem sin_base;
-  try {
-    sin_base.GuardarDatos(2);
-    ADD_FAILURE();
-  } catch (const ComError& e) {
-    EXPECT_EQ(e.source(), "Tipolaria - CImpCaratula.GuardarDatos");
-  }
+  EXPECT_EQ(RaisedError([&] { sin_base.GuardarDatos(2); }).source(),
+            "Tipolaria - CImpCaratula.GuardarDatos");
 }
 
 }  // namespace
