@@ -66,7 +66,6 @@ TEST(GenerateCommandTest, ExitStatusTellsTheKindOfFailure) {
       {demo + "--lock-timeout -1", 2, ""},
       {demo + "--oper-date 2025-12-31", 2, ""},
       {"generate -c 'sqlite:" + out + "/missing.db' --iddtext X", 3, ""},
-      {"generate " + db + "--iddtext NOPE", 4, "No se encontró"},
       {demo + "--cover '" + out + "/no/such/folder/a.pdf'", 5, "Cannot write the PDF file"},
       // A file where the pictures' folder should be: the print's failure,
       // not an abort, and the PDF of that print stays unwritten.
