@@ -148,7 +148,9 @@ class PrintReportTest : public ::testing::Test {
         [&] { db == nullptr ? Print(kind, range, path) : PrintReport(*db, kind, range, path); });
     EXPECT_EQ(e.number(), number);
     EXPECT_NE(e.description().find(description), std::string::npos) << e.description();
-    if (!source.empty()) EXPECT_EQ(e.source(), source);
+    if (!source.empty()) {
+      EXPECT_EQ(e.source(), source);
+    }
     EXPECT_FALSE(std::filesystem::exists(path)) << path;
     EXPECT_EQ(TemporaryFiles(), 0);
   }
