@@ -135,15 +135,24 @@ std::int32_t MergedEnd(const std::vector<Edge>& edges, const std::vector<std::in
 }
 
 // The lines to draw: every edge at its merged position and with its merged
-// ends, and the pieces of one line that overlap or touch joined.
+// ends, and the pieces of one line that overlap or touch joined. A line of
+// the layout is drawn at least as long as the layout gives it: an end that
+// stops short of a line across it reaches on to close the corner, but an
+// end never falls back to where an edge it runs past is drawn (Line10 to
+// Line12 begin at 745, past the cells' side at 760, where the band's side at
+// 740 is drawn).
 std::vector<Edge> DrawnLines(const std::vector<Edge>& edges,
                              const std::vector<std::int32_t>& merged) {
   std::vector<Edge> pieces;
   for (std::size_t i = 0; i < edges.size(); ++i) {
     Edge piece = edges[i];
     piece.pos = merged[i];
-    const std::int32_t from = MergedEnd(edges, merged, edges[i], edges[i].from);
-    const std::int32_t to = MergedEnd(edges, merged, edges[i], edges[i].to);
+    std::int32_t from = MergedEnd(edges, merged, edges[i], edges[i].from);
+    std::int32_t to = MergedEnd(edges, merged, edges[i], edges[i].to);
+    if (edges[i].line) {
+      from = std::min(from, edges[i].from);
+      to = std::max(to, edges[i].to);
+    }
     // An edge shorter than the distances its ends move keeps its own ends.
     if (from < to) {
       piece.from = from;
@@ -174,10 +183,10 @@ struct Box {
 };
 
 // The part of `own` that keeps clear of the frame lines that run inside it
-// along its edges (the layout begins some fields a little left of the line
-// of their cell). A line outside the box is left alone: the text keeps all
-// of its box. A line that would leave less than half of the box runs
-// through it rather than along an edge: the box then stays as it is.
+// along its edges: the line of the cell a caption without a frame sits in.
+// A line outside the box is left alone: the text keeps all of its box. A
+// line that would leave less than half of the box runs through it rather
+// than along an edge: the box then stays as it is.
 Box ClearOfFrame(const Box& own, const std::vector<Edge>& lines) {
   Box box = own;
   for (const Edge& line : lines) {
@@ -258,7 +267,12 @@ PageGeometry::PageGeometry(const std::vector<LayoutControl>& controls) {
                       own.right - kCaptionInsetX, own.bottom};
       text_areas_[i] = AreaOf(ClearOfFrame(inset, lines), c);
     } else {
-      text_areas_[i] = AreaOf(ClearOfFrame(own, lines), c);
+      // A field prints in its box exactly as the layout places it, also
+      // where the box lies against or across a line of the frame (c12, c16
+      // and c20 begin left of the form's left line, c138 just above
+      // Line14): that is the form as laid out, and every field of one size
+      // then shows its text at the same place in its box.
+      text_areas_[i] = AreaOf(own, c);
     }
   }
 }

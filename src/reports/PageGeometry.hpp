@@ -4,12 +4,14 @@
 // - The frame: the layout's lines and the frames of its framed captions.
 //   The layout puts neighbouring cells a few twips apart rather than edge on
 //   edge; drawn as they stand, their frames would show doubled or thickened
-//   lines. Parallel edges that close to each other are drawn as one line.
+//   lines. Parallel edges that close to each other are drawn as one line,
+//   and ends that nearly meet a line across them reach it; a line of the
+//   layout keeps at least the length the layout gives it.
 // - The text area of every caption and field: the box its text is laid out
-//   in, on the page. A framed caption keeps a small inset inside its frame;
-//   a field or a caption without a frame keeps clear of a frame line that
-//   runs inside its box along an edge (the layout begins some fields a
-//   little left of the line of their cell). A text area never reaches
+//   in, on the page. A field's is its own box, wherever the frame runs. A
+//   framed caption keeps a small inset inside its frame; a caption without
+//   a frame keeps the same insets, and clear of a frame line that runs
+//   inside its box along an edge. A caption's text area never reaches
 //   outside the control's own box, and loses nothing of it to a line that
 //   lies outside.
 //

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ namespace {
 using detail::Cell;
 using detail::Field;
 using detail::Line;
+using detail::RuledCell;
 
 constexpr double kTwip = 1.0 / 20.0;
 
@@ -62,45 +64,46 @@ TEST(PageGeometryTest, EdgesThatNearlyMeetAreDrawnAsOneLine) {
   EXPECT_EQ(Frame(apart).size(), 8u);
 }
 
-TEST(PageGeometryTest, TextKeepsClearOfTheFrameAndInsideItsBox) {
+TEST(PageGeometryTest, FieldsKeepTheirBoxesCaptionsKeepClearOfTheFrame) {
   const std::vector<LayoutControl> controls = {
       Cell("Label15", 1000, 1000, 2000, 450, 7, "  Via"),
-      // The layout begins c12 35 twips left of its cell's line.
+      // Fields show their text in their own boxes, wherever the frame runs:
+      // one begun 35 twips left of its cell's line, one ending 30 twips
+      // past the cell's right line, one begun 5 twips above a line.
       Field("c12", 965, 1160, 1500, 210, 7, ""),
-      // Well inside the cell, or close to its line but not across it: its
-      // own box.
-      Field("c13", 1100, 1160, 1850, 210, 7, ""),
-      // Ends 30 twips past the cell's right line.
       Field("c14", 2600, 1160, 430, 210, 7, ""),
-      // Begins 5 twips above a line.
       Line("Line1", 500, 1700, 3500, 1700),
       Field("c16", 1100, 1695, 1000, 210, 7, ""),
-      // A line deep inside a box runs through it, not along an edge.
+      // Captions without a frame keep their insets and keep clear of a line
+      // along an edge inside their box ...
+      RuledCell("Label91", 965, 1200, 1500, 225, 8.5, "PAGADO"),
+      RuledCell("Label92", 1100, 1690, 1000, 225, 8.5, "GARANTIZADO"),
+      // ... but not of a line deep inside, which runs through the box.
       Line("Line2", 5000, 500, 5000, 3000),
-      Field("c17", 4500, 2000, 1000, 210, 7, ""),
+      RuledCell("Label93", 4500, 2000, 1000, 225, 8.5, "A COBRAR"),
       // A caption whose frame is drawn a little inside its box, where the
       // next cell begins.
       Cell("Label30", 1000, 2500, 1000, 400, 7, "  Aduana"),
       Cell("Label31", 1990, 2500, 1000, 400, 7, "  Cond. Venta"),
-      Field("c19", 1015, 1160, 500, 210, 7, ""),
   };
   const PageGeometry geometry(controls);
-  ExpectArea(geometry, 1, 1040, 1160, 2465, 1370);
-  ExpectArea(geometry, 2, 1100, 1160, 2950, 1370);
-  ExpectArea(geometry, 3, 2600, 1160, 2960, 1370);
-  ExpectArea(geometry, 5, 1100, 1710, 2100, 1905);
-  ExpectArea(geometry, 7, 4500, 2000, 5500, 2210);
-  ExpectArea(geometry, 10, 1015, 1160, 1515, 1370);
+  ExpectArea(geometry, 1, 965, 1160, 2465, 1370);
+  ExpectArea(geometry, 2, 2600, 1160, 3030, 1370);
+  ExpectArea(geometry, 4, 1100, 1695, 2100, 1905);
+  ExpectArea(geometry, 5, 1000 + PageGeometry::kClearance, 1210, 2445, 1425);
+  ExpectArea(geometry, 6, 1120, 1710, 2080, 1915);
+  ExpectArea(geometry, 8, 4520, 2010, 5480, 2225);
   // Framed captions keep an inset inside their frames.
   ExpectArea(geometry, 0, 1020, 1010, 2980, 1450);
-  ExpectArea(geometry, 8, 1020, 2510, 1970, 2900);
+  ExpectArea(geometry, 9, 1020, 2510, 1970, 2900);
 }
 
-// On both layouts of the form: no doubled lines are left, every line that
-// ends near a line across it ends on it, and the fields that the layout
-// begins left of their cell's line (c12, c16, c20) start their text clear
-// of it.
-TEST(PageGeometryTest, LaserLayoutsDrawOneLinePerEdgeAndFieldsClearOfIt) {
+// On both layouts of the form: no doubled lines are left, no line stops
+// short of a line across it, the lines of the layout keep their length
+// (Line10 to Line12 begin by the band of the settlement, past the line of
+// its cells), and the fields that the layout begins left of the form's left
+// line (c12, c16, c20) keep their boxes.
+TEST(PageGeometryTest, LaserLayoutsDrawOneLinePerEdgeAndLinesAsLong) {
   const double merge = PageGeometry::kMergeDistance * kTwip;
   for (const Layout* layout : {&CaratulaLaserLayout(), &SubItemLaserLayout()}) {
     SCOPED_TRACE(layout->name());
@@ -114,15 +117,25 @@ TEST(PageGeometryTest, LaserLayoutsDrawOneLinePerEdgeAndFieldsClearOfIt) {
                                             : std::min(a.x2, b.x2) - std::max(a.x1, b.x1);
           EXPECT_FALSE(distance <= merge && along > 0) << Describe(a) << " doubles " << Describe(b);
         } else if (!a.vertical()) {
-          // a horizontal, b vertical and passing its height
-          if (a.y1 < b.y1 || a.y1 > b.y2) continue;
-          for (double end : {a.x1, a.x2}) {
-            const double gap = std::abs(end - b.x1);
-            EXPECT_TRUE(gap == 0 || gap > merge)
-                << Describe(a) << " stops short of " << Describe(b);
-          }
+          // a horizontal, b vertical and passing its height, not crossing it
+          if (a.y1 < b.y1 || a.y1 > b.y2 || (b.x1 >= a.x1 && b.x1 <= a.x2)) continue;
+          const double gap = std::min(std::abs(a.x1 - b.x1), std::abs(a.x2 - b.x1));
+          EXPECT_GT(gap, merge) << Describe(a) << " stops short of " << Describe(b);
         }
       }
+    }
+    for (const LayoutControl& c : layout->controls()) {
+      if (c.type != ControlType::kLine) continue;
+      const double x1 = std::min(c.left, c.right()) * kTwip;
+      const double x2 = std::max(c.left, c.right()) * kTwip;
+      const double y1 = std::min(c.top, c.bottom()) * kTwip;
+      const double y2 = std::max(c.top, c.bottom()) * kTwip;
+      EXPECT_TRUE(std::any_of(frame.begin(), frame.end(),
+                              [&](const FrameLine& f) {
+                                return f.x1 <= x1 && f.x2 >= x2 && f.y1 <= y1 && f.y2 >= y2 &&
+                                       (f.vertical() ? f.x1 == x1 : f.y1 == y1);
+                              }))
+          << c.name << " is drawn shorter than " << Describe(FrameLine{x1, y1, x2, y2});
     }
   }
   const Layout& cover = CaratulaLaserLayout();
@@ -130,8 +143,8 @@ TEST(PageGeometryTest, LaserLayoutsDrawOneLinePerEdgeAndFieldsClearOfIt) {
     const int index = cover.Find(name);
     const LayoutControl& c = cover.control(index);
     const TextArea& area = cover.geometry().text_area(index);
-    EXPECT_DOUBLE_EQ(area.left, (530 + PageGeometry::kClearance) * kTwip) << name;
-    EXPECT_DOUBLE_EQ(area.left + area.box.width, c.right() * kTwip) << name;
+    EXPECT_DOUBLE_EQ(area.left, c.left * kTwip) << name;
+    EXPECT_DOUBLE_EQ(area.box.width, c.width * kTwip) << name;
   }
 }
 
