@@ -249,6 +249,12 @@ Layout BuildCaratulaLaser() {
       Barcode("cQOR0", 240, 11025, 330, 2895, 12.5, ""),
   };
   controls.insert(controls.end(), rest.begin(), rest.end());
+  // The loaders fit the values of these pages to their boxes with the
+  // measuring form's font, 6.75 pt (the guarantees of c35, the
+  // complementary information of c36 and c37, the documents of c61 ...);
+  // the fields print them at 7 pt. The continuation's lines are made by
+  // counting characters instead, and wrap as any text.
+  for (LayoutControl& c : controls) c.fitted = c.type == ControlType::kField;
   return Layout("CaratulaLaser", std::move(controls));
 }
 

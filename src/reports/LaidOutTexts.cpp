@@ -6,7 +6,7 @@ namespace {
 // A layout built for a moment (a test's) may take the address of one gone.
 bool SameBox(const TextBox& a, const TextBox& b) {
   return a.width == b.width && a.height == b.height && a.font_size == b.font_size &&
-         a.align == b.align;
+         a.align == b.align && a.holds_fitted_lines == b.holds_fitted_lines;
 }
 
 }  // namespace

@@ -38,6 +38,9 @@ struct LayoutControl {
   LabelStyle style = LabelStyle::kCaption;
   // A label that is a cell of the form has a frame around its box.
   bool framed = false;
+  // A field whose values the loaders fit to its width with the measuring
+  // form's font (AjustarTexto): a line that font fits prints on one line.
+  bool fitted = false;
 
   std::int32_t right() const { return left + width; }
   std::int32_t bottom() const { return top + height; }

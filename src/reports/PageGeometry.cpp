@@ -273,6 +273,7 @@ PageGeometry::PageGeometry(const std::vector<LayoutControl>& controls) {
       // Line14): that is the form as laid out, and every field of one size
       // then shows its text at the same place in its box.
       text_areas_[i] = AreaOf(own, c);
+      text_areas_[i].box.holds_fitted_lines = c.fitted;
     }
   }
 }

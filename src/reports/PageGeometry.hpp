@@ -8,12 +8,13 @@
 //   and ends that nearly meet a line across them reach it; a line of the
 //   layout keeps at least the length the layout gives it.
 // - The text area of every caption and field: the box its text is laid out
-//   in, on the page. A field's is its own box, wherever the frame runs. A
-//   framed caption keeps a small inset inside its frame; a caption without
-//   a frame keeps the same insets, and clear of a frame line that runs
-//   inside its box along an edge. A caption's text area never reaches
-//   outside the control's own box, and loses nothing of it to a line that
-//   lies outside.
+//   in, on the page. A field's is its own box, wherever the frame runs; a
+//   field whose values the loaders fit (LayoutControl::fitted) keeps each
+//   line they fit on one line. A framed caption keeps a small inset inside
+//   its frame; a caption without a frame keeps the same insets, and clear
+//   of a frame line that runs inside its box along an edge. A caption's
+//   text area never reaches outside the control's own box, and loses
+//   nothing of it to a line that lies outside.
 //
 // Pure computation; a Layout owns the geometry of its controls.
 #ifndef TIPOLARIA_REPORTS_PAGEGEOMETRY_HPP_

@@ -22,10 +22,9 @@ constexpr double kBarThinning = 0.12;
 constexpr double kBarLengthShare = 0.8;
 // Room for whatever the box allows: no line is dropped for height.
 constexpr double kUnbounded = 1e6;
-// A line is narrowed in steps of this fraction (few scaled fonts to keep),
-// and never below kMinScale: a symbol far wider than its cell (%, @) may
-// then touch its neighbours rather than make the whole line thin.
-constexpr double kScaleSteps = 32;
+// A line is narrowed for its glyphs in steps of 1/kNarrowingSteps, and
+// never below kMinScale: a symbol far wider than its cell (%, @) may then
+// touch its neighbours rather than make the whole line thin.
 constexpr double kMinScale = 0.84375;
 
 double Pt(std::int32_t twips) { return twips * kPointsPerTwip; }
@@ -234,21 +233,24 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
     // its glyphs even and draws it in one piece.
     double scale = 1;
     for (char32_t c : line.chars) scale = std::min(scale, font_.GlyphFor(c).max_scale);
-    scale = std::max(kMinScale, std::floor(scale * kScaleSteps) / kScaleSteps);
+    scale = std::max(kMinScale, std::floor(scale * kNarrowingSteps) / kNarrowingSteps);
+    // A line placed narrowed to its box has narrower cells, and its glyphs
+    // narrow with them.
+    const double x_scale = font_size * scale * line.scale;
     for (std::size_t k = 0; k < line.chars.size(); ++k) {
       // Each glyph sits centred in the cell that the built-in advance gives
       // it, so that a face narrower or wider than the measuring font spreads
       // the difference evenly instead of piling it up after the glyph.
       const char32_t c = line.chars[k];
       const DrawingFont::Glyph& glyph = font_.GlyphFor(c);
-      const double shift = (AdvancePoints(c, font_size) - glyph.advance * scale * font_size) / 2;
+      const double shift = (AdvancePoints(c, font_size) * line.scale - glyph.advance * x_scale) / 2;
       glyphs_.push_back({glyph.index, origin_x + line.x[k] + shift, origin_y + line.baseline});
       clusters_.push_back({line.byte_counts[k], 1});
     }
     if (gathering_ && !clip) {
-      if (gathered_.x_scale != font_size * scale || gathered_.y_scale != font_size) {
+      if (gathered_.x_scale != x_scale || gathered_.y_scale != font_size) {
         ShowGathered();
-        gathered_.x_scale = font_size * scale;
+        gathered_.x_scale = x_scale;
         gathered_.y_scale = font_size;
       }
       gathered_.utf8 += line.utf8;
@@ -256,7 +258,7 @@ void PageRenderer::ShowLines(const std::vector<PlacedLine>& lines, double font_s
       gathered_.clusters.insert(gathered_.clusters.end(), clusters_.begin(), clusters_.end());
       continue;
     }
-    ShowRun(line.utf8, glyphs_, clusters_, font_size * scale, font_size);
+    ShowRun(line.utf8, glyphs_, clusters_, x_scale, font_size);
   }
   if (clip) cairo_restore(cr_);
   cairo_set_source_rgb(cr_, 0, 0, 0);

@@ -1,7 +1,9 @@
 #include "reports/TextLayout.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "runtime/TextMetrics.hpp"
 #include "runtime/Utf8.hpp"
@@ -11,6 +13,7 @@ namespace {
 
 // Rounding slack: a line exactly as wide as its box fits.
 constexpr double kEpsilon = 1e-6;
+constexpr double kTwipsPerPoint = 20;
 
 struct Span {
   std::size_t begin;
@@ -62,6 +65,27 @@ std::vector<Span> WrapParagraph(const std::u32string& chars, Span paragraph,
   return lines;
 }
 
+// How a field's paragraph is placed on one line of `box`: 1 as it stands,
+// below 1 narrowed to the box, or 0 when the measuring form's font does not
+// fit it in the box and it wraps. The loaders fit a value to a box with
+// that font, 6.75 pt, but the field prints at its own size (7 pt on the
+// cover): a line the fitting made fit would otherwise wrap, and push the
+// lines after it below the box.
+double OneLineScale(const std::u32string& chars, Span paragraph,
+                    const std::vector<double>& advances, const TextBox& box) {
+  std::size_t end = paragraph.end;
+  while (end > paragraph.begin && chars[end - 1] == U' ') --end;
+  std::string utf8;
+  double width = 0;
+  for (std::size_t i = paragraph.begin; i < end; ++i) {
+    AppendUtf8(utf8, chars[i]);
+    width += advances[i];
+  }
+  if (MeasureTwips(utf8) > std::lround(box.width * kTwipsPerPoint)) return 0;
+  if (width <= box.width + kEpsilon) return 1;
+  return std::floor(box.width / width * kNarrowingSteps) / kNarrowingSteps;
+}
+
 }  // namespace
 
 double AdvancePoints(char32_t c, double font_size) {
@@ -99,8 +123,15 @@ std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box) {
   int line_index = 0;
   for (const Span& paragraph : paragraphs) {
     std::vector<Span> lines{{paragraph.begin, paragraph.end}};
+    double scale = 1;
     if (paragraph.end > paragraph.begin) {
-      lines = WrapParagraph(chars, paragraph, advances, box.width);
+      const double one_line =
+          box.holds_fitted_lines ? OneLineScale(chars, paragraph, advances, box) : 0;
+      if (one_line > 0) {
+        scale = one_line;
+      } else {
+        lines = WrapParagraph(chars, paragraph, advances, box.width);
+      }
     }
     for (const Span& span : lines) {
       const double baseline = first_baseline + line_index * line_height;
@@ -111,17 +142,19 @@ std::vector<PlacedLine> LayOutText(std::string_view text, const TextBox& box) {
 
       PlacedLine line;
       line.baseline = baseline;
+      line.scale = scale;
       double x = 0;
       for (std::size_t i = span.begin; i < span.end; ++i) {
         const char32_t c = chars[i];
         if (c < 32) continue;  // no glyph and no width
-        if (x + advances[i] > box.width + kEpsilon) break;
+        const double advance = advances[i] * scale;
+        if (x + advance > box.width + kEpsilon) break;
         line.chars.push_back(c);
         line.x.push_back(x);
         const std::size_t before = line.utf8.size();
         AppendUtf8(line.utf8, c);
         line.byte_counts.push_back(static_cast<int>(line.utf8.size() - before));
-        x += advances[i];
+        x += advance;
         if (c != U' ') line.width = x;
       }
       if (box.align == TextAlign::kCenter) {

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/CTipolaria.hpp"
 #include "imp/ImpTable.hpp"
 #include "reports/CaratulaLaser.hpp"
 #include "reports/LaserLayouts.hpp"
@@ -480,6 +481,45 @@ TEST_F(PrintReportTest, DescendersBelowTheBoxAreClipped) {
   EXPECT_TRUE(testing::FindInk(pdf_, 1, 100, 100, 200, 8, 288).has_value());
   const auto below = testing::FindInk(pdf_, 1, 100, 108.25, 200, 4, 288);
   EXPECT_FALSE(below.has_value()) << "ink down to " << below->y_max;
+}
+
+// The loaders fit a text to its box with the measuring form's font, at a
+// smaller size than the field prints at. A declaration with long guarantees
+// and payments: the guarantees fill the first line of field 35 as fitted,
+// wider on paper than the box, and the payments keep the second line.
+TEST_F(PrintReportTest, ALineFittedToItsBoxPrintsOnOneLine) {
+  tdb_.RunScript("decl_catalogo.sql");
+  tdb_.RunScript("decl_desborde.sql");
+  auto db = tdb_.Open();
+  CTipolaria driver;
+  ASSERT_TRUE(driver.CargarCampos(*db, "26073IC04000456B", "", "05/12/2026", ""));
+  ASSERT_EQ(PrintReport(*db, ReportKind::kCaratula, Range(1, 1, driver.CaratulaHojas), pdf_), 1);
+  const Layout& cover = CaratulaLaserLayout();
+  LayoutControl c35 = cover.control(cover.Find("c35"));
+  c35.text = tdb_.Column("SELECT valor FROM IMP WHERE nro_hoja = 1 AND nro_campo = 'c35'").at(0);
+  ASSERT_NE(c35.text.find("...\r\nPagos: "), std::string::npos) << c35.text;
+  std::erase(c35.text, '\r');
+  std::erase(c35.text, '\n');
+  const std::vector<PdfWord> words = testing::ReadWords(pdf_);
+  EXPECT_TRUE(CaptionInBox(words, 1, c35)) << c35.text;
+  const PdfWord* pagos = WordInBox(words, 1, "Pagos:", cover, "c35");
+  ASSERT_NE(pagos, nullptr);
+  EXPECT_LE(pagos->y_max, c35.bottom() / 20.0);
+
+  // The glyphs narrow with their places: "-- --" measures 225 twips and
+  // prints 249 wide at 7 pt, narrowed to 28/32 in a box of 225.
+  std::vector<double> widths[2];
+  for (const bool narrowed : {false, true}) {
+    LayoutControl field = detail::Field("c35", 2000, 2000, narrowed ? 225 : 1000, 210, 7, "");
+    field.fitted = true;
+    PrintControl(pdf_, field, "-- --");
+    for (const PdfWord& w : testing::ReadWords(pdf_)) widths[narrowed].push_back(w.x_max - w.x_min);
+  }
+  ASSERT_EQ(widths[false].size(), 2u);
+  ASSERT_EQ(widths[true].size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    EXPECT_NEAR(widths[true][k] / widths[false][k], 28.0 / 32, 0.02) << k;
+  }
 }
 
 // The page's text comes in the layout's order, whatever joins lines into

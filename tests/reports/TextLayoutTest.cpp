@@ -60,6 +60,43 @@ TEST(TextLayoutTest, BreaksWrapsAndDropsAsTheFormPrints) {
   }
 }
 
+// In the box of a field whose values the loaders fit, a line that the
+// measuring form's font (6.75 pt, rounded to whole pixels) fits in the box
+// stays one line, narrowed in whole steps as far as the box needs; one it
+// does not fit wraps as any text. "ab ba" measures 345 twips and prints
+// 24.8 pt wide at 10 pt.
+TEST(TextLayoutTest, FittedLinesStayWholeNarrowedToTheBox) {
+  struct Case {
+    const char* text;
+    double width;
+    std::vector<std::string> lines;
+    double scale;
+  };
+  const Case cases[] = {
+      {"ab ba", 30, {"ab ba"}, 1},
+      {"ab ba", 20, {"ab ba"}, 25.0 / 32},
+      {"ab ba", 17.25, {"ab ba"}, 22.0 / 32},  // exactly the measured width
+      {"ab ba   ", 17.25, {"ab ba"}, 22.0 / 32},
+      {"ab ba\r\nab", 20, {"ab ba", "ab"}, 25.0 / 32},
+      {"ab ba", 17.2, {"ab", "ba"}, 1},  // a twip short: the line wraps
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("'") + c.text + "' in " + std::to_string(c.width));
+    TextBox box{c.width, 35, kSize, TextAlign::kLeft};
+    box.holds_fitted_lines = true;
+    const std::vector<PlacedLine> placed = LayOutText(c.text, box);
+    std::vector<std::string> lines;
+    for (const PlacedLine& line : placed) lines.push_back(line.utf8);
+    EXPECT_EQ(lines, c.lines);
+    ASSERT_FALSE(placed.empty());
+    EXPECT_DOUBLE_EQ(placed[0].scale, c.scale);
+    EXPECT_LE(placed[0].width, c.width);
+    if (placed[0].x.size() == 5) {
+      EXPECT_DOUBLE_EQ(placed[0].x[3], (5.3 + 5.6 + 3) * c.scale);
+    }
+  }
+}
+
 TEST(TextLayoutTest, PlacesGlyphsAtBuiltInAdvances) {
   const std::vector<PlacedLine> lines =
       LayOutText("Ñab", TextBox{100, 30, kSize, TextAlign::kLeft});
