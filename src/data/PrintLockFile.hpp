@@ -4,6 +4,7 @@
 // and the kernel drops it when the process that holds it dies, however it
 // dies. The file is created on first use and never removed: removing it
 // while another session waits on it would let two sessions hold the lock.
+// A symbolic link at its name is refused, never followed.
 // Owns the file descriptor; closing it releases the lock.
 #ifndef TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
 #define TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
@@ -31,6 +32,10 @@ class PrintLockFile {
   const std::string& path() const { return path_; }
 
  private:
+  // Opens the lock file, creating it when it does not exist yet; raises a
+  // database error naming it and the cause.
+  void Open();
+
   std::string path_;
   int fd_ = -1;
 };
