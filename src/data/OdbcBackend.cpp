@@ -13,6 +13,7 @@
 #include "data/PtrProcedures.hpp"
 #include "data/SqlDialect.hpp"
 #include "data/SqlText.hpp"
+#include "data/SqliteWriteLock.hpp"
 
 namespace tipolaria {
 namespace {
@@ -188,7 +189,10 @@ OdbcBackend::OdbcBackend(const std::string& connection, const std::string& drive
   // The SQLite driver names the database file; the lock file lies beside it.
   if (sqlite_target_) {
     const std::string file = Info(dbc_, SQL_DATABASE_NAME);
-    if (!file.empty()) lock_file_ = std::make_unique<PrintLockFile>(file);
+    if (!file.empty()) {
+      sqlite_file_ = file;
+      lock_file_ = std::make_unique<PrintLockFile>(file);
+    }
   }
   if (driver.empty()) {
     const std::string name = Info(dbc_, SQL_DRIVER_NAME);
@@ -319,7 +323,14 @@ bool OdbcBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
     if (!lock_file_) {
       RaiseDatabaseError(source_, "The SQLite driver names no database file to lock");
     }
-    return lock_file_->LockWithin(wait);
+    // As the embedded backend does: another program's write lock is waited
+    // for within the same bound, instead of for as long as the driver lets a
+    // statement wait.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    if (!lock_file_->LockWithin(wait)) return false;
+    if (SqliteWriteLockFree(sqlite_file_, deadline)) return true;
+    lock_file_->Unlock();
+    return false;
   }
   const auto bounded = std::min<std::chrono::milliseconds::rep>(
       std::max<std::chrono::milliseconds::rep>(wait.count(), 0),

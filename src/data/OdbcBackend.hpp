@@ -45,8 +45,10 @@ class OdbcBackend final : public Backend {
   // The database's print lock: on SQL Server the application lock
   // "tipolaria.IMP" owned by this session (sp_getapplock), which the server
   // releases when the session ends; for an SQLite file the embedded
-  // database's lock file beside it. Waits at most `wait` (on SQL Server
-  // bounded by the command time-out); false when the lock is still taken then.
+  // database's lock file beside it and the engine's write lock, which other
+  // programs take without the lock file. Waits at most `wait` (on SQL
+  // Server bounded by the command time-out); false when the lock is still
+  // taken then.
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   // Releases the lock if this session holds it.
   void ReleasePrintLock() override;
@@ -61,6 +63,7 @@ class OdbcBackend final : public Backend {
   void SetAutocommit(bool on);
 
   std::unique_ptr<PrintLockFile> lock_file_;  // an SQLite file's print lock
+  std::string sqlite_file_;                   // and the file it locks
   OdbcHandle env_;
   OdbcHandle dbc_;
   std::string source_;

@@ -13,6 +13,7 @@
 #include "data/PtrProcedures.hpp"
 #include "data/SqlDialect.hpp"
 #include "data/SqlText.hpp"
+#include "data/SqliteWriteLock.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -352,7 +353,7 @@ void SqliteBackend::EndBatch() {
 bool SqliteBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
   const auto deadline = std::chrono::steady_clock::now() + wait;
   if (!print_lock_.LockWithin(wait)) return false;
-  if (!EngineWritable(deadline)) {
+  if (!SqliteWriteLockFree(db_, deadline)) {
     print_lock_.Unlock();
     return false;
   }
@@ -365,21 +366,6 @@ bool SqliteBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
 }
 
 void SqliteBackend::ReleasePrintLock() { print_lock_.Unlock(); }
-
-bool SqliteBackend::EngineWritable(std::chrono::steady_clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
-  SetBusyTimeout(std::max(left, std::chrono::milliseconds(0)));
-  const int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-  if (rc == SQLITE_OK) {
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    return true;
-  }
-  // Only a lock held by another connection is a reason to wait; a database
-  // that cannot be written at all (read-only) can still be read by prints,
-  // and its writes fail with their own error.
-  return (rc & 0xFF) != SQLITE_BUSY;
-}
 
 void SqliteBackend::SetBusyTimeout(std::chrono::milliseconds wait) {
   sqlite3_busy_timeout(

@@ -61,9 +61,6 @@ class SqliteBackend final : public Backend {
   // statement in errors.
   Recordset Collect(sqlite3_stmt* stmt, const std::string& sql, bool want_rows);
   [[noreturn]] void Fail(const std::string& context) const;
-  // Whether the engine's write lock can be had before `deadline`: another
-  // writer (a tool, a host of its own) may hold it without the print lock.
-  bool EngineWritable(std::chrono::steady_clock::time_point deadline);
   void SetBusyTimeout(std::chrono::milliseconds wait);
 
   struct FinalizeStatement {

@@ -158,5 +158,25 @@ TEST(OdbcBackendTest, SqliteFilesShareThePrintLockWithTheEmbeddedBackend) {
   second.ReleasePrintLock();
 }
 
+// Another program that holds the file's write lock (the sqlite3 shell after
+// BEGIN IMMEDIATE) keeps the print lock from being taken within the wait,
+// as it does for the embedded backend, instead of leaving the session to
+// stall in its first write for as long as the driver lets it.
+TEST(OdbcBackendTest, AnotherProgramsWriteLockIsPartOfThePrintLock) {
+  TestDatabase tdb;
+  SqliteBackend other_program(tdb.path());
+  OdbcBackend session(tdb.odbc_connection(), "SQLite3");
+  OdbcBackend next(tdb.odbc_connection(), "SQLite3");
+  other_program.ExecuteScript("BEGIN IMMEDIATE");
+  EXPECT_FALSE(session.AcquirePrintLock(std::chrono::milliseconds(0)));
+  EXPECT_FALSE(session.AcquirePrintLock(std::chrono::milliseconds(50)));
+  // A session that gave up holds nothing.
+  other_program.ExecuteScript("COMMIT");
+  ASSERT_TRUE(next.AcquirePrintLock(std::chrono::milliseconds(0)));
+  next.ReleasePrintLock();
+  EXPECT_TRUE(session.AcquirePrintLock(std::chrono::milliseconds(0)));
+  session.ReleasePrintLock();
+}
+
 }  // namespace
 }  // namespace tipolaria
