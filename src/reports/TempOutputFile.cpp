@@ -6,20 +6,15 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <utility>
 
+#include "reports/HiddenTempFiles.hpp"
 #include "reports/PendingFiles.hpp"
 #include "reports/ReportErrors.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
 namespace {
-
-std::string HiddenName(const std::filesystem::path& folder, const std::string& name) {
-  static thread_local std::mt19937_64 random{std::random_device{}()};
-  return (folder / ("." + name + ".tmp" + std::to_string(random() % 1000000000))).string();
-}
 
 TempOutputFile::FaultHook& Hook() {
   static TempOutputFile::FaultHook hook;
@@ -39,20 +34,24 @@ TempOutputFile::TempOutputFile(std::string target, std::string what)
   const std::filesystem::path path(target_);
   folder_ = path.has_parent_path() ? path.parent_path().string() : ".";
   if (const int error = InjectedError("create")) RaisePathError(std::strerror(error));
+  // What killed writers left here goes before this print adds its own.
+  HiddenTempFiles::RemoveThoseOfDeadWriters(folder_);
   // Mode 0666, so that the umask gives the finished file the permissions of
   // any other new file.
-  int fd = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  int error = InjectedError("unnamed");
+  const int fd = error != 0 ? -1 : ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (fd < 0) {
+    if (error == 0) error = errno;
     // A file system without unnamed files: a hidden named one.
-    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+    if (error == EOPNOTSUPP || error == EISDIR || error == EINVAL) {
       OpenNamed(folder_, path.filename().string());
       return;
     }
-    RaisePathError(std::strerror(errno));
+    RaisePathError(std::strerror(error));
   }
   file_ = ::fdopen(fd, "wb");
   if (file_ == nullptr) {
-    const int error = errno;
+    error = errno;
     ::close(fd);
     RaisePathError(std::strerror(error));
   }
@@ -61,7 +60,7 @@ TempOutputFile::TempOutputFile(std::string target, std::string what)
 void TempOutputFile::OpenNamed(const std::string& folder, const std::string& name) {
   int error = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string candidate = HiddenName(folder, name);
+    const std::string candidate = HiddenTempFiles::NameFor(folder, name);
     const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       error = errno;
@@ -132,7 +131,7 @@ void TempOutputFile::Commit() {
     // that the old file is replaced in one step.
     const std::string name = std::filesystem::path(target_).filename().string();
     for (int attempt = 0; temp_path_.empty(); ++attempt) {
-      const std::string candidate = HiddenName(folder_, name);
+      const std::string candidate = HiddenTempFiles::NameFor(folder_, name);
       pending_slot_ = PendingFiles::Add(candidate);
       if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         temp_path_ = candidate;

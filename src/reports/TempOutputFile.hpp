@@ -7,8 +7,9 @@
 // folder: if the process dies, however it dies, the kernel frees it and
 // nothing stays. Where the file system has no unnamed files, it is a hidden
 // named one, which the command line removes when it is interrupted
-// (PendingFiles). The object owns the open file; destroying it before
-// Commit removes it.
+// (PendingFiles) and the next print into the folder removes when its
+// writer was killed (HiddenTempFiles). The object owns the open file;
+// destroying it before Commit removes it.
 #ifndef TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 #define TIPOLARIA_REPORTS_TEMPOUTPUTFILE_HPP_
 
@@ -49,9 +50,11 @@ class TempOutputFile {
   [[noreturn]] void RaisePathError(const std::string& reason) const;
 
   // For tests of failed prints: `hook` is asked before each step of every
-  // output file ("create", "write", "finish", "commit", "replace": the
-  // rename over an existing target) and fails the step with the error
-  // number it returns, 0 letting it run. An empty hook removes it.
+  // output file ("create", "unnamed": the making of an unnamed file, "write",
+  // "finish", "commit", "replace": the rename over an existing target) and
+  // fails the step with the error number it returns, 0 letting it run
+  // (EOPNOTSUPP at "unnamed" stands for a file system without unnamed
+  // files). An empty hook removes it.
   using FaultHook = std::function<int(const char* step)>;
   static void SetFaultHookForTesting(FaultHook hook);
 
