@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -656,6 +657,22 @@ TEST_F(PrintReportTest, AFailedPrintLeavesTheEarlierFilesAsTheyWere) {
   { std::ofstream(a_file) << "x"; }
   const std::string not_png = out_ + "/logo.png";
   { std::ofstream(not_png) << "GIF89a"; }
+  // A picture's size is read from its header, before it is decoded: a wide
+  // one is taken, one that says it is a pixel wider is refused at once.
+  const std::string wide = out_ + "/wide.png";
+  testing::WritePng(wide, 4096, 1, 0, 0, 0);
+  const std::string too_wide = out_ + "/too-wide.png";
+  const std::string huge = out_ + "/huge.png";
+  for (const auto& [name, width, height] :
+       {std::tuple{too_wide, 4097u, 1u}, std::tuple{huge, 20000u, 20000u}}) {
+    std::ifstream in(wide, std::ios::binary);
+    std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (int i = 0; i < 4; ++i) {
+      png[16 + i] = static_cast<char>(width >> (24 - 8 * i));
+      png[20 + i] = static_cast<char>(height >> (24 - 8 * i));
+    }
+    std::ofstream(name, std::ios::binary) << png;
+  }
   const struct {
     std::string png_folder, logo;
     long number;
@@ -667,6 +684,11 @@ TEST_F(PrintReportTest, AFailedPrintLeavesTheEarlierFilesAsTheyWere) {
        "Cannot create the folder of the page pictures '" + a_file + "': Not a directory"},
       {"", not_png, kErrReportResource, "'" + not_png + "': it is not a PNG image"},
       {"", out_, kErrReportResource, "'" + out_ + "': it is a folder"},
+      {"", too_wide, kErrReportResource,
+       "'" + too_wide +
+           "': the picture is 4097 x 1 pixels; a logo may have at most 4096 pixels on either "
+           "side (scale it down)"},
+      {"", huge, kErrReportResource, "'" + huge + "': the picture is 20000 x 20000 pixels"},
   };
   for (const auto& c : cases) {
     PrintRange range = Range(1, 2, 2);
@@ -684,6 +706,7 @@ TEST_F(PrintReportTest, AFailedPrintLeavesTheEarlierFilesAsTheyWere) {
   std::filesystem::remove(pictures + "/" + stem + "-002.png");
   PrintRange range = Range(1, 2, 2);
   range.png_folder = pictures;
+  range.logo_png = wide;
   EXPECT_EQ(Print(ReportKind::kCaratula, range, pdf_), 2);
   EXPECT_EQ(testing::PageCount(pdf_), 2);
   EXPECT_TRUE(std::filesystem::exists(pictures + "/" + stem + "-002.png"));
