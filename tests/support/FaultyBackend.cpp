@@ -6,8 +6,13 @@
 
 namespace tipolaria::testing {
 
-void FaultyBackend::Check(const std::string& statement) {
+void FaultyBackend::Log(const std::string& statement) {
   log_.push_back(statement);
+  calls_.push_back(statement);
+}
+
+void FaultyBackend::Check(const std::string& statement) {
+  Log(statement);
   if (fault_.statement_number != 0) {
     if (++statements_ == fault_.statement_number) Fail(statement);
     return;
@@ -81,14 +86,20 @@ void FaultyBackend::CommitTransaction() {
 }
 
 void FaultyBackend::RollbackTransaction() {
-  log_.push_back("ROLLBACK");  // a rollback never fails on purpose, nor counts
+  Log("ROLLBACK");  // a rollback never fails on purpose, nor counts
   real_->RollbackTransaction();
 }
 
 bool FaultyBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
-  return real_->AcquirePrintLock(wait);
+  const bool taken = real_->AcquirePrintLock(wait);
+  if (taken) calls_.push_back(kPrintLockTaken);
+  return taken;
 }
-void FaultyBackend::ReleasePrintLock() { real_->ReleasePrintLock(); }
+
+void FaultyBackend::ReleasePrintLock() {
+  calls_.push_back(kPrintLockReleased);
+  real_->ReleasePrintLock();
+}
 
 std::unique_ptr<CDataBase> OpenFaulty(const std::string& connection, Fault fault,
                                       FaultyBackend** backend) {

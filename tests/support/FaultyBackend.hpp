@@ -50,9 +50,16 @@ class FaultyBackend final : public Backend {
 
   // Every statement seen, in order (transactions as BEGIN/COMMIT/ROLLBACK).
   const std::vector<std::string>& log() const { return log_; }
+  // Every call, in order: the statements of log() and the print lock's
+  // kPrintLockTaken and kPrintLockReleased (a refused lock is not a call
+  // that changes anything).
+  const std::vector<std::string>& calls() const { return calls_; }
+  static constexpr const char* kPrintLockTaken = "print lock taken";
+  static constexpr const char* kPrintLockReleased = "print lock released";
 
  private:
   void Check(const std::string& statement);
+  void Log(const std::string& statement);
   [[noreturn]] static void Fail(const std::string& statement);
 
   std::unique_ptr<Backend> real_;
@@ -60,6 +67,7 @@ class FaultyBackend final : public Backend {
   int seen_ = 0;
   int statements_ = 0;
   std::vector<std::string> log_;
+  std::vector<std::string> calls_;
 };
 
 // A CDataBase connected to `connection` through a FaultyBackend; `backend`
