@@ -5,12 +5,14 @@
 #include <string>
 
 #include "ExitCode.hpp"
+#include "ImpDump.hpp"
 #include "Session.hpp"
 #include "api/ComponentState.hpp"
 #include "data/ConnectionString.hpp"
 #include "data/DatabaseErrors.hpp"
 #include "data/SchemaCheck.hpp"
 #include "data/SqliteBackend.hpp"
+#include "data/ValueCheck.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -19,6 +21,18 @@ std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
   return text;
+}
+
+// One line for an operator: where the value is and what is wrong with it,
+// the data escaped as `imp dump` escapes it.
+std::string Line(const MistypedValue& m) {
+  std::string key;
+  for (const auto& [column, value] : m.key) {
+    key += (key.empty() ? " (" : ", ") + column + " " + DumpText(value);
+  }
+  return m.table + "." + m.column + " holds \"" + DumpText(m.value) + "\", not a " +
+         (m.date_column ? "date" : "number") + ": row " + std::to_string(m.row) + key +
+         (key.empty() ? "" : ")");
 }
 
 }  // namespace
@@ -42,14 +56,18 @@ void AddDbCommands(CLI::App& app) {
 
   auto connection = std::make_shared<std::string>();
   CLI::App* check = db->add_subcommand(
-      "check", "Open a database through the print class and check that it has every table");
+      "check",
+      "Open a database through the print class and check that it has every table, and that its "
+      "columns of numbers and dates hold numbers and dates");
   check->add_option("--connection,-c", *connection, "Connection string (sqlite:PATH, ...)")
       ->required();
   check->callback([connection] {
     Session session(SessionOptions{*connection});
     std::vector<std::string> missing;
+    std::vector<MistypedValue> mistyped;
     try {
       missing = MissingSchemaTables(*detail::State().gDataBase);
+      if (missing.empty()) mistyped = MistypedValues(*detail::State().gDataBase);
     } catch (const ComError& e) {
       Fail(kExitDatabase, e);
     }
@@ -62,6 +80,16 @@ void AddDbCommands(CLI::App& app) {
                         (none ? "has none of the tables of a customs database: it is empty or "
                                 "not a customs database (create one with \"tipolaria db init\")"
                               : "lacks the tables " + JoinNames(missing))));
+    }
+    for (const MistypedValue& m : mistyped) std::cout << Line(m) << "\n";
+    if (!mistyped.empty()) {
+      const bool one = mistyped.size() == 1;
+      Fail(kExitDatabase,
+           ComError(kErrProvider, "db check",
+                    "The database \"" + name + "\" holds " + std::to_string(mistyped.size()) +
+                        (one ? " value that is" : " values that are") +
+                        " not a number or a date where one is expected, listed on stdout: a "
+                        "print would show such a value as it stands or count it as 0"));
     }
     std::cout << "connected: " << name << "\n";
   });

@@ -63,6 +63,11 @@ class Backend {
   virtual bool AcquirePrintLock(std::chrono::milliseconds wait) = 0;
   virtual void ReleasePrintLock() = 0;
 
+  // False where a column may hold values of another type than it declares
+  // (SQLite keeps the text "mil" in a DECIMAL column); a server's columns
+  // hold only their own type.
+  virtual bool EnforcesColumnTypes() const { return true; }
+
   // Requests sent to the database engine since the connection opened (each
   // statement, each transaction command; an array counts once on an engine
   // that takes it whole and once per row elsewhere), for the benchmarks.

@@ -45,6 +45,8 @@ class CDataBase {
   // The database's print lock (see Backend): true when taken within `wait`.
   bool AcquirePrintLock(std::chrono::milliseconds wait);
   void ReleasePrintLock();
+  // Whether every value of a column has the column's type (see Backend).
+  bool EnforcesColumnTypes() { return Connected().EnforcesColumnTypes(); }
   // The database as messages name it: the connection string of OpenDB with
   // its passwords masked.
   const std::string& Name() const { return name_; }

@@ -37,6 +37,7 @@ class OdbcBackend final : public Backend {
   void BeginTransaction() override;
   void CommitTransaction() override;
   void RollbackTransaction() override;
+  bool EnforcesColumnTypes() const override { return !sqlite_target_; }
   std::uint64_t RoundTrips() const override { return round_trips_; }
 
   // True when the server is SQLite (its dialect is translated).

@@ -43,6 +43,7 @@ class SqliteBackend final : public Backend {
   void EndBatch() override;
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   void ReleasePrintLock() override;
+  bool EnforcesColumnTypes() const override { return false; }
   std::uint64_t RoundTrips() const override { return round_trips_; }
 
   // Runs a script of several statements as it stands (no translation), as

@@ -121,6 +121,23 @@ TEST(GenerateCommandTest, OutputIsValidUtf8AndDbCheckProvesTheSchemaWithoutPassw
   EXPECT_NE(run.err.find("lacks the tables DBK"), std::string::npos) << run.err;
 }
 
+// A word in a column of amounts and a day written day first, found where
+// they are before a print shows them as they stand.
+TEST(GenerateCommandTest, DbCheckNamesEveryValueThatIsNotANumberOrADate) {
+  testing::TestDatabase tdb;
+  tdb.Run(
+      "INSERT INTO LQA (iliq, nart, mlqa) VALUES ('26001LIQ0001', '0001', 'mil');"
+      "INSERT INTO DDT (iddtext, dddtarvtrn) VALUES ('26001IC04000123A', '05/12/2026');");
+  const ToolRun run = RunTool("db check -c '" + tdb.connection() + "'");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out,
+            "DDT.dddtarvtrn holds \"05/12/2026\", not a date: row 1 (iddtext 26001IC04000123A)\n"
+            "LQA.mlqa holds \"mil\", not a number: row 1 (iliq 26001LIQ0001, nart 0001)\n");
+  EXPECT_NE(run.err.find("holds 2 values that are not a number or a date where one is expected"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST(GenerateCommandTest, PrintsBothDocumentsOfAWholeDeclaration) {
   testing::TestDatabase tdb;
   tdb.RunScript("decl_catalogo.sql");

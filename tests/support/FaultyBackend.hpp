@@ -42,6 +42,7 @@ class FaultyBackend final : public Backend {
   void EndBatch() override { real_->EndBatch(); }
   bool AcquirePrintLock(std::chrono::milliseconds wait) override;
   void ReleasePrintLock() override;
+  bool EnforcesColumnTypes() const override { return real_->EnforcesColumnTypes(); }
   std::uint64_t RoundTrips() const override { return real_->RoundTrips(); }
 
   // From now on, fails only the `number`th statement to come (1 the next
