@@ -62,7 +62,9 @@ void AddDbCommands(CLI::App& app) {
   check->add_option("--connection,-c", *connection, "Connection string (sqlite:PATH, ...)")
       ->required();
   check->callback([connection] {
-    Session session(SessionOptions{*connection});
+    SessionOptions options;
+    options.connection = *connection;
+    Session session(options);
     std::vector<std::string> missing;
     std::vector<MistypedValue> mistyped;
     try {

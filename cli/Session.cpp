@@ -15,6 +15,9 @@ void AddSessionOptions(CLI::App& command, SessionOptions& options) {
                   "Seconds to wait while another session generates or prints on the database "
                   "(default: 60)")
       ->check(CLI::NonNegativeNumber);
+  command.add_option("--sql-log", options.sql_log,
+                     "Write every request sent to the database to FILE, one a line, in T-SQL as "
+                     "SQL Server receives it (arrays with their size; never a password)");
 }
 
 Session::Session(const SessionOptions& options) {
@@ -25,6 +28,11 @@ Session::Session(const SessionOptions& options) {
   };
   try {
     print_.SetLockTimeout(options.lock_timeout);  // kept across Init
+    if (options.sql_log) {
+      // Given empty, it names no file: refused as an unwritable one is.
+      if (options.sql_log->empty()) Fail(kExitUsage, "--sql-log: the statement log names no file");
+      print_.SetSqlLog(*options.sql_log);
+    }
   } catch (const ComError& e) {
     Fail(kExitUsage, e);
   }

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "tipolaria/cprint.hpp"
@@ -17,15 +18,17 @@ namespace tipolaria::cli {
 struct SessionOptions {
   std::string connection;
   std::int32_t lock_timeout = 60;
+  std::optional<std::string> sql_log;  // the statement log's file
 };
 
-// --connection (required) and --lock-timeout.
+// --connection (required), --lock-timeout and --sql-log.
 void AddSessionOptions(CLI::App& command, SessionOptions& options);
 
 class Session {
  public:
   // Opens the database; a database that cannot be opened ends the command
-  // with the database exit status, a refused setting with the usage status.
+  // with the database exit status, a refused setting (a statement log that
+  // cannot be written) with the usage status.
   explicit Session(const SessionOptions& options);
   ~Session();
   Session(const Session&) = delete;

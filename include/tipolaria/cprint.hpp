@@ -82,6 +82,14 @@ class CPrint {
   // across Init. A negative time raises.
   void SetLockTimeout(std::int32_t seconds);
 
+  // The statement log: every request the session sends to the customs
+  // database from now on goes to the file `path` (emptied first), one a
+  // line, in T-SQL as SQL Server receives it: a parameter array with its
+  // size, a stored procedure call as its EXEC, the transaction commands.
+  // It never holds a password. Empty text ends the log. Kept across Init.
+  // A path that cannot be written raises.
+  void SetSqlLog(const std::string& path);
+
   // Replaces the operation date (dd/mm/yyyy) that Init set to today, so that
   // a reprint or a reproducible run reads the catalogues as of a fixed day.
   void SetOperDate(const std::string& date);

@@ -124,6 +124,12 @@ void tipolaria_set_logo(const char* png_path);
  * fails naming the database. A negative time is refused. Kept across
  * init. */
 long tipolaria_set_lock_timeout(int32_t seconds);
+/* The statement log: every request the session sends to the customs
+ * database from now on, one a line, in T-SQL as SQL Server receives it (a
+ * parameter array with its size, a procedure call as its EXEC), written to
+ * the file `path` (emptied first); NULL or "" ends the log. Never holds a
+ * password. Kept across init. A path that cannot be written is refused. */
+long tipolaria_set_sql_log(const char* path);
 /* The library's version, "major.minor.patch". */
 const char* tipolaria_version(void);
 

@@ -69,6 +69,10 @@ long tipolaria_initialize_pages_data(void) {
 long tipolaria_set_lock_timeout(int32_t seconds) {
   return Guard([&] { tipolaria::CPrint().SetLockTimeout(seconds); });
 }
+
+long tipolaria_set_sql_log(const char* path) {
+  return Guard([&] { tipolaria::CPrint().SetSqlLog(Text(path)); });
+}
 const char* tipolaria_version(void) { return TIPOLARIA_VERSION; }
 long tipolaria_set_oper_date(const char* date) {
   return Guard([&] { tipolaria::CPrint().SetOperDate(Text(date)); });

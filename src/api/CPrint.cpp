@@ -38,6 +38,7 @@ bool CPrint::Init(const std::string& ConectionString) {
       state.gDataBase = std::make_unique<CDataBase>();
       state.gDriver = std::make_unique<CTipolaria>();
       state.gDataBase->SetOperDate(Today());
+      state.gDataBase->SetRequestLog(state.sql_log);
       state.gDataBase->OpenDB(ConectionString);
       return true;
     });
@@ -94,6 +95,14 @@ void CPrint::SetLockTimeout(std::int32_t seconds) {
                        ": expected a number of seconds, 0 or more");
   }
   State().lock_timeout = std::chrono::seconds(seconds);
+}
+
+void CPrint::SetSqlLog(const std::string& path) {
+  Trap("SetSqlLog", [&] {
+    auto& state = State();
+    state.sql_log = path.empty() ? nullptr : std::make_shared<RequestLog>(path);
+    if (state.gDataBase) state.gDataBase->SetRequestLog(state.sql_log);
+  });
 }
 
 void CPrint::SetOperDate(const std::string& date) {

@@ -14,6 +14,7 @@
 #include "core/CTipolaria.hpp"
 #include "data/CDataBase.hpp"
 #include "data/Recordset.hpp"
+#include "data/RequestLog.hpp"
 
 namespace tipolaria::detail {
 
@@ -39,6 +40,8 @@ struct ComponentState {
   // told that it waits. Kept across Init, like the logo.
   std::chrono::milliseconds lock_timeout{kDefaultLockTimeout};
   PrintLock::Notice lock_wait_notice;
+  // The statement log the host asked for, if any; kept across Init.
+  std::shared_ptr<RequestLog> sql_log;
 };
 
 ComponentState& State();

@@ -12,9 +12,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/CDataBase.hpp"
 #include "data/Recordset.hpp"
+#include "imp/ImpTable.hpp"
 
 namespace tipolaria {
 
@@ -74,9 +76,8 @@ class CTipolaria {
                          std::int16_t caratula_hojas);
 
  private:
-  // One IMP row; exactly empty text writes nothing.
-  void EjecutarInsertImp(CDataBase& db, std::int32_t page, std::int16_t tipo,
-                         const std::string& field, const std::string& value);
+  // IMP rows, in order, in one request; exactly empty text writes nothing.
+  void EjecutarInsertImp(CDataBase& db, const std::vector<ImpRow>& rows);
   // The pages between the cover's load and its save: item pages and
   // continuation pages. Sets CaratulaHojas and leaves TotalHojas at the last
   // page written.

@@ -1,5 +1,8 @@
 // The driver's writers of the rows every page carries: the page number and
 // the page header.
+#include <algorithm>
+#include <cstdint>
+
 #include "common/DatedLookups.hpp"
 #include "core/CTipolaria.hpp"
 #include "imp/ImpTable.hpp"
@@ -33,20 +36,23 @@ void CTipolaria::ClearImp(CDataBase& db) {
   Trap("CTipolaria.ClearImp", [&] { ClearImpTable(db); });
 }
 
-void CTipolaria::EjecutarInsertImp(CDataBase& db, std::int32_t page, std::int16_t tipo,
-                                   const std::string& field, const std::string& value) {
-  Trap("CTipolaria.EjecutarInsertImp", [&] { InsertImpRow(db, page, tipo, field, value); });
+void CTipolaria::EjecutarInsertImp(CDataBase& db, const std::vector<ImpRow>& rows) {
+  Trap("CTipolaria.EjecutarInsertImp", [&] { InsertImpRows(db, rows); });
 }
 
 void CTipolaria::NumerarPaginas(CDataBase& db, std::int32_t total, std::int16_t caratula_hojas) {
   Trap("CTipolaria.NumerarPaginas", [&] {
-    for (std::int32_t n = 1; n <= total; ++n) {
-      // The page counter is a 16-bit integer: past page 32767 numbering
-      // overflows instead of wrapping.
-      const std::int16_t page = CheckedInt16(n);
-      InsertImpRow(db, page, PageType(page, caratula_hojas), "4",
-                   std::to_string(page) + " de " + std::to_string(total));
+    // Every page's number in one request. The page counter is a 16-bit
+    // integer: past page 32767 numbering overflows instead of wrapping,
+    // after the pages before it were numbered.
+    const std::int32_t numbered = std::min<std::int32_t>(total, INT16_MAX);
+    std::vector<ImpRow> rows;
+    for (std::int32_t n = 1; n <= numbered; ++n) {
+      rows.push_back({n, PageType(n, caratula_hojas), "4",
+                      std::to_string(n) + " de " + std::to_string(total)});
     }
+    InsertImpRows(db, rows);
+    if (total > numbered) CheckedInt16(numbered + 1);
   });
 }
 
@@ -59,14 +65,19 @@ void CTipolaria::CargarEncabezados(CDataBase& db, const std::string& referencia,
     const std::string fecha = Left(fec_ofi, 10);
     const std::string grupos = ReferenciaAgrupada(referencia);
     const std::string subregimen = DescripcionVigente(db, kTablaSubregimen, ista);
+    // The five header fields of every page, page after page, in one request.
+    std::vector<ImpRow> rows;
     for (std::int32_t n = 1; n <= total; ++n) {
       const std::int16_t tipo = PageType(n, caratula_hojas);
-      EjecutarInsertImp(db, n, tipo, "1", aduana);
-      EjecutarInsertImp(db, n, tipo, "2", fecha);
-      EjecutarInsertImp(db, n, tipo, "3", grupos);
-      EjecutarInsertImp(db, n, tipo, "QOR1", ReferenciaCliente);
-      EjecutarInsertImp(db, n, tipo, "149", subregimen);
+      for (const auto& [campo, valor] : {std::pair<const char*, const std::string&>{"1", aduana},
+                                         {"2", fecha},
+                                         {"3", grupos},
+                                         {"QOR1", ReferenciaCliente},
+                                         {"149", subregimen}}) {
+        rows.push_back({n, tipo, campo, valor});
+      }
     }
+    EjecutarInsertImp(db, rows);
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.hpp"
 #include "data/DatabaseErrors.hpp"
+#include "data/ServerCommands.hpp"
 #include "data/SqlText.hpp"
 #include "runtime/Trap.hpp"
 
@@ -12,6 +13,23 @@ CDataBase::CDataBase() : CDataBase(OpenBackend) {}
 CDataBase::CDataBase(BackendOpener opener) : opener_(std::move(opener)) {}
 
 CDataBase::~CDataBase() = default;
+
+void CDataBase::Sent(std::string_view tsql, std::size_t rows) {
+  ++requests_;
+  if (!log_) return;
+  if (rows == 0) {
+    log_->Request(tsql);
+  } else {
+    log_->Array(tsql, rows);
+  }
+}
+
+void CDataBase::Command(const char* tsql) {
+  const std::string_view command = tsql;
+  if (command == kCommitTransaction || command == kRollbackTransaction) ++transactions_;
+  if (command == kSaveTransaction || command == kRollbackToSave) ++requests_;
+  if (log_) log_->Request(command);
+}
 
 Backend& CDataBase::Connected() {
   if (!backend_) {
@@ -28,6 +46,7 @@ bool CDataBase::OpenDB(const std::string& connection_string) {
     keep_lookups_ = false;
     lookups_.clear();
     name_ = MaskPasswords(connection_string);
+    if (log_) log_->Note("connect " + name_);
     backend_ = opener_(connection_string);
     return backend_ != nullptr;
   });
@@ -45,28 +64,38 @@ void CDataBase::Disconnect() {
 void CDataBase::BeginTrans() {
   Trap("CDataBase.gDB.BeginTrans", [&] {
     ++statements_;
-    Connected().BeginTransaction();
+    Backend& backend = Connected();
+    Command(InBatch() ? kSaveTransaction : kBeginTransaction);
+    backend.BeginTransaction();
   });
 }
 
 void CDataBase::CommitTrans() {
   Trap("CDataBase.gDB.CommitTrans", [&] {
     ++statements_;
-    Connected().CommitTransaction();
+    Backend& backend = Connected();
+    // Within a batch the savepoint stays until the batch's commit: nothing
+    // goes to the server.
+    if (!InBatch()) Command(kCommitTransaction);
+    backend.CommitTransaction();
   });
 }
 
 void CDataBase::RollBackTrans() {
   Trap("CDataBase.gDB.RollBackTrans", [&] {
     ++statements_;
-    Connected().RollbackTransaction();
+    Backend& backend = Connected();
+    Command(InBatch() ? kRollbackToSave : kRollbackTransaction);
+    backend.RollbackTransaction();
   });
 }
 
 void CDataBase::BeginBatch() {
   Trap("CDataBase.BeginBatch", [&] {
     ++statements_;
-    Connected().BeginBatch();
+    Backend& backend = Connected();
+    Command(kBeginTransaction);
+    backend.BeginBatch();
     keep_lookups_ = true;
   });
 }
@@ -76,23 +105,35 @@ void CDataBase::EndBatch() {
     keep_lookups_ = false;
     lookups_.clear();
     ++statements_;
-    Connected().EndBatch();
+    Backend& backend = Connected();
+    Command(kCommitTransaction);
+    backend.EndBatch();
   });
 }
 
 bool CDataBase::AcquirePrintLock(std::chrono::milliseconds wait) {
-  return Trap("CDataBase.AcquirePrintLock", [&] { return Connected().AcquirePrintLock(wait); });
+  return Trap("CDataBase.AcquirePrintLock", [&] {
+    Backend& backend = Connected();
+    Sent(AppLockRequest(wait));
+    return backend.AcquirePrintLock(wait);
+  });
 }
 
 void CDataBase::ReleasePrintLock() {
-  Trap("CDataBase.ReleasePrintLock", [&] { Connected().ReleasePrintLock(); });
+  Trap("CDataBase.ReleasePrintLock", [&] {
+    Backend& backend = Connected();
+    Sent(AppLockRelease());
+    backend.ReleasePrintLock();
+  });
 }
 
 bool CDataBase::GetRs(const std::string& sql, Recordset& rs, std::int32_t /*option1*/,
                       std::int32_t /*option2*/) {
   return Trap("CDataBase.GetRs", [&] {
     ++statements_;
-    rs = Connected().Query(sql);
+    Backend& backend = Connected();
+    Sent(sql);
+    rs = backend.Query(sql);
     return !(rs.AtBeginning() && rs.AtEnd());
   });
 }
@@ -100,7 +141,9 @@ bool CDataBase::GetRs(const std::string& sql, Recordset& rs, std::int32_t /*opti
 bool CDataBase::ExecuteSQL(const std::string& sql) {
   return Trap("CDataBase.ExecuteSQL", [&] {
     ++statements_;
-    Connected().Execute(sql);
+    Backend& backend = Connected();
+    Sent(sql);
+    backend.Execute(sql);
     return true;
   });
 }
@@ -108,7 +151,9 @@ bool CDataBase::ExecuteSQL(const std::string& sql) {
 void CDataBase::ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows) {
   Trap("CDataBase.ExecuteSQL", [&] {
     statements_ += rows.size();
-    Connected().ExecuteArray(sql, rows);
+    Backend& backend = Connected();
+    if (!rows.empty()) Sent(sql, rows.size());
+    backend.ExecuteArray(sql, rows);
   });
 }
 
@@ -125,7 +170,9 @@ std::string CDataBase::DBDate(std::string& date) const {
 Recordset CDataBase::ExecSPRs(const std::string& procedure) {
   return Trap("CDataBase.ExecSPRs", [&] {
     ++statements_;
-    return Connected().CallProcedure(procedure, params_);
+    Backend& backend = Connected();
+    Sent(ExecText(procedure, params_));
+    return backend.CallProcedure(procedure, params_);
   });
 }
 

@@ -11,11 +11,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "data/Backend.hpp"
 #include "data/Recordset.hpp"
+#include "data/RequestLog.hpp"
 #include "runtime/Value.hpp"
 
 namespace tipolaria {
@@ -90,9 +92,19 @@ class CDataBase {
                            const std::string& from_column, const std::string& to_column,
                            Recordset& rs);
 
+  // The statement log that every request goes to from now on (none: no
+  // log). Shared with the component, which keeps it across connections.
+  void SetRequestLog(std::shared_ptr<RequestLog> log) { log_ = std::move(log); }
+
   // Statements sent to the database since creation (queries, statements,
   // procedure calls), for benchmarks.
   std::uint64_t StatementCount() const { return statements_; }
+  // What a server across a network receives, as the statement log shows it:
+  // requests (statements, arrays, calls, savepoints, the print lock), each a
+  // round trip, and the transactions ended (commits and rollbacks of the
+  // connection's transaction), each a flush of the server's log.
+  std::uint64_t Requests() const { return requests_; }
+  std::uint64_t Transactions() const { return transactions_; }
   // Requests sent to the database by the open connection (see Backend).
   std::uint64_t RoundTrips() const { return backend_ ? backend_->RoundTrips() : 0; }
 
@@ -102,7 +114,19 @@ class CDataBase {
   Recordset CallPtrProcedure(const std::string& procedure, const std::string& ctpt,
                              const std::string& key_name, std::int32_t key_type, const Value& key);
 
+  // A request about to be sent, counted and logged as SQL Server receives
+  // it; `rows` is the size of an array (0 for none).
+  void Sent(std::string_view tsql, std::size_t rows = 0);
+  // A transaction command (kBeginTransaction, ...): logged; a commit or a
+  // rollback counts as a transaction ended.
+  void Command(const char* tsql);
+  // A batch is open: transactions are savepoints of it.
+  bool InBatch() const { return keep_lookups_; }
+
   BackendOpener opener_;
+  std::shared_ptr<RequestLog> log_;
+  std::uint64_t requests_ = 0;
+  std::uint64_t transactions_ = 0;
   std::unique_ptr<Backend> backend_;
   std::vector<ProcedureParam> params_;  // gParams
   std::string oper_date_;

@@ -11,6 +11,7 @@
 #include "data/DatabaseErrors.hpp"
 #include "data/OdbcParameters.hpp"
 #include "data/PtrProcedures.hpp"
+#include "data/ServerCommands.hpp"
 #include "data/SqlDialect.hpp"
 #include "data/SqlText.hpp"
 #include "data/SqliteWriteLock.hpp"
@@ -18,8 +19,6 @@
 namespace tipolaria {
 namespace {
 
-// The statement time-out of the original connection.
-constexpr SQLULEN kCommandTimeoutSeconds = 900;
 // The original providers' connection time-out.
 constexpr SQLULEN kLoginTimeoutSeconds = 15;
 // Parameter direction of a procedure's return value.
@@ -212,7 +211,7 @@ std::string OdbcBackend::InDialect(const std::string& sql) const {
 OdbcHandle OdbcBackend::NewStatement() {
   OdbcHandle stmt(SQL_HANDLE_STMT, &dbc_);
   stmt.Check(SQLSetStmtAttr(stmt.get(), SQL_ATTR_QUERY_TIMEOUT,
-                            reinterpret_cast<SQLPOINTER>(kCommandTimeoutSeconds), 0),
+                            reinterpret_cast<SQLPOINTER>(SQLULEN{kCommandTimeoutSeconds}), 0),
              source_);
   return stmt;
 }
@@ -293,27 +292,86 @@ void OdbcBackend::SetAutocommit(bool on) {
              source_);
 }
 
+void OdbcBackend::EndTransaction(SQLSMALLINT completion) {
+  in_transaction_ = false;
+  in_batch_ = false;
+  savepoints_ = 0;
+  ++round_trips_;
+  const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), completion);
+  if (!SQL_SUCCEEDED(rc)) {
+    // What a failed commit leaves is undone, so that the next transaction
+    // starts clean; the commit's own error is the one reported.
+    const ComError failure = dbc_.Error(source_);
+    if (completion == SQL_COMMIT) SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK);
+    SQLSetConnectAttr(dbc_.get(), SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_ON)),
+                      SQL_IS_UINTEGER);
+    throw failure;
+  }
+  SetAutocommit(true);
+}
+
+void OdbcBackend::Savepoint(const char* tsql, std::initializer_list<const char*> sqlite) {
+  if (!sqlite_target_) {
+    OdbcHandle stmt = NewStatement();
+    Run(stmt, tsql, false);
+    return;
+  }
+  for (const char* sql : sqlite) {
+    OdbcHandle stmt = NewStatement();
+    Run(stmt, sql, false);
+  }
+}
+
 void OdbcBackend::BeginTransaction() {
+  if (in_batch_) {
+    Savepoint(kSaveTransaction, {"SAVEPOINT tipolaria_save"});
+    ++savepoints_;
+    return;
+  }
   if (in_transaction_) RaiseDatabaseError(source_, "A transaction is already active");
   SetAutocommit(false);
   in_transaction_ = true;
 }
 
 void OdbcBackend::CommitTransaction() {
+  if (in_batch_ && savepoints_ > 0) {
+    // SQL Server keeps a savepoint until the transaction ends; SQLite
+    // releases it into the transaction.
+    --savepoints_;
+    if (sqlite_target_) Savepoint("", {"RELEASE tipolaria_save"});
+    return;
+  }
   if (!in_transaction_) RaiseDatabaseError(source_, "There is no transaction to commit");
-  ++round_trips_;
-  // A failed commit leaves the transaction open for the caller to roll back.
-  dbc_.Check(SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_COMMIT), source_);
-  in_transaction_ = false;
-  SetAutocommit(true);
+  EndTransaction(SQL_COMMIT);
 }
 
 void OdbcBackend::RollbackTransaction() {
+  if (in_batch_ && savepoints_ > 0) {
+    --savepoints_;
+    // SQLite's ROLLBACK TO keeps the savepoint open; RELEASE then ends it
+    // without undoing the batch.
+    Savepoint(kRollbackToSave, {"ROLLBACK TO tipolaria_save", "RELEASE tipolaria_save"});
+    return;
+  }
   if (!in_transaction_) RaiseDatabaseError(source_, "There is no transaction to roll back");
-  ++round_trips_;
-  dbc_.Check(SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK), source_);
-  in_transaction_ = false;
-  SetAutocommit(true);
+  EndTransaction(SQL_ROLLBACK);
+}
+
+void OdbcBackend::BeginBatch() {
+  if (in_batch_) return;
+  if (in_transaction_) RaiseDatabaseError(source_, "A transaction is already active");
+  SetAutocommit(false);
+  in_transaction_ = true;
+  in_batch_ = true;
+  savepoints_ = 0;
+}
+
+void OdbcBackend::EndBatch() {
+  if (!in_batch_) return;
+  // Everything that stands is committed, also after an error: a batch keeps
+  // what statements committing one by one would have kept.
+  EndTransaction(SQL_COMMIT);
 }
 
 // One lock per database, as IMP is one table per database. Its owner is the
@@ -332,16 +390,8 @@ bool OdbcBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
     lock_file_->Unlock();
     return false;
   }
-  const auto bounded = std::min<std::chrono::milliseconds::rep>(
-      std::max<std::chrono::milliseconds::rep>(wait.count(), 0),
-      static_cast<std::chrono::milliseconds::rep>(kCommandTimeoutSeconds) * 1000 - 1000);
   OdbcHandle stmt = NewStatement();
-  Recordset rs = Run(stmt,
-                     "DECLARE @r int; "
-                     "EXEC @r = sp_getapplock @Resource = N'tipolaria.IMP', @LockMode = "
-                     "N'Exclusive', @LockOwner = N'Session', @LockTimeout = " +
-                         std::to_string(bounded) + "; SELECT @r AS r",
-                     true);
+  Recordset rs = Run(stmt, AppLockRequest(wait), true);
   const Value& result = rs.Field(std::size_t{0});
   const std::int64_t r = result.kind() == Value::Kind::kInteger ? result.AsInteger() : -999;
   // 0 and 1: granted (at once, after waiting); -1: still taken at the time-out.
@@ -356,10 +406,7 @@ void OdbcBackend::ReleasePrintLock() {
     return;
   }
   OdbcHandle stmt = NewStatement();
-  Run(stmt,
-      "IF APPLOCK_MODE(N'public', N'tipolaria.IMP', N'Session') <> N'NoLock' "
-      "EXEC sp_releaseapplock @Resource = N'tipolaria.IMP', @LockOwner = N'Session'",
-      false);
+  Run(stmt, AppLockRelease(), false);
 }
 
 }  // namespace tipolaria

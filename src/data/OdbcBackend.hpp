@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,12 @@ class OdbcBackend final : public Backend {
   void CommitTransaction() override;
   void RollbackTransaction() override;
   bool EnforcesColumnTypes() const override { return !sqlite_target_; }
+  // A batch is one transaction of the connection, committed by EndBatch; the
+  // transactions begun inside it are savepoints (SAVE TRANSACTION on SQL
+  // Server, SAVEPOINT on SQLite), so a generation costs the server one
+  // commit, one flush of its log.
+  void BeginBatch() override;
+  void EndBatch() override;
   std::uint64_t RoundTrips() const override { return round_trips_; }
 
   // True when the server is SQLite (its dialect is translated).
@@ -62,6 +69,14 @@ class OdbcBackend final : public Backend {
   // a batch is reported.
   Recordset Run(OdbcHandle& stmt, const std::string& sql, bool want_rows);
   void SetAutocommit(bool on);
+  // Ends the connection's transaction (commit or rollback) and returns to
+  // autocommit, whatever the driver answers: a failed commit never leaves
+  // the backend believing a transaction is open. Raises the driver's error
+  // of a failed end.
+  void EndTransaction(SQLSMALLINT completion);
+  // Sends one of the savepoint commands (SqlServerText.hpp) in the target's
+  // dialect.
+  void Savepoint(const char* tsql, std::initializer_list<const char*> sqlite);
 
   std::unique_ptr<PrintLockFile> lock_file_;  // an SQLite file's print lock
   std::string sqlite_file_;                   // and the file it locks
@@ -70,6 +85,8 @@ class OdbcBackend final : public Backend {
   std::string source_;
   bool sqlite_target_ = false;
   bool in_transaction_ = false;
+  bool in_batch_ = false;
+  int savepoints_ = 0;  // transactions open inside the batch
   std::uint64_t round_trips_ = 0;
 };
 

@@ -82,6 +82,15 @@ void OdbcHandle::Check(SQLRETURN rc, const std::string& source, const std::strin
 }
 
 void OdbcHandle::Raise(const std::string& source, const std::string& context) const {
+  throw Error(source, context);
+}
+
+std::string OdbcHandle::State() const {
+  const std::vector<DiagRecord> records = Records(type_, handle_);
+  return records.empty() ? "" : records.front().state;
+}
+
+ComError OdbcHandle::Error(const std::string& source, const std::string& context) const {
   std::vector<DiagRecord> records = Records(type_, handle_);
   // Warnings (class 01) only tell what came with an error, unless nothing
   // else was said.
@@ -91,7 +100,7 @@ void OdbcHandle::Raise(const std::string& source, const std::string& context) co
   }
   if (!errors.empty()) records = std::move(errors);
   if (records.empty()) {
-    RaiseDatabaseError(source, "The ODBC call failed without a diagnostic" + context);
+    return ComError(kErrProvider, source, "The ODBC call failed without a diagnostic" + context);
   }
   std::string description;
   for (const DiagRecord& r : records) {
@@ -104,7 +113,7 @@ void OdbcHandle::Raise(const std::string& source, const std::string& context) co
                 ", native error " + std::to_string(records.front().native) + ")" + context;
   // Class 22 is a data exception: a value the database cannot convert.
   const long number = records.front().state.rfind("22", 0) == 0 ? kErrConversion : kErrProvider;
-  RaiseDatabaseError(source, description, number);
+  return ComError(number, source, description);
 }
 
 }  // namespace tipolaria

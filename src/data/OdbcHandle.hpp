@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "tipolaria/error.hpp"
+
 namespace tipolaria {
 
 class OdbcHandle {
@@ -32,6 +34,10 @@ class OdbcHandle {
   // is appended to the description (" in: <statement>").
   void Check(SQLRETURN rc, const std::string& source, const std::string& context = "") const;
   [[noreturn]] void Raise(const std::string& source, const std::string& context = "") const;
+  // The error Raise raises, from the diagnostics the handle holds now.
+  ComError Error(const std::string& source, const std::string& context = "") const;
+  // The SQLSTATE of the handle's first diagnostic record; empty for none.
+  std::string State() const;
 
  private:
   void Free();

@@ -4,7 +4,6 @@
 #include <map>
 #include <vector>
 
-#include "data/SqlText.hpp"
 #include "data/Transaction.hpp"
 #include "runtime/Strings.hpp"
 
@@ -12,19 +11,42 @@ namespace tipolaria {
 
 void ClearImpTable(CDataBase& db) { db.ExecuteSQL("TRUNCATE TABLE IMP"); }
 
-void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std::string& field,
-                  const std::string& value) {
-  if (value.empty()) return;
-  db.ExecuteSQL("INSERT INTO IMP (nro_hoja, tipo, NRO_CAMPO, valor) VALUES (" +
-                std::to_string(page) + ", " + std::to_string(tipo) + ", 'c" + DoubleQuotes(field) +
-                "', '" + DoubleQuotes(value) + "')");
+namespace {
+
+// A value as IMP receives it: a NUL never reaches the table, as DoubleQuotes
+// keeps it out of every value written into a statement.
+Value ImpText(std::string text) {
+  std::erase(text, '\0');
+  return Value(std::move(text));
 }
 
-void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16_t tipo,
-                      const std::string& field, const std::string& value) {
-  db.ExecuteSQL("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(" + page_literal +
-                ", " + std::to_string(tipo) + ", 'c" + DoubleQuotes(field) + "','" +
-                DoubleQuotes(value) + "')");
+}  // namespace
+
+void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std::string& field,
+                  const std::string& value) {
+  InsertImpRows(db, {ImpRow{page, tipo, field, value}});
+}
+
+void InsertImpRows(CDataBase& db, const std::vector<ImpRow>& rows) {
+  std::vector<std::vector<Value>> values;
+  values.reserve(rows.size());
+  for (const ImpRow& row : rows) {
+    if (row.value.empty()) continue;
+    values.push_back({Value(std::int64_t{row.page}), Value(std::int64_t{row.tipo}),
+                      ImpText("c" + row.field), ImpText(row.value)});
+  }
+  db.ExecuteArray("INSERT INTO IMP (nro_hoja, tipo, NRO_CAMPO, valor) VALUES (?, ?, ?, ?)", values);
+}
+
+void InsertImpPageRows(CDataBase& db, std::int16_t tipo, const std::vector<ImpRow>& rows) {
+  std::vector<std::vector<Value>> values;
+  values.reserve(rows.size());
+  for (const ImpRow& row : rows) {
+    values.push_back({Value(std::int64_t{row.page}), ImpText("c" + row.field), ImpText(row.value)});
+  }
+  db.ExecuteArray("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(?, " +
+                      std::to_string(tipo) + ", ?,?)",
+                  values);
 }
 
 Recordset ReadImpTable(CDataBase& db) {
@@ -55,21 +77,18 @@ void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_l
   std::map<std::string, std::size_t> row_of_field;
   for (const CImp& field : fields) {
     if (Trim(field.Valor).empty()) continue;
-    // A NUL never reaches IMP, as DoubleQuotes keeps it out of every value
-    // written into a statement.
-    std::string valor = field.Valor;
-    std::erase(valor, '\0');
+    const Value valor = ImpText(field.Valor);
     const std::string campo = "c" + field.Posicion;
     // Field names compare as the database compares them, without regard to case.
     const auto [at, added] = row_of_field.emplace(UCase(campo), rows.size());
     if (!added) {
       // The last spelling and value, as the last delete and insert leave them.
       rows[at->second][1] = Value(campo);
-      rows[at->second][2] = Value(valor);
+      rows[at->second][2] = valor;
       continue;
     }
     keys.push_back({Value(page_literal), Value(campo)});
-    rows.push_back({page, Value(campo), Value(valor)});
+    rows.push_back({page, Value(campo), valor});
   }
   RunInTransaction(db, [&] {
     db.ExecuteArray("DELETE FROM imp WHERE NRO_HOJA = ? and TIPO = 0 AND NRO_CAMPO = ?", keys);

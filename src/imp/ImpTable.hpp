@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/CDataBase.hpp"
 #include "imp/CColImp.hpp"
@@ -16,16 +17,28 @@ namespace tipolaria {
 // "TRUNCATE TABLE IMP".
 void ClearImpTable(CDataBase& db);
 
+// One row of IMP: `field` is the field number without its "c".
+struct ImpRow {
+  std::int32_t page = 0;
+  std::int16_t tipo = 0;
+  std::string field;
+  std::string value;
+};
+
 // Inserts one row; exactly empty text writes nothing (a value of blanks is
 // written).
 void InsertImpRow(CDataBase& db, std::int32_t page, std::int16_t tipo, const std::string& field,
                   const std::string& value);
+// The rows, in order, as InsertImpRow writes each, sent as one array: one
+// request to a server across a network. A failing row stops the array with
+// its error; the rows before it stay, as one statement a row left them.
+void InsertImpRows(CDataBase& db, const std::vector<ImpRow>& rows);
 
-// The insert of a page save: "INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO,
-// Valor) VALUES(" page ", " tipo ", 'c" field "','" value "')", `page_literal`
-// as the statement carries it. Unlike InsertImpRow it writes empty text too.
-void InsertImpPageRow(CDataBase& db, const std::string& page_literal, std::int16_t tipo,
-                      const std::string& field, const std::string& value);
+// The inserts of a page save, in order, as one array: "INSERT INTO imp (
+// NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(" page ", " tipo ", 'c" field
+// "','" value "')" for each row. Unlike InsertImpRows it writes empty text
+// too.
+void InsertImpPageRows(CDataBase& db, std::int16_t tipo, const std::vector<ImpRow>& rows);
 
 // Every row of IMP, ordered by type and page as the layouts read them (the
 // rows of page 0 before those of the pages, a page's rows in the order

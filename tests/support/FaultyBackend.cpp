@@ -65,7 +65,16 @@ std::string WithValues(const std::string& sql, const std::vector<Value>& row) {
 
 void FaultyBackend::ExecuteArray(const std::string& sql,
                                  const std::vector<std::vector<Value>>& rows) {
-  for (const auto& row : rows) Check(WithValues(sql, row));
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    try {
+      Check(WithValues(sql, rows[r]));
+    } catch (...) {
+      // The rows before the failing one are written, as an engine that stops
+      // at an array's first failing row leaves them.
+      real_->ExecuteArray(sql, {rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(r)});
+      throw;
+    }
+  }
   real_->ExecuteArray(sql, rows);
 }
 

@@ -30,7 +30,8 @@ class FaultyBackend final : public Backend {
 
   Recordset Query(const std::string& sql) override;
   void Execute(const std::string& sql) override;
-  // Each row counts as one statement, its values written in.
+  // Each row counts as one statement, its values written in; a failing row
+  // leaves the rows before it written.
   void ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows) override;
   Recordset CallProcedure(const std::string& name,
                           const std::vector<ProcedureParam>& params) override;

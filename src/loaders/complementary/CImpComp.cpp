@@ -63,6 +63,8 @@ bool CImpComp::GuardarDatos(std::int32_t& pagina) {
 void CImpComp::InsrtImp(std::int32_t& pagina, std::int32_t& linea, const CColImp& lineas) {
   Trap("CImpComp.InsrtImp", [&] {
     linea = kPrimeraLinea;
+    // The section's lines go in one request, whatever its number of pages.
+    std::vector<ImpRow> rows;
     for (const CImp& l : lineas) {
       // A blank line takes no field: the next line closes the gap.
       if (Trim(l.Valor).empty()) continue;
@@ -70,15 +72,15 @@ void CImpComp::InsrtImp(std::int32_t& pagina, std::int32_t& linea, const CColImp
         pagina = CheckedInt32(std::int64_t{pagina} + 1);
         linea = kPrimeraLinea;
       }
-      EjecutarInsertImp(pagina, kTipoContinuacion, std::to_string(linea), l.Valor);
+      rows.push_back({pagina, kTipoContinuacion, std::to_string(linea), l.Valor});
       ++linea;
     }
+    EjecutarInsertImp(rows);
   });
 }
 
-void CImpComp::EjecutarInsertImp(std::int32_t pagina, std::int16_t tipo, const std::string& campo,
-                                 const std::string& valor) {
-  Trap("CImpComp.EjecutarInsertImp", [&] { InsertImpRow(Db(), pagina, tipo, campo, valor); });
+void CImpComp::EjecutarInsertImp(const std::vector<ImpRow>& rows) {
+  Trap("CImpComp.EjecutarInsertImp", [&] { InsertImpRows(Db(), rows); });
 }
 
 bool CImpComp::CargarPie(const std::string& texto, std::int32_t hasta, std::int16_t& desde) {
@@ -86,11 +88,13 @@ bool CImpComp::CargarPie(const std::string& texto, std::int32_t hasta, std::int1
     // The footer goes on continuation pages only, whose numbers are 16-bit:
     // a last page past that range fails before any footer is written.
     if (hasta > desde) CheckedInt16(hasta);
+    // Written even when the text is empty, so every continuation page has
+    // its footer row; every page's footer in one request.
+    std::vector<ImpRow> rows;
     for (std::int32_t n = std::int32_t{desde} + 1; n <= hasta; ++n) {
-      // Written even when the text is empty, so every continuation page has
-      // its footer row.
-      InsertImpPageRow(Db(), std::to_string(n), kTipoContinuacion, "150", texto);
+      rows.push_back({n, kTipoContinuacion, "150", texto});
     }
+    InsertImpPageRows(Db(), kTipoContinuacion, rows);
     return true;
   });
 }

@@ -26,9 +26,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/CDataBase.hpp"
 #include "imp/CColImp.hpp"
+#include "imp/ImpTable.hpp"
 
 namespace tipolaria {
 
@@ -105,8 +107,8 @@ class CImpComp {
   void Agregar(Seccion seccion, std::string nombre, std::string valor, int numero);
 
   void InsrtImp(std::int32_t& pagina, std::int32_t& linea, const CColImp& lineas);
-  void EjecutarInsertImp(std::int32_t pagina, std::int16_t tipo, const std::string& campo,
-                         const std::string& valor);
+  // The rows in order, in one request; exactly empty text writes nothing.
+  void EjecutarInsertImp(const std::vector<ImpRow>& rows);
 
   // Cancelled declarations.
   // The section's heading (when `linea` is 5) and the DCN column header.
