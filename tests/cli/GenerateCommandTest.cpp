@@ -64,6 +64,8 @@ TEST(GenerateCommandTest, ExitStatusTellsTheKindOfFailure) {
       {demo + "--oper -5", 2, ""},
       {demo + "--oper 0x10", 2, ""},
       {demo + "--lock-timeout -1", 2, ""},
+      {demo + "--sql-log ''", 2, ""},
+      {demo + "--sql-log '" + out + "/no/such/folder/log.sql'", 2, ""},
       {demo + "--oper-date 2025-12-31", 2, ""},
       {"generate -c 'sqlite:" + out + "/missing.db' --iddtext X", 3, ""},
       {demo + "--cover '" + out + "/no/such/folder/a.pdf'", 5, "Cannot write the PDF file"},

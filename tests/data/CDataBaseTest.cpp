@@ -179,23 +179,29 @@ TEST(CDataBaseTest, NulCharactersNeverCutAStatement) {
   EXPECT_EQ(tdb.Column("SELECT count(*) FROM IMP"), std::vector<std::string>{"1"});
 }
 
-// A batch keeps what statements committing one by one would keep: a
-// transaction rolled back inside it leaves nothing, a failed statement
-// leaves the others, and all of it is committed at its end. While it is
-// open, a repeated reference lookup is read once.
+// A batch is one transaction that keeps what statements committing one by
+// one would keep: a transaction rolled back inside it leaves nothing, a
+// failed statement or array row leaves what stood before it, and all of it
+// is committed at its end. While it is open, a repeated reference lookup is
+// read once.
 TEST(CDataBaseTest, ABatchKeepsWhatStoodAndReadsEachLookupOnce) {
-  if (TestDatabase::ThroughOdbc()) {
-    GTEST_SKIP() << "through ODBC a batch commits statement by statement";
-  }
   TestDatabase tdb;
-  tdb.Run("INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1);");
+  tdb.Run(
+      "INSERT INTO PTR VALUES ('TABON', 'ADU', 'ADUANA', 1);"
+      "CREATE UNIQUE INDEX imp_unique ON IMP (NRO_HOJA, TIPO, NRO_CAMPO);");
   auto db = tdb.Open();
+  const std::uint64_t transactions = db->Transactions();
   db->BeginBatch();
   db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c5', 'before')");
   db->BeginTrans();
   db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c6', 'rolled back')");
   db->RollBackTrans();
   EXPECT_THROW(db->ExecuteSQL("INSERT INTO NO_SUCH_TABLE VALUES (1)"), ComError);
+  // The third row breaks the key: the rows before it stay, the one after it
+  // never runs.
+  EXPECT_THROW(db->ExecuteArray("INSERT INTO IMP VALUES (2, 0, ?, 'row')",
+                                {{Value("c1")}, {Value("c5")}, {Value("c1")}, {Value("c3")}}),
+               ComError);
   db->BeginTrans();
   db->ExecuteSQL("INSERT INTO IMP VALUES (1, 0, 'c7', 'saved')");
   db->CommitTrans();
@@ -209,8 +215,10 @@ TEST(CDataBaseTest, ABatchKeepsWhatStoodAndReadsEachLookupOnce) {
   }
   EXPECT_EQ(db->StatementCount() - before, 2u);
   db->EndBatch();
-  EXPECT_EQ(tdb.Column("SELECT valor FROM IMP ORDER BY valor"),
-            (std::vector<std::string>{"before", "saved"}));
+  EXPECT_EQ(db->Transactions() - transactions, 1u);
+  EXPECT_EQ(
+      tdb.ImpRows("1 = 1", "NRO_HOJA, NRO_CAMPO"),
+      (std::vector<std::string>{"1 0 c5=before", "1 0 c7=saved", "2 0 c1=row", "2 0 c5=row"}));
   // After the batch every lookup reads again.
   const std::uint64_t after = db->StatementCount();
   EXPECT_EQ(db->NatLNat("TABON", "ADU"), "ADUANA");
