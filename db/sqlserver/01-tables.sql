@@ -643,7 +643,7 @@ CREATE TABLE dbo.IMP (
   NRO_HOJA  int NULL,
   TIPO      int NULL,
   NRO_CAMPO varchar(255) NULL,
-  VALOR     varchar(4000) NULL
+  VALOR     varchar(max) NULL
 );
 GO
 IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IMP_tipo_nro_hoja' AND object_id = OBJECT_ID(N'dbo.IMP'))

@@ -88,13 +88,30 @@ std::string Braced(const std::string& value) {
   return out + "}";
 }
 
+bool IsFreeTds(const std::string& driver);
+
+// A value as the chosen driver reads it back exactly. The vendor's driver
+// follows ODBC: in braces, "}" doubled. FreeTDS takes a braced value up to
+// the first "}" followed by ";" (or the end) and undoes no doubling: the
+// value goes in braces as it stands, and one holding "};" cannot be given.
+std::string DriverValue(const std::string& driver, const std::string& key,
+                        const std::string& value) {
+  if (!IsFreeTds(driver)) return Braced(value);
+  if (value.find("};") != std::string::npos) {
+    BadConnectionString("FreeTDS cannot be given a value of " + key +
+                        " that holds \"};\" (change it, or use a DSN)");
+  }
+  return "{" + value + "}";
+}
+
 bool IsTrue(const std::string& value) {
   const std::string v = Lower(value);
   return v == "true" || v == "yes" || v == "sspi";
 }
 
 bool IsFreeTds(const std::string& driver) {
-  return Lower(driver).find("freetds") != std::string::npos;
+  const std::string name = Lower(driver);
+  return name.find("freetds") != std::string::npos || name.find("tdsodbc") != std::string::npos;
 }
 
 // The server as the chosen driver writes it. Both drivers know "localhost"
@@ -111,11 +128,11 @@ std::string ServerPairs(const std::string& driver, std::string server) {
   if (IsFreeTds(driver)) {
     const std::size_t comma = server.find(',');
     if (comma != std::string::npos) {
-      return "Server=" + Braced(Trim(server.substr(0, comma))) +
-             ";Port=" + Braced(Trim(server.substr(comma + 1))) + ";";
+      return "Server=" + DriverValue(driver, "Server", Trim(server.substr(0, comma))) +
+             ";Port=" + DriverValue(driver, "Port", Trim(server.substr(comma + 1))) + ";";
     }
   }
-  return "Server=" + Braced(server) + ";";
+  return "Server=" + DriverValue(driver, "Server", server) + ";";
 }
 
 // An OLE DB string of the SQL Server providers, in the chosen driver's words.
@@ -130,7 +147,7 @@ std::string SqlServerToOdbc(const Pairs& pairs, const std::string& driver) {
   const auto add = [&](std::initializer_list<const char*> from, const char* to) {
     for (const char* key : from) {
       if (const std::string* v = Find(pairs, key)) {
-        odbc += std::string(to) + "=" + Braced(*v) + ";";
+        odbc += std::string(to) + "=" + DriverValue(driver, to, *v) + ";";
         return;
       }
     }
@@ -258,6 +275,12 @@ ConnectionTarget ParseConnectionString(const std::string& text, const DriverList
       // The SQLite driver would create an empty database for a missing file;
       // a database is opened, never created, and waits for another
       // connection's lock as long as the embedded one does.
+      // FreeTDS hands text over in the server's code page unless told
+      // otherwise; the library works in UTF-8.
+      if (IsFreeTds(*driver) && Find(pairs, "clientcharset") == nullptr) {
+        if (!target.odbc.ends_with(";")) target.odbc += ";";
+        target.odbc += "ClientCharset=UTF-8;";
+      }
       if (Lower(*driver).find("sqlite") != std::string::npos) {
         const auto add = [&](const char* key, const char* pair) {
           if (Find(pairs, key) != nullptr) return;

@@ -40,6 +40,29 @@ std::string Info(const OdbcHandle& dbc, SQLUSMALLINT what) {
   return buffer;
 }
 
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+bool HasKey(const std::string& connection, const std::string& key) {
+  for (const auto& [k, v] : SplitConnectionString(connection)) {
+    if (k == key) return true;
+  }
+  return false;
+}
+
+bool AsksForIntegratedSecurity(const std::string& connection) {
+  for (const auto& [k, v] : SplitConnectionString(connection)) {
+    const std::string value = Lower(v);
+    if ((k == "trusted_connection" || k == "integrated security") &&
+        (value == "yes" || value == "true" || value == "sspi")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // How a column's values are read. The declared type name decides for exact
 // numbers, as in the embedded database, whose driver reports a DECIMAL column
 // as text; the ODBC type decides for the rest.
@@ -171,31 +194,107 @@ Recordset ReadRows(const OdbcHandle& stmt, SQLSMALLINT count, const std::string&
 }  // namespace
 
 OdbcBackend::OdbcBackend(const std::string& connection, const std::string& driver)
-    : env_(SQL_HANDLE_ENV, nullptr), source_(driver.empty() ? "ODBC" : driver) {
+    : env_(SQL_HANDLE_ENV, nullptr),
+      connection_(connection),
+      driver_(driver),
+      source_(driver.empty() ? "ODBC" : driver) {
   env_.Check(SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION,
                            reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_OV_ODBC3)), 0),
              source_);
+  Connect();
+}
+
+void OdbcBackend::Connect() {
+  broken_ = false;
+  in_transaction_ = false;
+  in_batch_ = false;
+  savepoints_ = 0;
   dbc_ = OdbcHandle(SQL_HANDLE_DBC, &env_);
   // A driver without a login time-out connects as it does by itself.
   SQLSetConnectAttr(dbc_.get(), SQL_ATTR_LOGIN_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
   ++round_trips_;
-  dbc_.Check(SQLDriverConnect(dbc_.get(), nullptr, Text(connection), SQL_NTS, nullptr, 0, nullptr,
-                              SQL_DRIVER_NOPROMPT),
-             source_, ", connecting with \"" + MaskPasswords(connection) + "\"");
+  const SQLRETURN rc = SQLDriverConnect(dbc_.get(), nullptr, Text(connection_), SQL_NTS, nullptr, 0,
+                                        nullptr, SQL_DRIVER_NOPROMPT);
+  if (!SQL_SUCCEEDED(rc)) {
+    std::string context = ", connecting with \"" + MaskPasswords(connection_) + "\"";
+    if (AsksForIntegratedSecurity(connection_)) {
+      context +=
+          ". Integrated Security on Linux logs in with Kerberos: the user needs a ticket "
+          "(kinit) and the server must be named by its full DNS name, as its service "
+          "principal (MSSQLSvc/host.domain:port) is registered";
+    }
+    dbc_.Raise(source_, context);
+  }
   dbc_.SetConnected();
   sqlite_target_ = Upper(Info(dbc_, SQL_DBMS_NAME)).find("SQLITE") != std::string::npos;
   // The SQLite driver names the database file; the lock file lies beside it.
-  if (sqlite_target_) {
+  if (sqlite_target_ && !lock_file_) {
     const std::string file = Info(dbc_, SQL_DATABASE_NAME);
     if (!file.empty()) {
       sqlite_file_ = file;
       lock_file_ = std::make_unique<PrintLockFile>(file);
     }
   }
-  if (driver.empty()) {
+  if (driver_.empty()) {
     const std::string name = Info(dbc_, SQL_DRIVER_NAME);
     if (!name.empty()) source_ = name;
+  }
+  if (!sqlite_target_) CheckCharset();
+}
+
+// Text is UTF-8 throughout the library. A driver that hands the server's
+// code page over instead (FreeTDS without ClientCharset, the vendor's driver
+// under a non-UTF-8 locale) would corrupt every accented value read and
+// written: "Ñ" is byte D1 in the server's code page and C3 91 in UTF-8.
+void OdbcBackend::CheckCharset() {
+  OdbcHandle stmt = NewStatement();
+  Recordset rs = Run(stmt, "SELECT CHAR(209) AS n", true);
+  const Value& n = rs.Field(std::size_t{0});
+  if (n.kind() == Value::Kind::kText && n.AsText() == "\xC3\x91") return;
+  const bool freetds = Lower(Info(dbc_, SQL_DRIVER_NAME)).find("tds") != std::string::npos;
+  if (freetds && !HasKey(connection_, "clientcharset")) {
+    // A DSN of FreeTDS that does not say it: the same login, told so.
+    connection_ += connection_.ends_with(";") ? "ClientCharset=UTF-8;" : ";ClientCharset=UTF-8;";
+    Connect();
+    return;
+  }
+  std::string bytes;
+  if (n.kind() == Value::Kind::kText) {
+    for (unsigned char c : n.AsText()) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      bytes += std::string(bytes.empty() ? "" : " ") + kHex[c >> 4] + kHex[c & 15];
+    }
+  }
+  RaiseDatabaseError(source_,
+                     "The ODBC driver does not hand text over in UTF-8 (SELECT CHAR(209) came "
+                     "back as bytes " +
+                         (bytes.empty() ? std::string("none") : bytes) +
+                         ", not C3 91): accented text would be corrupted. With FreeTDS add "
+                         "ClientCharset=UTF-8 to the connection string or the DSN; with the "
+                         "vendor's driver run under a UTF-8 locale (LANG=C.UTF-8)");
+}
+
+bool OdbcBackend::ConnectionDead() const {
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  const SQLRETURN rc = SQLGetConnectAttr(dbc_.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+}
+
+template <typename Operation>
+auto OdbcBackend::OnConnection(Operation&& operation) {
+  // A link the driver reported broken is made again once, before the next
+  // operation, when no transaction was open: what one held is gone with
+  // the server's session, and its failure has been reported.
+  if (broken_ && !in_transaction_) Connect();
+  try {
+    return std::forward<Operation>(operation)();
+  } catch (const ComError& e) {
+    // SQLSTATE class 08: the connection itself failed.
+    if (ConnectionDead() || e.description().find("(SQLSTATE 08") != std::string::npos) {
+      broken_ = true;
+    }
+    throw;
   }
 }
 
@@ -216,11 +315,18 @@ OdbcHandle OdbcBackend::NewStatement() {
   return stmt;
 }
 
-Recordset OdbcBackend::Run(OdbcHandle& stmt, const std::string& sql, bool want_rows) {
+Recordset OdbcBackend::Run(OdbcHandle& stmt, const std::string& sql, bool want_rows,
+                           std::optional<ComError>* said) {
   RejectNul(source_, sql);
   const std::string context = " in: " + sql;
   ++round_trips_;
-  stmt.Check(SQLExecDirect(stmt.get(), Text(sql), SQL_NTS), source_, context);
+  const auto heard = [&](SQLRETURN rc) {
+    if (said != nullptr && !*said && rc == SQL_SUCCESS_WITH_INFO && !stmt.State().empty()) {
+      *said = stmt.Error(source_);
+    }
+    stmt.Check(rc, source_, context);
+  };
+  heard(SQLExecDirect(stmt.get(), Text(sql), SQL_NTS));
   std::optional<Recordset> result;
   for (;;) {
     SQLSMALLINT columns = 0;
@@ -228,34 +334,48 @@ Recordset OdbcBackend::Run(OdbcHandle& stmt, const std::string& sql, bool want_r
     if (columns > 0 && want_rows && !result) result = ReadRows(stmt, columns, source_, context);
     const SQLRETURN rc = SQLMoreResults(stmt.get());
     if (rc == SQL_NO_DATA) break;
-    stmt.Check(rc, source_, context);
+    heard(rc);
   }
   return result ? std::move(*result) : Recordset({}, {});
 }
 
 Recordset OdbcBackend::Query(const std::string& sql) {
-  OdbcHandle stmt = NewStatement();
-  return Run(stmt, InDialect(sql), true);
+  return OnConnection([&] {
+    OdbcHandle stmt = NewStatement();
+    return Run(stmt, InDialect(sql), true);
+  });
 }
 
 void OdbcBackend::Execute(const std::string& sql) {
-  OdbcHandle stmt = NewStatement();
-  Run(stmt, InDialect(sql), false);
+  OnConnection([&] {
+    OdbcHandle stmt = NewStatement();
+    Run(stmt, InDialect(sql), false);
+  });
 }
 
 void OdbcBackend::ExecuteArray(const std::string& sql,
                                const std::vector<std::vector<Value>>& rows) {
   if (rows.empty()) return;
-  const std::string text = InDialect(sql);
-  OdbcHandle stmt = NewStatement();
-  OdbcParameters params(rows, sqlite_target_);
-  params.Bind(stmt, source_);
-  Run(stmt, text, false);
-  params.CheckRows(stmt, source_, " in: " + text);
+  OnConnection([&] {
+    const std::string text = InDialect(sql);
+    OdbcHandle stmt = NewStatement();
+    OdbcParameters params(rows, sqlite_target_);
+    params.Bind(stmt, source_);
+    // A driver that runs the array as a batch answers "success with info"
+    // and clears what it said at the next call: a failing row's message is
+    // read right after the execution.
+    std::optional<ComError> said;
+    Run(stmt, text, false, &said);
+    params.CheckRows(stmt, source_, " in: " + text, said);
+  });
 }
 
 Recordset OdbcBackend::CallProcedure(const std::string& name,
                                      const std::vector<ProcedureParam>& params) {
+  return OnConnection([&] { return Call(name, params); });
+}
+
+Recordset OdbcBackend::Call(const std::string& name, const std::vector<ProcedureParam>& params) {
   OdbcHandle stmt = NewStatement();
   if (sqlite_target_) {
     const PtrQuery query = PtrProcedureQuery(source_, name, params);
@@ -324,6 +444,10 @@ void OdbcBackend::Savepoint(const char* tsql, std::initializer_list<const char*>
 }
 
 void OdbcBackend::BeginTransaction() {
+  OnConnection([&] { Begin(); });
+}
+
+void OdbcBackend::Begin() {
   if (in_batch_) {
     Savepoint(kSaveTransaction, {"SAVEPOINT tipolaria_save"});
     ++savepoints_;
@@ -361,7 +485,7 @@ void OdbcBackend::RollbackTransaction() {
 void OdbcBackend::BeginBatch() {
   if (in_batch_) return;
   if (in_transaction_) RaiseDatabaseError(source_, "A transaction is already active");
-  SetAutocommit(false);
+  OnConnection([&] { SetAutocommit(false); });
   in_transaction_ = true;
   in_batch_ = true;
   savepoints_ = 0;
@@ -377,6 +501,10 @@ void OdbcBackend::EndBatch() {
 // One lock per database, as IMP is one table per database. Its owner is the
 // session, not a transaction: the page saves commit while it is held.
 bool OdbcBackend::AcquirePrintLock(std::chrono::milliseconds wait) {
+  return OnConnection([&] { return TakePrintLock(wait); });
+}
+
+bool OdbcBackend::TakePrintLock(std::chrono::milliseconds wait) {
   if (sqlite_target_) {
     if (!lock_file_) {
       RaiseDatabaseError(source_, "The SQLite driver names no database file to lock");
@@ -405,8 +533,12 @@ void OdbcBackend::ReleasePrintLock() {
     if (lock_file_) lock_file_->Unlock();
     return;
   }
-  OdbcHandle stmt = NewStatement();
-  Run(stmt, AppLockRelease(), false);
+  // A session the server lost holds no lock.
+  if (broken_) return;
+  OnConnection([&] {
+    OdbcHandle stmt = NewStatement();
+    Run(stmt, AppLockRelease(), false);
+  });
 }
 
 }  // namespace tipolaria

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,12 +63,25 @@ class OdbcBackend final : public Backend {
   void ReleasePrintLock() override;
 
  private:
+  // Connects with connection_ (again after a broken link) and checks that
+  // the driver hands text over in UTF-8.
+  void Connect();
+  void CheckCharset();
+  bool ConnectionDead() const;
+  // Runs one operation on the connection (see the definition).
+  template <typename Operation>
+  auto OnConnection(Operation&& operation);
   std::string InDialect(const std::string& sql) const;
   OdbcHandle NewStatement();
   // Runs `sql` on `stmt`; with `want_rows`, returns the first result that
   // has columns. Every result is read, so that an error of any statement of
-  // a batch is reported.
-  Recordset Run(OdbcHandle& stmt, const std::string& sql, bool want_rows);
+  // a batch is reported. `said` receives the first diagnostics that came
+  // with a success, read before the next call clears them.
+  Recordset Run(OdbcHandle& stmt, const std::string& sql, bool want_rows,
+                std::optional<ComError>* said = nullptr);
+  Recordset Call(const std::string& name, const std::vector<ProcedureParam>& params);
+  void Begin();
+  bool TakePrintLock(std::chrono::milliseconds wait);
   void SetAutocommit(bool on);
   // Ends the connection's transaction (commit or rollback) and returns to
   // autocommit, whatever the driver answers: a failed commit never leaves
@@ -82,7 +96,10 @@ class OdbcBackend final : public Backend {
   std::string sqlite_file_;                   // and the file it locks
   OdbcHandle env_;
   OdbcHandle dbc_;
+  std::string connection_;  // as connected: kept for a reconnection
+  std::string driver_;
   std::string source_;
+  bool broken_ = false;  // the driver reported the link broken
   bool sqlite_target_ = false;
   bool in_transaction_ = false;
   bool in_batch_ = false;

@@ -111,6 +111,13 @@ ComError OdbcHandle::Error(const std::string& source, const std::string& context
   // context is the caller's, already masked.
   description = MaskPasswords(description) + " (SQLSTATE " + records.front().state +
                 ", native error " + std::to_string(records.front().native) + ")" + context;
+  // SQL Server's error 1088 also stands for a missing permission: a login
+  // with read and write rights on IMP may not empty it with TRUNCATE TABLE.
+  if (records.front().native == 1088) {
+    description +=
+        ". TRUNCATE TABLE needs the ALTER permission on the table: GRANT ALTER ON dbo.IMP TO "
+        "the login";
+  }
   // Class 22 is a data exception: a value the database cannot convert.
   const long number = records.front().state.rfind("22", 0) == 0 ? kErrConversion : kErrProvider;
   return ComError(number, source, description);

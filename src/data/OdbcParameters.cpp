@@ -241,14 +241,16 @@ void OdbcParameters::Bind(const OdbcHandle& stmt, const std::string& source) {
 }
 
 void OdbcParameters::CheckRows(const OdbcHandle& stmt, const std::string& source,
-                               const std::string& context) const {
+                               const std::string& context,
+                               const std::optional<ComError>& said) const {
   if (rows_ == 1) return;
   for (std::size_t r = 0; r < rows_; ++r) {
     const bool failed = status_[r] == SQL_PARAM_ERROR || status_[r] == SQL_PARAM_DIAG_UNAVAILABLE;
-    if (failed || r >= processed_) {
-      stmt.Raise(source,
-                 " (row " + std::to_string(r + 1) + " of " + std::to_string(rows_) + ")" + context);
-    }
+    if (!failed && r < processed_) continue;
+    const std::string row =
+        " (row " + std::to_string(r + 1) + " of " + std::to_string(rows_) + ")" + context;
+    if (said) throw ComError(said->number(), said->source(), said->description() + row);
+    stmt.Raise(source, row);
   }
 }
 

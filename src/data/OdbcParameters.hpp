@@ -8,6 +8,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,11 @@ class OdbcParameters {
 
   // Binds every marker, and the rows, to `stmt`.
   void Bind(const OdbcHandle& stmt, const std::string& source);
-  // After the execution: raises when a row failed or was not processed.
-  void CheckRows(const OdbcHandle& stmt, const std::string& source,
-                 const std::string& context) const;
+  // After the execution: raises when a row failed or was not processed,
+  // with `said` (what the driver said right after the execution) when it
+  // said something, else with what the statement holds now.
+  void CheckRows(const OdbcHandle& stmt, const std::string& source, const std::string& context,
+                 const std::optional<ComError>& said = std::nullopt) const;
 
  private:
   struct Marker {

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "data/Transaction.hpp"
+#include "runtime/Convert.hpp"
 #include "runtime/Strings.hpp"
+#include "runtime/Utf8.hpp"
+#include "tipolaria/error.hpp"
 
 namespace tipolaria {
 
@@ -18,6 +21,44 @@ namespace {
 Value ImpText(std::string text) {
   std::erase(text, '\0');
   return Value(std::move(text));
+}
+
+// Runs an array of IMP rows whose values stand in column `value_column`
+// (the page in 0, the field just before the value). A broker's own IMP may
+// have a VALOR narrower than a value (a long continuation text): the server
+// refuses the row ("String or binary data would be truncated", SQLSTATE
+// 22001) without saying which. The error then names the first value too
+// long for the column, its field, page and length, and the column's width.
+void WriteImpArray(CDataBase& db, const std::string& sql,
+                   const std::vector<std::vector<Value>>& rows, std::size_t value_column) {
+  try {
+    db.ExecuteArray(sql, rows);
+  } catch (const ComError& e) {
+    if (e.description().find("SQLSTATE 22001") == std::string::npos) throw;
+    std::int64_t width = -1;
+    try {
+      Recordset rs;
+      if (db.GetRs("SELECT COL_LENGTH('IMP', 'VALOR') AS width", rs)) {
+        const Value& w = rs.Field(std::size_t{0});
+        if (w.kind() == Value::Kind::kInteger) width = w.AsInteger();
+      }
+    } catch (const ComError&) {
+      // The width stays untold; the value's length is still said.
+    }
+    for (const std::vector<Value>& row : rows) {
+      const std::size_t length = CharCount(row[value_column].AsText());
+      if (width >= 0 && static_cast<std::int64_t>(length) <= width) continue;
+      throw ComError(
+          e.number(), e.source(),
+          "The value of field " + row[value_column - 1].AsText() + " of page " +
+              ValueToText(row[0]) + " is " + std::to_string(length) +
+              " characters long and IMP.VALOR holds " +
+              (width >= 0 ? "at most " + std::to_string(width) : "fewer") +
+              ": make the column varchar(max), as db/sqlserver/01-tables.sql creates it. " +
+              e.description());
+    }
+    throw;
+  }
 }
 
 }  // namespace
@@ -35,7 +76,8 @@ void InsertImpRows(CDataBase& db, const std::vector<ImpRow>& rows) {
     values.push_back({Value(std::int64_t{row.page}), Value(std::int64_t{row.tipo}),
                       ImpText("c" + row.field), ImpText(row.value)});
   }
-  db.ExecuteArray("INSERT INTO IMP (nro_hoja, tipo, NRO_CAMPO, valor) VALUES (?, ?, ?, ?)", values);
+  WriteImpArray(db, "INSERT INTO IMP (nro_hoja, tipo, NRO_CAMPO, valor) VALUES (?, ?, ?, ?)",
+                values, 3);
 }
 
 void InsertImpPageRows(CDataBase& db, std::int16_t tipo, const std::vector<ImpRow>& rows) {
@@ -44,9 +86,10 @@ void InsertImpPageRows(CDataBase& db, std::int16_t tipo, const std::vector<ImpRo
   for (const ImpRow& row : rows) {
     values.push_back({Value(std::int64_t{row.page}), ImpText("c" + row.field), ImpText(row.value)});
   }
-  db.ExecuteArray("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(?, " +
-                      std::to_string(tipo) + ", ?,?)",
-                  values);
+  WriteImpArray(db,
+                "INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(?, " +
+                    std::to_string(tipo) + ", ?,?)",
+                values, 2);
 }
 
 Recordset ReadImpTable(CDataBase& db) {
@@ -92,7 +135,8 @@ void SaveImpPage(CDataBase& db, const CColImp& fields, const std::string& page_l
   }
   RunInTransaction(db, [&] {
     db.ExecuteArray("DELETE FROM imp WHERE NRO_HOJA = ? and TIPO = 0 AND NRO_CAMPO = ?", keys);
-    db.ExecuteArray("INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(?, 0, ?,?)", rows);
+    WriteImpArray(db, "INSERT INTO imp ( NRO_HOJA, TIPO, NRO_CAMPO, Valor) VALUES(?, 0, ?,?)", rows,
+                  2);
   });
 }
 

@@ -30,6 +30,11 @@ TEST(ConnectionStringTest, RecognisesTheFormsHostsHold) {
   EXPECT_EQ(ParseConnectionString("Driver=SQLite3;Database=/x.db;Timeout=5;", none).odbc,
             "Driver=SQLite3;Database=/x.db;Timeout=5;NoCreat=1;");
   EXPECT_EQ(sqlite.driver, "SQLite3");
+  // FreeTDS hands text over in UTF-8 only when told so.
+  EXPECT_EQ(ParseConnectionString("Driver={FreeTDS};Server=srv", none).odbc,
+            "Driver={FreeTDS};Server=srv;ClientCharset=UTF-8;");
+  EXPECT_EQ(ParseConnectionString("Driver=/usr/lib/libtdsodbc.so;ClientCharset=UTF-8", none).odbc,
+            "Driver=/usr/lib/libtdsodbc.so;ClientCharset=UTF-8");
 }
 
 TEST(ConnectionStringTest, SqlServerProvidersBecomeTheInstalledDriversStrings) {
@@ -47,8 +52,15 @@ TEST(ConnectionStringTest, SqlServerProvidersBecomeTheInstalledDriversStrings) {
       {{"FreeTDS"},
        "Provider=SQLOLEDB.1;Persist Security Info=False;Data Source=srv,1433;"
        "Initial Catalog=Aduana;User ID=sa;Password={p;w}}}",
-       "Driver={FreeTDS};Server={srv};Port={1433};Database={Aduana};UID={sa};PWD={p;w}}};"
+       "Driver={FreeTDS};Server={srv};Port={1433};Database={Aduana};UID={sa};PWD={p;w}};"
        "ClientCharset=UTF-8;"},
+      // FreeTDS reads a braced value up to "};" and undoes no doubling.
+      {{"FreeTDS"},
+       "Provider=SQLOLEDB;Data Source=srv;User ID=sa;Password={p}}w}",
+       "Driver={FreeTDS};Server={srv};UID={sa};PWD={p}w};ClientCharset=UTF-8;"},
+      {{"ODBC Driver 18 for SQL Server"},
+       "Provider=SQLOLEDB;Data Source=srv;Password={p}}w}",
+       "Driver={ODBC Driver 18 for SQL Server};Server={srv};PWD={p}}w};Encrypt=no;"},
       {{"FreeTDS", "ODBC Driver 18 for SQL Server"},
        "Provider=SQLNCLI11;Data Source=(local)\\SQLEXPRESS;Initial Catalog=Aduana;"
        "Integrated Security=SSPI",
@@ -91,9 +103,12 @@ TEST(ConnectionStringTest, UnusableStringsSayWhatIsWrong) {
       {"Provider=SQLOLEDB;Password=ab;cd", "follows the password"},
       {"Provider=SQLOLEDB;PWD=secret;=x", "at \"=x\""},
       {"Provider=SQLOLEDB;Password=\"secret", "unclosed quote in the value of password"},
+      {"Provider=SQLOLEDB;Password={se}};cret}", "FreeTDS cannot be given a value of PWD"},
   };
+  const DriverList freetds = [] { return std::vector<std::string>{"FreeTDS"}; };
   for (const Case& c : cases) {
-    const std::string says = RaisedError([&] { ParseConnectionString(c.text); }).description();
+    const std::string says =
+        RaisedError([&] { ParseConnectionString(c.text, freetds); }).description();
     EXPECT_NE(says.find(c.says), std::string::npos) << c.text << ": " << says;
     EXPECT_EQ(says.find("secret"), std::string::npos) << says;
   }

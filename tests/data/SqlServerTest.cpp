@@ -50,6 +50,11 @@ TEST_F(SqlServerTest, ValuesComeBackExact) {
   EXPECT_EQ(rs["dia"], Value(DateTime{2024, 1, 31}));
   EXPECT_EQ(rs["hora"], Value(DateTime{2024, 1, 31, 10, 30, 0}));
   EXPECT_EQ(rs["texto"], Value("O'Brien Ñandú"));
+  // An N'...' literal reads back well under any client charset; VARCHAR data
+  // only in UTF-8 (the connection's charset is checked when it opens).
+  ASSERT_TRUE(db_.GetRs("SELECT CAST('ÑÁÉ ñandú' AS varchar(20)) AS v, CHAR(209) AS n", rs));
+  EXPECT_EQ(rs["v"], Value("ÑÁÉ ñandú"));
+  EXPECT_EQ(rs["n"], Value("Ñ"));
 }
 
 TEST_F(SqlServerTest, ServerErrorsCarryTheirStateAndNumber) {
@@ -88,11 +93,18 @@ TEST_F(SqlServerTest, ArraysGoWholeAndAFailingRowUndoesTheTransaction) {
   Recordset rs;
   ASSERT_TRUE(db_.GetRs("SELECT VALOR FROM IMP WHERE " + page + " ORDER BY NRO_CAMPO", rs));
   EXPECT_EQ(rs["VALOR"], Value("it's"));
+  rs.MoveNext();
+  EXPECT_EQ(rs["VALOR"], Value(std::string(5000, 'x')));  // VALOR is varchar(max)
 
   db_.BeginTrans();
-  EXPECT_THROW(db_.ExecuteArray("INSERT INTO IMP (NRO_HOJA, TIPO, NRO_CAMPO) VALUES (?, 0, ?)",
-                                {{Value("32000"), Value("c7")}, {Value("no"), Value("c8")}}),
-               ComError);
+  // The failing row's own message, not "failed without a diagnostic".
+  const ComError failed = RaisedError([&] {
+    db_.ExecuteArray("INSERT INTO IMP (NRO_HOJA, TIPO, NRO_CAMPO) VALUES (?, 0, ?)",
+                     {{Value("32000"), Value("c7")}, {Value("no"), Value("c8")}});
+  });
+  EXPECT_EQ(failed.description().find("without a diagnostic"), std::string::npos)
+      << failed.description();
+  EXPECT_NE(failed.description().find("(row 2 of 2)"), std::string::npos) << failed.description();
   db_.RollBackTrans();
   db_.GetRs("SELECT COUNT(*) FROM IMP WHERE " + page, rs);
   EXPECT_EQ(rs.Field(std::size_t{0}), Value(std::int64_t{2}));

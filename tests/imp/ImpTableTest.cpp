@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorNumber.hpp"
 #include "support/TestDatabase.hpp"
 
 namespace tipolaria {
@@ -64,6 +65,65 @@ TEST(ImpTableTest, PageSaveRoundTripsThroughOdbcDoNotGrowWithTheFields) {
   CDataBase embedded;
   embedded.OpenDB("sqlite:" + tdb.path());
   EXPECT_EQ(round_trips(embedded, 140), 2u + 2u * 140u);
+}
+
+// A broker's IMP with VALOR varchar(10), as SQL Server answers for it: a
+// longer value is refused with its SQLSTATE and no word of which, and
+// COL_LENGTH tells the width. Stands for the server's answers only.
+class NarrowImp final : public Backend {
+ public:
+  explicit NarrowImp(std::unique_ptr<Backend> real) : real_(std::move(real)) {}
+  Recordset Query(const std::string& sql) override {
+    if (sql.starts_with("SELECT COL_LENGTH('IMP', 'VALOR')")) {
+      return Recordset({"width"}, {{Value(std::int64_t{10})}});
+    }
+    return real_->Query(sql);
+  }
+  void Execute(const std::string& sql) override { real_->Execute(sql); }
+  void ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows) override {
+    for (const auto& row : rows) {
+      if (row.back().AsText().size() > 10) {
+        throw ComError(-2147217833, "ODBC Driver 18 for SQL Server",
+                       "String or binary data would be truncated (SQLSTATE 22001, native error "
+                       "8152) in: " +
+                           sql);
+      }
+    }
+    real_->ExecuteArray(sql, rows);
+  }
+  Recordset CallProcedure(const std::string& name,
+                          const std::vector<ProcedureParam>& params) override {
+    return real_->CallProcedure(name, params);
+  }
+  void BeginTransaction() override { real_->BeginTransaction(); }
+  void CommitTransaction() override { real_->CommitTransaction(); }
+  void RollbackTransaction() override { real_->RollbackTransaction(); }
+  bool AcquirePrintLock(std::chrono::milliseconds wait) override {
+    return real_->AcquirePrintLock(wait);
+  }
+  void ReleasePrintLock() override { real_->ReleasePrintLock(); }
+  std::uint64_t RoundTrips() const override { return real_->RoundTrips(); }
+
+ private:
+  std::unique_ptr<Backend> real_;
+};
+
+TEST(ImpTableTest, AValueWiderThanTheBrokersColumnIsNamedWithItsLengthAndTheWidth) {
+  TestDatabase tdb;
+  CDataBase db(
+      [](const std::string& text) { return std::make_unique<NarrowImp>(OpenBackend(text)); });
+  db.OpenDB(tdb.connection());
+  CColImp fields;
+  fields.Add("a", "short", "5");
+  fields.Add("b", "ÑANDÚ ÁÉ LARGO", "38");
+  const ComError e = RaisedError([&] { SaveImpPage(db, fields, "2"); });
+  EXPECT_EQ(e.source(), "ODBC Driver 18 for SQL Server - CDataBase.ExecuteSQL");
+  EXPECT_EQ(e.description().find("The value of field c38 of page 2 is 14 characters long and "
+                                 "IMP.VALOR holds at most 10: make the column varchar(max)"),
+            0u)
+      << e.description();
+  EXPECT_NE(e.description().find("String or binary data would be truncated"), std::string::npos);
+  EXPECT_TRUE(Rows(tdb).empty());  // the page save left nothing
 }
 
 }  // namespace
