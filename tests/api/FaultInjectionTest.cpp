@@ -28,8 +28,11 @@ using testing::Fault;
 using testing::FaultyBackend;
 
 constexpr const char* kOk = R"({"Result": "OK"})";
+// gcc says so with a macro, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
 #else
 constexpr bool kSanitized = false;
 #endif
