@@ -38,6 +38,12 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
     driver.Iddtext = pIddtext.empty() ? pIdOrig : pIddtext;
     driver.DefineRotulo(pOper, pOrg, pEta);
     driver.LiquidacionImpresa = true;
+    // Every generation counts its pages from the start, CleanIMP or not:
+    // counting on from the previous generation would number this one's
+    // pages after that one's, and print that many blank pages first. The
+    // driver's other settings stay; the range above was clamped against the
+    // previous count, as always.
+    driver.TotalHojas = 0;
     CDataBase& db = *state.gDataBase;
     // From here on the session prints what this generation writes and
     // nothing else: nothing at all when it cannot get the print lock.

@@ -19,7 +19,7 @@ bool CPrint::InitializePagesData() {
     const std::int32_t total = driver.TotalHojas;
     if (state.HojaDesde > total || state.HojaDesde == 0) state.HojaDesde = 1;
     if (state.HojaHasta == 0) state.HojaHasta = 1;
-    if (state.HojaDesde > state.HojaHasta) state.HojaHasta = CheckedInt16(driver.TotalHojas);
+    if (state.HojaDesde > state.HojaHasta) state.HojaHasta = CheckedPageNumber(driver.TotalHojas);
     if (driver.CaratulaHojas == 0) driver.CaratulaHojas = 1;
     state.form.Load(state.HojaDesde, state.HojaHasta);
     driver.NumeroCopias = driver.Copias;

@@ -31,7 +31,7 @@ std::size_t AdoptImpTable() {
   rows->MoveFirst();
   auto& state = State();
   // A generation leaves at least the cover page in the cover report.
-  state.gDriver->CaratulaHojas = CheckedInt16(std::max(last_of_cover, 1));
+  state.gDriver->CaratulaHojas = CheckedPageNumber(std::max(last_of_cover, 1));
   state.gDriver->TotalHojas = last;
   state.snapshot = rows;
   return rows->RecordCount();

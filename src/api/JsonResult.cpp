@@ -32,7 +32,9 @@ std::string Escape(const std::string& text) {
         out += "\\t";
         break;
       default:
-        if (c < 0x20) {
+        // C1 controls and DEL too: a result shown on a terminal must not
+        // act on it (U+009B starts a control sequence as ESC [ does).
+        if (c < 0x20 || (c >= 0x7f && c <= 0x9f)) {
           char buf[8];
           std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
           out += buf;

@@ -59,7 +59,8 @@ class CTipolaria {
   // continuation pages, then numbers every page and writes its header fields.
   // The header's reference is `idorig`, or `iddtext` when `idorig` is empty.
   // False, with IMP left empty, when DDT has no such declaration. TotalHojas
-  // counts on from the value the driver holds.
+  // counts on from the value the driver holds (GenerateIMP sets it to 0
+  // first).
   bool CargarCampos(CDataBase& db, const std::string& iddtext, const std::string& idorig,
                     const std::string& fec_ofi, const std::string& nombre_despachante);
   // "TRUNCATE TABLE IMP".

@@ -31,7 +31,7 @@ void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
         item_page.CargarPie(header, Oper, Canal, Morado, Rotulo, Ramo, fec_ofi);
         // Item pages are numbered in 16 bits: past page 32767 the save
         // overflows instead of writing a wrapped page number.
-        item_page.GuardarDatos(CheckedInt16(pagina));
+        item_page.GuardarDatos(CheckedPageNumber(pagina));
         item_page.LimpiarColCampos();
       }
       // The per-item sections are gathered for every item, the first one
@@ -53,7 +53,7 @@ void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
   // The counter ends one above the last item page: bring it back, and the
   // pages of type 0 end there.
   if (TotalHojas > 1) TotalHojas = TotalHojas - 1;
-  CaratulaHojas = CheckedInt16(TotalHojas);
+  CaratulaHojas = CheckedPageNumber(TotalHojas);
 
   comp.CargarIBrutos(iddt);
   comp.CargarCPL(iddt);

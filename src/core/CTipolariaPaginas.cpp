@@ -52,7 +52,7 @@ void CTipolaria::NumerarPaginas(CDataBase& db, std::int32_t total, std::int16_t 
                       std::to_string(n) + " de " + std::to_string(total)});
     }
     InsertImpRows(db, rows);
-    if (total > numbered) CheckedInt16(numbered + 1);
+    if (total > numbered) CheckedPageNumber(numbered + 1);
   });
 }
 

@@ -261,6 +261,16 @@ std::int16_t CheckedInt16(std::int64_t value) {
   return static_cast<std::int16_t>(value);
 }
 
+std::int16_t CheckedPageNumber(std::int64_t page) {
+  if (page > std::numeric_limits<std::int16_t>::max()) {
+    throw ComError(kErrOverflow, kRuntimeSource,
+                   RuntimeErrorDescription(kErrOverflow) +
+                       ": the declaration has more pages than the form can number (at most " +
+                       std::to_string(std::numeric_limits<std::int16_t>::max()) + ")");
+  }
+  return CheckedInt16(page);
+}
+
 std::int32_t CheckedInt32(std::int64_t value) {
   if (value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max()) {

@@ -62,6 +62,11 @@ bool ValueToBoolean(const Value& value);
 std::int16_t CheckedInt16(std::int64_t value);
 std::int32_t CheckedInt32(std::int64_t value);
 
+// A page number of the form, which numbers its pages in 16 bits: past 32767
+// an Overflow (6) whose description says that the declaration has more
+// pages than the form can number, never a wrapped number.
+std::int16_t CheckedPageNumber(std::int64_t page);
+
 }  // namespace tipolaria
 
 #endif  // TIPOLARIA_RUNTIME_CONVERT_HPP_

@@ -1,6 +1,7 @@
 /* A host written in C: the C interface and the shared library only, on a
- * database made by `tipolaria db init`. Prints each failed check and exits
- * non-zero when any failed. */
+ * database made by `tipolaria db init` and, when given, the demo database
+ * made by `tipolaria demo` and a PDF to print its cover to. Prints each
+ * failed check and exits non-zero when any failed. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -24,8 +25,27 @@ static void CheckText(char* text, const char* expected, const char* what) {
   tipolaria_free(text);
 }
 
+/* Every generation counts its pages from the start, without clean_imp
+ * between them too: each cover report holds the demo's three pages. */
+static void GenerateAgainWithoutCleaning(const char* demo_db, const char* cover) {
+  char connection[4096];
+  snprintf(connection, sizeof connection, "sqlite:%s", demo_db);
+  Check(tipolaria_init(connection) == 0, "init on the demo");
+  Check(tipolaria_set_oper_date("05/12/2026") == 0, "operation date");
+  tipolaria_set_hoja_desde(0);
+  tipolaria_set_hoja_hasta(32767);
+  for (int generation = 0; generation < 3; ++generation) {
+    CheckText(tipolaria_generate_imp("O'BRIEN", "26001IC04000123A", "", "05/12/2026 10:42:17", 1,
+                                     "2", "", "", "", ""),
+              "{\"Result\": \"OK\"}", "the demo generated again");
+    CheckText(tipolaria_get_caratula_hojas(), "3", "three pages in the cover report every time");
+  }
+  CheckText(tipolaria_print_pdf_caratula(cover), "{\"Result\": \"OK\"}", "cover printed");
+  Check(tipolaria_finalize() == 0, "finalize the demo");
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) return 2;
+  if (argc != 2 && argc != 4) return 2;
   char connection[4096];
   snprintf(connection, sizeof connection, "sqlite:%s", argv[1]);
 
@@ -76,6 +96,7 @@ int main(int argc, char** argv) {
 
   Check(tipolaria_finalize() == 0, "finalize");
   Check(tipolaria_get_caratula_hojas() == NULL, "finalized");
+  if (argc == 4) GenerateAgainWithoutCleaning(argv[2], argv[3]);
 
   printf("%d passed, %d failed\n", checks - failures, failures);
   return failures == 0 ? 0 : 1;

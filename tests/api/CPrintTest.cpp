@@ -127,7 +127,8 @@ TEST_F(CPrintTest, InitializePagesDataClampsTheRangeOneSidedAndSetsTheCounts) {
   print_.SetHojaDesde(6);
   print_.SetHojaHasta(4);
   const ComError e = RaisedError([&] { print_.InitializePagesData(); });
-  EXPECT_EQ(e.description(), "Overflow");
+  EXPECT_EQ(e.description(),
+            "Overflow: the declaration has more pages than the form can number (at most 32767)");
   EXPECT_EQ(e.source(), "Tipolaria - InitializePagesData");
 }
 
@@ -150,13 +151,14 @@ TEST(JsonResultTest, FailureTextIsAlwaysValidJson) {
   EXPECT_EQ(detail::JsonFailure(error, "GenerateIMP"),
             R"({"Result": "ERR", "errorMessage": "dice \"hola\"\r\n\tfin\u0001", )"
             R"("source":"CDataBase.GetRs \\x - GenerateIMP"})");
-  // Bytes that are no UTF-8 are read as Latin-1; a NUL is escaped; valid
-  // UTF-8 stays as it is.
-  const ComError bytes(5, std::string("a\0b", 3), "\xe9\xff \xc3\xa9 \xe2\x82");
+  // Bytes that are no UTF-8 are read as Latin-1; a NUL is escaped, and so
+  // are DEL and the C1 controls (0x82 here), which a terminal showing the
+  // text could act on; valid UTF-8 stays as it is.
+  const ComError bytes(5, std::string("a\0b\x7f", 4), "\xe9\xff \xc3\xa9 \xe2\x82");
   EXPECT_EQ(
       detail::JsonFailure(bytes, "X"),
-      "{\"Result\": \"ERR\", \"errorMessage\": \"\xc3\xa9\xc3\xbf \xc3\xa9 \xc3\xa2\xc2\x82\", "
-      "\"source\":\"a\\u0000b - X\"}");
+      "{\"Result\": \"ERR\", \"errorMessage\": \"\xc3\xa9\xc3\xbf \xc3\xa9 \xc3\xa2\\u0082\", "
+      "\"source\":\"a\\u0000b\\u007f - X\"}");
 }
 
 }  // namespace

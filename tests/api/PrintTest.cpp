@@ -174,6 +174,35 @@ TEST_F(PrintTest, MupdfDrawsThePagesAsPopplerDoes) {
   }
 }
 
+// A generation counts its pages from the start, also when the
+// host generates again without CleanIMP; the driver's other settings stay.
+TEST_F(PrintTest, EveryGenerationCountsItsPagesFromTheStart) {
+  GenerateDemo();
+  print_.SetHojaHasta(32767);
+  ASSERT_EQ(print_.PrintPDFCaratula(Out("first-cover.pdf")), kOk);
+  ASSERT_EQ(print_.PrintPDFSubItems(Out("first-continuation.pdf")), kOk);
+  print_.SetCopias(2);
+  print_.SetReferenciaCliente("PO-4471");
+  for (int again = 0; again < 3; ++again) {
+    ASSERT_EQ(print_.GenerateIMP("O'BRIEN, JUAN PATRICIO", "26001IC04000123A", "",
+                                 "05/12/2026 10:42:17", 1, "2", "", "", "", ""),
+              kOk);
+  }
+  EXPECT_EQ(print_.GetCaratulaHojas(), "3");
+  EXPECT_EQ(detail::State().gDriver->TotalHojas, 11);
+  EXPECT_EQ(tdb_.Column("SELECT max(NRO_HOJA) FROM IMP"), std::vector<std::string>{"11"});
+  EXPECT_EQ(print_.GetCopias(), "2");
+  EXPECT_EQ(tdb_.Column("SELECT DISTINCT VALOR FROM IMP WHERE NRO_CAMPO = 'cQOR1'"),
+            std::vector<std::string>{"PO-4471"});
+  ASSERT_EQ(print_.PrintPDFCaratula(Out("cover.pdf")), kOk);
+  ASSERT_EQ(print_.PrintPDFSubItems(Out("continuation.pdf")), kOk);
+  EXPECT_EQ(testing::PageCount(Out("cover.pdf")), 3);
+  EXPECT_EQ(testing::PageCount(Out("continuation.pdf")), 8);
+  const std::string text = testing::CommandOutput("pdftotext '" + Out("continuation.pdf") + "' -");
+  EXPECT_NE(text.find("11 de 11"), std::string::npos);
+  EXPECT_NE(text.find("PO-4471"), std::string::npos);
+}
+
 // The range, clamped against the last generation, and the cover count reach
 // the print.
 TEST_F(PrintTest, PrintsTheRangeOfTheLastGeneration) {

@@ -156,6 +156,8 @@ TEST_F(CTipolariaArmadoTest, ItemsThatCannotBeNumberedEndTheGeneration) {
   driver_.TotalHojas = 32765;
   ComError e = ErrorDeGenerar();
   EXPECT_EQ(e.number(), kErrOverflow);
+  EXPECT_EQ(e.description(),
+            "Overflow: the declaration has more pages than the form can number (at most 32767)");
   EXPECT_EQ(e.source(), "Tipolaria - CTipolaria.CargarCampos");
   EXPECT_EQ(Rows("NRO_CAMPO = 'c38'"), (std::vector<std::string>{"32767 0 c38=0002"}));
 

@@ -49,10 +49,10 @@ bool CImpComp::GuardarDatos(std::int32_t& pagina) {
         // Every section opens a page of its own. The ranges are 16-bit: a
         // page past 32767 is an overflow, never a wrapped number.
         p = CheckedInt32(std::int64_t{p} + 1);
-        desde_[s] = CheckedInt16(p);
+        desde_[s] = CheckedPageNumber(p);
         std::int32_t linea = kPrimeraLinea;
         InsrtImp(p, linea, secciones_[s]);
-        hasta_[s] = CheckedInt16(p);
+        hasta_[s] = CheckedPageNumber(p);
       }
     });
     pagina = p;
@@ -87,7 +87,7 @@ bool CImpComp::CargarPie(const std::string& texto, std::int32_t hasta, std::int1
   return Trap("CImpComp.CargarPie", [&] {
     // The footer goes on continuation pages only, whose numbers are 16-bit:
     // a last page past that range fails before any footer is written.
-    if (hasta > desde) CheckedInt16(hasta);
+    if (hasta > desde) CheckedPageNumber(hasta);
     // Written even when the text is empty, so every continuation page has
     // its footer row; every page's footer in one request.
     std::vector<ImpRow> rows;

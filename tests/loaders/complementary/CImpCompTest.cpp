@@ -16,6 +16,10 @@ using testing::Fault;
 using testing::OpenFaulty;
 using testing::TestDatabase;
 
+// Past page 32767 the overflow says what overflowed.
+constexpr const char* kTooManyPages =
+    "Overflow: the declaration has more pages than the form can number (at most 32767)";
+
 // `dcn` cancelled declarations of item 0001 (4 + dcn lines) and `trc` third
 // parties (6 + 4 trc lines) of declaration P.
 void Contenido(const TestDatabase& tdb, int dcn, int trc) {
@@ -160,6 +164,7 @@ TEST(CImpCompTest, PagesPastTheSixteenBitRangeAreAnOverflowNeverAWrappedNumber) 
       EXPECT_EQ(caso.error, 0);
     } catch (const ComError& e) {
       EXPECT_EQ(e.number(), caso.error);
+      EXPECT_EQ(e.description(), kTooManyPages);
       EXPECT_EQ(e.source(), "Tipolaria - CImpCaratula.GuardarDatos");
       EXPECT_EQ(p, caso.ultima);
     }
@@ -188,8 +193,14 @@ TEST(CImpCompTest, FooterGoesOnEveryContinuationPageEvenWhenEmpty) {
     CImpComp comp;
     comp.BaseDeDatos(*db);
     std::int16_t desde = caso.desde;
-    EXPECT_EQ(ErrorNumber([&] { EXPECT_TRUE(comp.CargarPie(caso.texto, caso.hasta, desde)); }),
-              caso.error);
+    long error = 0;
+    try {
+      EXPECT_TRUE(comp.CargarPie(caso.texto, caso.hasta, desde));
+    } catch (const ComError& e) {
+      error = e.number();
+      EXPECT_EQ(e.description(), kTooManyPages);
+    }
+    EXPECT_EQ(error, caso.error);
     EXPECT_EQ(tdb.Column("SELECT nro_hoja || ' ' || valor FROM IMP WHERE tipo = 1 AND "
                          "nro_campo = 'c150' ORDER BY nro_hoja"),
               caso.filas);
