@@ -1,5 +1,6 @@
 #include "BatchCommand.hpp"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -38,9 +39,9 @@ struct Outcome {
   bool generated = false;
   std::string cover;         // the file written, or empty
   std::string continuation;  // the file written, or empty
-  std::string failure;       // the JSON result that failed, or empty
+  OperationResult failure;   // the first result that failed; its JSON empty for none
 
-  bool ok() const { return failure.empty(); }
+  bool ok() const { return failure.json.empty(); }
 };
 
 std::string JsonPath(const std::string& path) {
@@ -54,7 +55,7 @@ std::string OutcomeLine(const std::string& iddtext, const Outcome& outcome) {
                      ", \"Result\": " + (outcome.ok() ? "\"OK\"" : "\"ERR\"") +
                      ", \"cover\": " + JsonPath(outcome.cover) +
                      ", \"continuation\": " + JsonPath(outcome.continuation);
-  if (!outcome.ok()) line += ", \"error\": " + outcome.failure;
+  if (!outcome.ok()) line += ", \"error\": " + outcome.failure.json;
   return line + "}";
 }
 
@@ -64,13 +65,13 @@ Outcome PrintOne(CPrint& print, const BatchRequest& request, const std::string& 
   Outcome outcome;
   print.CleanIMP();
   ApplyPrintSettings(print, request.settings);
-  const std::string generated = Generate(print, request.generation, iddtext);
-  if (!IsOk(generated)) {
+  const OperationResult generated{"generation", Generate(print, request.generation, iddtext)};
+  if (!generated.ok()) {
     outcome.failure = generated;
     return outcome;
   }
   outcome.generated = true;
-  OpenRangeEnd(print, request.settings);
+  ApplyPrintRange(print, request.settings);
 
   const std::filesystem::path stem = std::filesystem::path(request.out_folder) / FileStem(iddtext);
   PrintOutputs outputs = request.pictures;
@@ -84,25 +85,38 @@ Outcome PrintOne(CPrint& print, const BatchRequest& request, const std::string& 
     std::error_code ignored;
     std::filesystem::remove(stem.string() + "-continuation.pdf", ignored);
   }
-  // The cover prints first; the prints stop at the first failure.
-  const std::vector<std::string> results = PrintDocuments(print, outputs);
-  for (const std::string& result : results) {
-    if (!IsOk(result)) outcome.failure = result;
+  // Both documents are tried; the line reports the first failure, and
+  // names each document written.
+  const std::vector<OperationResult> results = PrintDocuments(print, outputs);
+  for (const OperationResult& result : results) {
+    if (!result.ok() && outcome.ok()) outcome.failure = result;
   }
-  if (!results.empty() && IsOk(results[0])) outcome.cover = outputs.cover;
-  if (results.size() == 2 && IsOk(results[1])) outcome.continuation = outputs.continuation;
+  if (!results.empty() && results[0].ok()) outcome.cover = outputs.cover;
+  if (results.size() == 2 && results[1].ok()) outcome.continuation = outputs.continuation;
   return outcome;
 }
 
 std::vector<std::string> Declarations(const BatchRequest& request) {
   if (request.from.empty()) return request.iddtexts;
-  if (request.from == "-") return ReadBatchList(std::cin);
-  std::ifstream in(request.from);
-  if (!in) {
+  const auto unreadable = [&](int error) {
     Fail(kExitUsage, "batch: cannot read the list of declarations \"" + request.from +
-                         "\": " + std::generic_category().message(errno));
+                         "\": " + std::generic_category().message(error));
+  };
+  std::vector<std::string> list;
+  if (request.from == "-") {
+    list = ReadBatchList(std::cin);
+    if (std::cin.bad()) unreadable(EIO);
+    return list;
   }
-  return ReadBatchList(in);
+  // A folder opens as a stream that reads nothing: no empty list, but the
+  // reason it is no list.
+  std::error_code ignored;
+  if (std::filesystem::is_directory(request.from, ignored)) unreadable(EISDIR);
+  std::ifstream in(request.from);
+  if (!in) unreadable(errno);
+  list = ReadBatchList(in);
+  if (in.bad()) unreadable(EIO);
+  return list;
 }
 
 int Run(const BatchRequest& request) {
@@ -110,14 +124,15 @@ int Run(const BatchRequest& request) {
   if (iddtexts.empty()) {
     Fail(kExitUsage, "batch: no declaration to print: give IDDTEXT... or --from FILE");
   }
+  // The database first: a batch without one leaves no output folder behind.
+  Session session(request.session);
+  CPrint& print = session.print();
   std::error_code error;
   std::filesystem::create_directories(request.out_folder, error);
   if (error) {
     Fail(kExitPrint, "batch: cannot create the output folder \"" + request.out_folder +
                          "\": " + error.message());
   }
-  Session session(request.session);
-  CPrint& print = session.print();
   PrepareDatabase(print, request.generation);
 
   const auto start = std::chrono::steady_clock::now();
@@ -127,7 +142,11 @@ int Run(const BatchRequest& request) {
   for (std::size_t i = 0; i < iddtexts.size(); ++i) {
     progress.Show(i, iddtexts[i]);
     const Outcome outcome = PrintOne(print, request, iddtexts[i]);
-    if (!outcome.ok()) ++(outcome.generated ? failed_prints : failed_generations);
+    if (!outcome.ok()) {
+      ++(outcome.generated ? failed_prints : failed_generations);
+      progress.Clear();
+      Report("batch: " + iddtexts[i] + ": " + FailureMessage(outcome.failure));
+    }
     std::cout << OutcomeLine(iddtexts[i], outcome) << std::endl;
   }
   progress.Clear();

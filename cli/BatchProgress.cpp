@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "ExitCode.hpp"
+
 namespace tipolaria::cli {
 namespace {
 
@@ -21,7 +23,7 @@ void BatchProgress::Show(std::size_t done, const std::string& current) {
   // "\r" returns to the start of the line and "\x1b[K" clears what a
   // longer name left on it.
   std::cerr << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, '.') << "] "
-            << done << "/" << total_ << " " << current.substr(0, kNameWidth) << "\x1b[K"
+            << done << "/" << total_ << " " << Printable(current).substr(0, kNameWidth) << "\x1b[K"
             << std::flush;
 }
 

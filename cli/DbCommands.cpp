@@ -54,17 +54,14 @@ void AddDbCommands(CLI::App& app) {
     std::cout << "created " << *path << "\n";
   });
 
-  auto connection = std::make_shared<std::string>();
+  auto session_options = std::make_shared<SessionOptions>();
   CLI::App* check = db->add_subcommand(
       "check",
       "Open a database through the print class and check that it has every table, and that its "
       "columns of numbers and dates hold numbers and dates");
-  check->add_option("--connection,-c", *connection, "Connection string (sqlite:PATH, ...)")
-      ->required();
-  check->callback([connection] {
-    SessionOptions options;
-    options.connection = *connection;
-    Session session(options);
+  AddConnectionOptions(*check, session_options->database);
+  check->callback([session_options] {
+    Session session(*session_options);
     std::vector<std::string> missing;
     std::vector<MistypedValue> mistyped;
     try {
@@ -73,7 +70,7 @@ void AddDbCommands(CLI::App& app) {
     } catch (const ComError& e) {
       Fail(kExitDatabase, e);
     }
-    const std::string name = MaskPasswords(*connection);
+    const std::string name = MaskPasswords(session.connection());
     if (!missing.empty()) {
       const bool none = missing.size() == SchemaTables().size();
       Fail(kExitDatabase,

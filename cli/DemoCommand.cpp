@@ -49,7 +49,7 @@ void Run(const std::string& folder) {
   // of the red channel, with the organism's label and the client's
   // reference, the catalogues read as of the day of the official date.
   GenerateRequest request;
-  request.session.connection = "sqlite:" + (out / "demo.db").string();
+  request.session.database.connection = "sqlite:" + (out / "demo.db").string();
   request.iddtext = kDemoIddtext;
   GenerationOptions& g = request.generation;
   g.nombre_despachante = "O'BRIEN, JUAN PATRICIO";

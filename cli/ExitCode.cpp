@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <iostream>
 
 #include "reports/PendingFiles.hpp"
@@ -10,17 +11,6 @@
 
 namespace tipolaria::cli {
 namespace {
-
-// Text for one line of the terminal: bytes that are not UTF-8 are read as
-// Latin-1, so that what the tool writes is always valid UTF-8, and line
-// breaks (a driver's message of several lines) become blanks.
-std::string Printable(const std::string& text) {
-  std::string line = EncodeUtf8(DecodeUtf8(text));
-  for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  return line;
-}
 
 extern "C" void OnInterrupt(int signal_number) {
   PendingFiles::RemoveAll();
@@ -30,6 +20,34 @@ extern "C" void OnInterrupt(int signal_number) {
 }
 
 }  // namespace
+
+std::string Printable(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t c = NextCodePoint(text, pos);
+    if (c == '\n' || c == '\r' || c == '\t') {
+      line += ' ';
+    } else if (c < 0x20 || (c >= 0x7f && c <= 0x9f)) {
+      // A control character would act on the terminal (ESC starts a
+      // sequence, and so does CSI, U+009B): its UTF-8 bytes as \xHH.
+      std::string bytes;
+      AppendUtf8(bytes, c);
+      for (const char byte : bytes) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(byte));
+        line += escaped;
+      }
+    } else {
+      AppendUtf8(line, c);
+    }
+  }
+  return line;
+}
+
+void Report(const std::string& message) {
+  std::cerr << "tipolaria: " << Printable(message) << std::endl;
+}
 
 void ReportError(const ComError& error) {
   std::cerr << "tipolaria: error " << error.number() << ": " << Printable(error.description())
@@ -42,7 +60,7 @@ void Fail(ExitCode code, const ComError& error) {
 }
 
 void Fail(ExitCode code, const std::string& message) {
-  std::cerr << "tipolaria: " << Printable(message) << std::endl;
+  Report(message);
   throw CLI::RuntimeError(code);
 }
 

@@ -12,10 +12,10 @@ int GenerateAndPrint(const GenerateRequest& request, std::ostream& out) {
   CPrint& print = session.print();
   PrepareDatabase(print, request.generation);
   ApplyPrintSettings(print, request.settings);
-  const std::string result = Generate(print, request.generation, request.iddtext);
-  out << result << std::endl;
-  if (!IsOk(result)) return kExitGeneration;
-  OpenRangeEnd(print, request.settings);
+  const OperationResult generated{"generation",
+                                  Generate(print, request.generation, request.iddtext)};
+  if (WriteResults({generated}, kExitGeneration, out) != kExitOk) return kExitGeneration;
+  ApplyPrintRange(print, request.settings);
   return WriteResults(PrintDocuments(print, request.outputs), kExitPrint, out);
 }
 

@@ -28,9 +28,10 @@ struct GenerateRequest {
   PrintOutputs outputs;
 };
 
-// The session of `request`; writes the JSON lines to `out` and returns the
-// exit status. Errors of Init and the settings have no JSON result: they
-// are reported on stderr and end the command with their exit status.
+// The session of `request`; writes the JSON lines to `out`, and a line on
+// stderr for each that failed, and returns the exit status. Errors of Init
+// and the settings have no JSON result: they are reported on stderr and end
+// the command with their exit status.
 int GenerateAndPrint(const GenerateRequest& request, std::ostream& out);
 
 void AddGenerateCommand(CLI::App& app);

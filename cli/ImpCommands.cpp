@@ -19,8 +19,8 @@ void AddImpCommands(CLI::App& app) {
   CLI::App* dump = imp->add_subcommand(
       "dump",
       "Write the rows of IMP as tab-separated text (page, type, field, value), ordered by page, "
-      "type and field; in values \\, tab, LF and CR are written \\\\, \\t, \\n and \\r, Null "
-      "as \\N");
+      "type and field; in values \\, tab, LF and CR are written \\\\, \\t, \\n and \\r, other "
+      "control characters \\xHH, Null as \\N");
   AddSessionOptions(*dump, *session_options);
   dump->footer(kExitCodesHelp);
   dump->callback([session_options] {

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <limits>
 #include <ostream>
 #include <tuple>
 #include <vector>
 
 #include "runtime/Convert.hpp"
+#include "runtime/Utf8.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -39,8 +41,12 @@ long long FieldKey(const std::string& field) {
 
 std::string DumpText(const Value& value) {
   if (value.IsNull()) return "\\N";
+  const std::string text = ValueToText(value);
   std::string out;
-  for (const char c : ValueToText(value)) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    // As the library reads text: UTF-8, a byte that is none as Latin-1.
+    const char32_t c = NextCodePoint(text, pos);
     switch (c) {
       case '\\':
         out += "\\\\";
@@ -55,7 +61,17 @@ std::string DumpText(const Value& value) {
         out += "\\r";
         break;
       default:
-        out += c;
+        if (c < 0x20 || (c >= 0x7f && c <= 0x9f)) {
+          // A control character would act on the terminal that shows the
+          // dump (ESC and CSI start sequences): its bytes as \xHH.
+          for (std::size_t i = start; i < pos; ++i) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(text[i]));
+            out += escaped;
+          }
+        } else {
+          out.append(text, start, pos - start);
+        }
     }
   }
   return out;

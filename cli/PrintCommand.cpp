@@ -32,12 +32,14 @@ int Run(const PrintRequest& request) {
     Fail(kExitDatabase, e);
   }
   if (rows == 0) {
-    Fail(kExitPrint, "print: the work table IMP of \"" + MaskPasswords(request.session.connection) +
+    Fail(kExitPrint, "print: the work table IMP of \"" + MaskPasswords(session.connection()) +
                          "\" is empty: nothing to print (generate first)");
   }
   // A --caratula-hojas given wins over the count read from the table.
   ApplyPrintSettings(print, request.settings);
-  OpenRangeEnd(print, request.settings);
+  ApplyPrintRange(print, request.settings);
+  // Both documents are tried, and both results reported, whatever the
+  // first one's.
   return WriteResults(PrintDocuments(print, request.outputs), kExitPrint, std::cout);
 }
 

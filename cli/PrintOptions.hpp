@@ -1,7 +1,8 @@
 // What a print writes: the PDF of the cover and item pages, the PDF of the
 // continuation pages, a PNG picture of every printed page, and the logo
 // drawn on the pages. Shared by `generate`, `print`, `batch` and `demo`:
-// every command prints through PrintDocuments.
+// every command prints through PrintDocuments, and reports the operations'
+// results through WriteResults.
 #ifndef TIPOLARIA_CLI_PRINTOPTIONS_HPP_
 #define TIPOLARIA_CLI_PRINTOPTIONS_HPP_
 
@@ -22,21 +23,33 @@ struct PrintOutputs {
   std::string logo;          // empty: no logo
 };
 
+// The JSON result of one operation of the session, and what the operation
+// was, for its message: "generation", "cover print", "continuation print".
+struct OperationResult {
+  std::string operation;
+  std::string json;
+
+  bool ok() const;
+};
+
 // --cover and --continuation.
 void AddDocumentOptions(CLI::App& command, PrintOutputs& outputs);
 // --png and --logo.
 void AddPictureOptions(CLI::App& command, PrintOutputs& outputs);
 
 // Prints the documents named in `outputs` in the session, the cover first,
-// and returns their JSON results; stops after the first "ERR".
-std::vector<std::string> PrintDocuments(CPrint& print, const PrintOutputs& outputs);
+// and returns their results. A failed cover print does not keep the
+// continuation from being printed: the two documents are independent.
+std::vector<OperationResult> PrintDocuments(CPrint& print, const PrintOutputs& outputs);
 
-// The JSON result of a successful operation.
-bool IsOk(const std::string& result);
+// The one-line message of a failed result: "OPERATION failed: description
+// (source: source)", read from its JSON.
+std::string FailureMessage(const OperationResult& result);
 
-// Writes each result on a line of `out`; the exit status of the results:
-// OK, or `failure` when one is "ERR".
-int WriteResults(const std::vector<std::string>& results, int failure, std::ostream& out);
+// Writes each JSON result on a line of `out`, and the message of each
+// failure on a line of stderr; the exit status of the results: OK, or
+// `failure` when one is "ERR".
+int WriteResults(const std::vector<OperationResult>& results, int failure, std::ostream& out);
 
 }  // namespace tipolaria::cli
 

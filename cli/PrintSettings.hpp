@@ -24,15 +24,19 @@ struct PrintSettings {
 // (a batch prints whole declarations).
 void AddPrintSettings(CLI::App& command, PrintSettings& settings, bool with_range);
 
-// Sets the range and the driver settings given, as a host sets them before
-// a generation or a print. A range not given starts as in a new process, so
-// that every declaration of a batch starts alike. The settings need the
-// driver that Init or CleanIMP made.
+// Sets the driver settings given, as a host sets them before a generation
+// or a print, and the range as in a new process, so that every declaration
+// of a batch starts alike. The settings need the driver that Init or
+// CleanIMP made.
 void ApplyPrintSettings(CPrint& print, const PrintSettings& settings);
 
-// After the generation: without --hasta the prints run to the last page
-// (the reports stop at the first page without rows).
-void OpenRangeEnd(CPrint& print, const PrintSettings& settings);
+// Sets the range asked for, once the pages to print are known (after the
+// generation, or the read of IMP): from --desde, or the first page, to
+// --hasta, or the last. Each print then clamps it against those pages as the
+// component does, so that `generate` and `print` print the same pages for
+// the same range. Set before the generation, it would be clamped against no
+// pages at all.
+void ApplyPrintRange(CPrint& print, const PrintSettings& settings);
 
 }  // namespace tipolaria::cli
 

@@ -1,31 +1,29 @@
 #include "Session.hpp"
 
-#include <iostream>
+#include <limits>
 
 #include "ExitCode.hpp"
+#include "WholeNumber.hpp"
 #include "api/ComponentState.hpp"
 
 namespace tipolaria::cli {
 
 void AddSessionOptions(CLI::App& command, SessionOptions& options) {
-  command.add_option("--connection,-c", options.connection, "Connection string (sqlite:PATH, ...)")
-      ->required();
+  AddConnectionOptions(command, options.database);
   command
       .add_option("--lock-timeout", options.lock_timeout,
                   "Seconds to wait while another session generates or prints on the database "
                   "(default: 60)")
-      ->check(CLI::NonNegativeNumber);
+      ->transform(WholeNumber(0, std::numeric_limits<std::int32_t>::max()));
   command.add_option("--sql-log", options.sql_log,
                      "Write every request sent to the database to FILE, one a line, in T-SQL as "
                      "SQL Server receives it (arrays with their size; never a password)");
 }
 
-Session::Session(const SessionOptions& options) {
+Session::Session(const SessionOptions& options) : connection_(ResolveConnection(options.database)) {
   // A wait for another session is said on stderr, so that nobody stares at
   // a silent tool.
-  detail::State().lock_wait_notice = [](const std::string& message) {
-    std::cerr << "tipolaria: " << message << std::endl;
-  };
+  detail::State().lock_wait_notice = [](const std::string& message) { Report(message); };
   try {
     print_.SetLockTimeout(options.lock_timeout);  // kept across Init
     if (options.sql_log) {
@@ -37,7 +35,7 @@ Session::Session(const SessionOptions& options) {
     Fail(kExitUsage, e);
   }
   try {
-    print_.Init(options.connection);
+    print_.Init(connection_);
   } catch (const ComError& e) {
     Fail(kExitDatabase, e);
   }

@@ -11,32 +11,36 @@
 #include <optional>
 #include <string>
 
+#include "ConnectionOptions.hpp"
 #include "tipolaria/cprint.hpp"
 
 namespace tipolaria::cli {
 
 struct SessionOptions {
-  std::string connection;
+  ConnectionOptions database;
   std::int32_t lock_timeout = 60;
   std::optional<std::string> sql_log;  // the statement log's file
 };
 
-// --connection (required), --lock-timeout and --sql-log.
+// The connection options (ConnectionOptions.hpp), --lock-timeout and --sql-log.
 void AddSessionOptions(CLI::App& command, SessionOptions& options);
 
 class Session {
  public:
-  // Opens the database; a database that cannot be opened ends the command
-  // with the database exit status, a refused setting (a statement log that
-  // cannot be written) with the usage status.
+  // Opens the database; no connection string, or a refused one or setting
+  // (a statement log that cannot be written), ends the command with the
+  // usage status, a database that cannot be opened with the database status.
   explicit Session(const SessionOptions& options);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
   CPrint& print() { return print_; }
+  // The connection string, wherever it came from (passwords unmasked).
+  const std::string& connection() const { return connection_; }
 
  private:
+  std::string connection_;
   CPrint print_;
 };
 

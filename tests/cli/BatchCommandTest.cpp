@@ -50,8 +50,44 @@ TEST_F(BatchCommandTest, NoContinuationFileWithoutContinuationPagesAndPrintFailu
               std::string::npos)
         << line;
   }
-  EXPECT_TRUE(run.err.starts_with("tipolaria: batch: 2 declarations, 0 printed, 2 failed ("))
-      << run.err;
+  const std::vector<std::string> err = Lines(run.err);
+  ASSERT_EQ(err.size(), 3u) << run.err;
+  EXPECT_TRUE(err[0].starts_with(std::string("tipolaria: batch: ") + kWithoutContinuation +
+                                 ": cover print failed: Cannot create the folder"))
+      << err[0];
+  EXPECT_TRUE(err[2].starts_with("tipolaria: batch: 2 declarations, 0 printed, 2 failed ("))
+      << err[2];
+}
+
+// Every declaration of a batch is numbered from page 1 whatever came before
+// it in the session, the same declaration again included.
+TEST_F(BatchCommandTest, EveryDeclarationCountsItsPagesFromTheStart) {
+  tdb_.RunScript("decl_demo.sql");
+  const ToolRun run =
+      RunTool("batch " + db_ + kDemo + " NOPE " + kWithoutContinuation + " " + kDemo);
+  EXPECT_EQ(run.status, 4);
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[2], OkLine(kWithoutContinuation, out_, false));
+  EXPECT_EQ(lines[3], OkLine(kDemo, out_, true));
+  const std::string stem = out_ + "/" + kDemo;
+  EXPECT_EQ(PageCount(stem + "-cover.pdf"), 3);
+  EXPECT_EQ(PageCount(stem + "-continuation.pdf"), 8);
+  const std::string text = CommandOutput("pdftotext '" + stem + "-cover.pdf' -");
+  EXPECT_NE(text.find("1 de 11"), std::string::npos) << text;
+}
+
+// A failed declaration's line on stderr names it, besides its JSON line.
+TEST_F(BatchCommandTest, AFailedDeclarationIsAlsoALineOnStderr) {
+  const ToolRun run = RunTool("batch " + db_ + "NOPE " + kWithoutContinuation);
+  EXPECT_EQ(run.status, 4);
+  const std::vector<std::string> lines = Lines(run.err);
+  ASSERT_EQ(lines.size(), 2u) << run.err;
+  EXPECT_EQ(lines[0],
+            "tipolaria: batch: NOPE: generation failed: No se encontró la declaración 'NOPE' "
+            "(source: GenerateIMP - GenerateIMP)");
+  EXPECT_TRUE(lines[1].starts_with("tipolaria: batch: 2 declarations, 1 printed, 1 failed ("))
+      << lines[1];
 }
 
 }  // namespace

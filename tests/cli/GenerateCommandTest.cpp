@@ -2,6 +2,8 @@
 // program on a database file, its standard output and its exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -40,6 +42,15 @@ TEST(GenerateCommandTest, PrintsTheJsonResultAndExitsWithIt) {
   EXPECT_EQ(run.out,
             "{\"Result\": \"ERR\", \"errorMessage\": \"No se encontró la declaración 'NOPE'\", "
             "\"source\":\"GenerateIMP - GenerateIMP\"}\n");
+  // The failure is also the one line on stderr that every error gives.
+  EXPECT_EQ(run.err,
+            "tipolaria: generation failed: No se encontró la declaración 'NOPE' (source: "
+            "GenerateIMP - GenerateIMP)\n");
+  // A terminal's control sequence in a value reaches stderr as text.
+  run = RunTool("generate " + db + "--iddtext \"$(printf 'A\\033[2JB\\302\\233C')\"");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_NE(run.err.find("'A\\x1b[2JB\\xc2\\x9bC'"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("'A\\u001b[2JB\\u009bC'"), std::string::npos) << run.out;
 }
 
 // One exit status per kind of failure; failures before the generation have
@@ -85,6 +96,10 @@ TEST(GenerateCommandTest, ExitStatusTellsTheKindOfFailure) {
     } else {
       EXPECT_NE(run.out.find(c.in_out), std::string::npos) << c.arguments << "\n" << run.out;
     }
+    // With or without a JSON result, the error is one line on stderr.
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.arguments << "\n"
+                                                                   << run.err;
+    EXPECT_TRUE(run.err.starts_with("tipolaria: ")) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(out + "/b.pdf"));
   EXPECT_FALSE(std::filesystem::exists(out + "/c.pdf"));
@@ -138,6 +153,62 @@ TEST(GenerateCommandTest, DbCheckNamesEveryValueThatIsNotANumberOrADate) {
   EXPECT_NE(run.err.find("holds 2 values that are not a number or a date where one is expected"),
             std::string::npos)
       << run.err;
+}
+
+// The range asked for is the range printed, as `print` prints it: the
+// generation starts from no pages, and a range clamped against them would
+// print from page 1.
+TEST(GenerateCommandTest, PrintsTheRangeAskedForAsPrintDoes) {
+  testing::TestDatabase tdb;
+  tdb.RunScript("decl_catalogo.sql");
+  tdb.RunScript("decl_demo.sql");
+  const std::string db = "-c '" + tdb.connection() + "' ";
+  const auto pdf = [&](const std::string& name) { return tdb.folder() + "/" + name + ".pdf"; };
+  const auto documents = [&](const std::string& prefix) {
+    return " --cover '" + pdf(prefix + "-cover") + "' --continuation '" +
+           pdf(prefix + "-continuation") + "'";
+  };
+  // The page numbers printed ("n de 11"), in the document's order.
+  const auto pages = [](const std::string& file) {
+    std::vector<std::string> numbers;
+    const std::string text = testing::CommandOutput("pdftotext '" + file + "' -");
+    for (std::size_t at = text.find(" de 11"); at != std::string::npos;
+         at = text.find(" de 11", at + 1)) {
+      std::size_t first = at;
+      while (first > 0 && std::isdigit(static_cast<unsigned char>(text[first - 1]))) --first;
+      if (first < at) numbers.push_back(text.substr(first, at - first));
+    }
+    return numbers;
+  };
+  const std::string generate = "generate " + db + "--iddtext 26001IC04000123A ";
+  struct Case {
+    std::string range;
+    std::vector<std::string> cover, continuation;
+  } const cases[] = {
+      {"--desde 2 --hasta 4", {"2", "3"}, {"4"}},
+      {"--desde 3", {"3"}, {"4", "5", "6", "7", "8", "9", "10", "11"}},
+      {"--hasta 2", {"1", "2"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.range);
+    for (const char* prefix : {"generated", "printed"}) {
+      const std::string cover = pdf(std::string(prefix) + "-cover");
+      const std::string continuation = pdf(std::string(prefix) + "-continuation");
+      std::filesystem::remove(continuation);
+      const ToolRun run = RunTool((prefix == std::string("generated") ? generate : "print " + db) +
+                                  c.range + documents(prefix));
+      // No continuation page in the range: that print fails, the cover's not.
+      EXPECT_EQ(run.status, c.continuation.empty() ? 5 : 0) << prefix << "\n" << run.err;
+      EXPECT_EQ(pages(cover), c.cover) << prefix;
+      EXPECT_EQ(testing::PageCount(cover), static_cast<int>(c.cover.size())) << prefix;
+      if (c.continuation.empty()) {
+        EXPECT_FALSE(std::filesystem::exists(continuation)) << prefix;
+      } else {
+        EXPECT_EQ(pages(continuation), c.continuation) << prefix;
+        EXPECT_EQ(testing::PageCount(continuation), static_cast<int>(c.continuation.size()));
+      }
+    }
+  }
 }
 
 TEST(GenerateCommandTest, PrintsBothDocumentsOfAWholeDeclaration) {

@@ -2,6 +2,8 @@
 // one-line message and exit status of every command's error paths.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -68,6 +70,9 @@ TEST_F(PrintCommandTest, PrintsWhatAnotherProcessGenerated) {
   EXPECT_EQ(testing::PageCount(Out("range-cover.pdf")), 1);
   EXPECT_EQ(testing::PageCount(Out("range-continuation.pdf")), 1);
   EXPECT_NE(Text(Out("range-continuation.pdf")).find("4 de 11"), std::string::npos);
+  // Numbers are decimal: a leading zero makes no octal number (page 8).
+  ASSERT_EQ(RunTool("print " + db_ + "--desde 010 " + Documents("zero")).status, 5);
+  EXPECT_EQ(testing::PageCount(Out("zero-continuation.pdf")), 2);
 }
 
 // The dump against the table: every row once, ordered by page, type and
@@ -81,9 +86,12 @@ TEST_F(PrintCommandTest, ImpDumpListsTheRowsInPageTypeAndFieldOrder) {
     INSERT INTO IMP VALUES (10, 0, 'c1', 'diez');
     INSERT INTO IMP VALUES (2, 0, 'c2', 'later');
     INSERT INTO IMP VALUES (2, 0, 'c10', 'Ñandú');
+    INSERT INTO IMP VALUES (3, 0, 'c1', 'x' || char(27) || '[2J' || char(7, 127, 155) || 'y');
   )");
   ToolRun run = RunTool("imp dump " + db_);
   EXPECT_EQ(run.status, 0) << run.err;
+  // Control characters (ESC, BEL, DEL, and CSI written in UTF-8) reach no
+  // terminal: they are written byte by byte as \xHH.
   EXPECT_EQ(run.out,
             "0\t1\tc150\t\\N\n"
             "2\t0\tc2\ta\\tb\\r\\nc\\\\d\n"
@@ -91,7 +99,17 @@ TEST_F(PrintCommandTest, ImpDumpListsTheRowsInPageTypeAndFieldOrder) {
             "2\t0\tc10\tÑandú\n"
             "2\t0\tcQOR1\tref\n"
             "2\t1\tc10\tdiez\n"
+            "3\t0\tc1\tx\\x1b[2J\\x07\\x7f\\xc2\\x9by\n"
             "10\t0\tc1\tdiez\n");
+  if (!testing::TestDatabase::ThroughOdbc()) {
+    // A byte that is no UTF-8 is read as Latin-1, as everywhere in the
+    // library: 0x9B is CSI there, while a Latin-1 letter is written as it is.
+    tdb_.Run("DELETE FROM IMP; INSERT INTO IMP VALUES (1, 0, 'c1', CAST(X'419BD142' AS TEXT))");
+    run = RunTool("imp dump " + db_);
+    EXPECT_EQ(run.out,
+              "1\t0\tc1\tA\\x9b\xd1"
+              "B\n");
+  }
 
   // A whole generation: the dump holds the table's rows, no more, no less.
   GenerateDemo();
@@ -109,6 +127,97 @@ TEST_F(PrintCommandTest, ImpDumpListsTheRowsInPageTypeAndFieldOrder) {
   EXPECT_EQ(sorted, table);
   EXPECT_EQ(dumped.front().substr(0, 7), "1\t0\tc1\t");
   EXPECT_EQ(dumped.back().substr(0, 3), "11\t");
+}
+
+// A cover that cannot be written does not keep the continuation from being
+// printed: both are tried, both results reported, the failure also on stderr.
+TEST_F(PrintCommandTest, AFailedCoverPrintStillPrintsTheContinuation) {
+  GenerateDemo();
+  const std::string documents = "--cover '" + Out("no/such/folder/c.pdf") + "' --continuation '" +
+                                Out("continuation.pdf") + "'";
+  const ToolRun run = RunTool("print " + db_ + documents);
+  EXPECT_EQ(run.status, 5);
+  const std::vector<std::string> lines = testing::Lines(run.out);
+  ASSERT_EQ(lines.size(), 2u) << run.out;
+  EXPECT_TRUE(
+      lines[0].starts_with("{\"Result\": \"ERR\", \"errorMessage\": \"Cannot write the "
+                           "PDF file"))
+      << lines[0];
+  EXPECT_EQ(lines[1] + "\n", kOk);
+  EXPECT_EQ(testing::PageCount(Out("continuation.pdf")), 8);
+  EXPECT_TRUE(run.err.starts_with("tipolaria: cover print failed: Cannot write the PDF file"))
+      << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+
+  // The same in the session of a generation.
+  fs::remove(Out("continuation.pdf"));
+  const ToolRun generated = RunTool("generate " + db_ + "--iddtext " + kDemo + " " + documents);
+  EXPECT_EQ(generated.status, 5);
+  EXPECT_EQ(testing::Lines(generated.out).size(), 3u) << generated.out;
+  EXPECT_EQ(testing::PageCount(Out("continuation.pdf")), 8);
+}
+
+// The connection string from a file that only its owner may read, or from
+// the environment, for every command that opens a customs database: the
+// password stays out of the process list.
+TEST_F(PrintCommandTest, ConnectionFromAPrivateFileOrTheEnvironment) {
+  GenerateDemo();
+  const std::string file = Out("connection");
+  { std::ofstream(file) << tdb_.connection() << "\r\n"; }
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string commands[] = {
+      "generate --iddtext " + std::string(kDemo) + " --cover '" + Out("g.pdf") + "'",
+      "print --cover '" + Out("p.pdf") + "'",
+      "batch --out '" + Out("batch") + "' " + kDemo,
+      "imp dump",
+      "db check",
+  };
+  unsetenv("TIPOLARIA_CONNECTION");
+  for (const std::string& command : commands) {
+    const ToolRun run = RunTool(command + " --connection-file '" + file + "'");
+    EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+    EXPECT_FALSE(run.out.empty()) << command;
+  }
+  setenv("TIPOLARIA_CONNECTION", tdb_.connection().c_str(), 1);
+  for (const std::string& command : commands) {
+    const ToolRun run = RunTool(command);
+    EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+  }
+  // --connection wins over the environment.
+  ToolRun run = RunTool("db check -c 'sqlite:" + Out("missing.db") + "'");
+  EXPECT_EQ(run.status, 3) << run.err;
+  unsetenv("TIPOLARIA_CONNECTION");
+
+  // A file that others may read is refused, and what it holds never shows.
+  { std::ofstream(file) << "Driver={FreeTDS};Server=s;UID=u;PWD=s3cr3t\n"; }
+  fs::permissions(file, fs::perms::group_read, fs::perm_options::add);
+  run = RunTool("imp dump --connection-file '" + file + "'");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "tipolaria: the connection file \"" + file +
+                         "\" may be read or written by other users (mode 0640): it holds the "
+                         "password of the database; make it its owner's alone (chmod 600)\n");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  run = RunTool("db check --connection-file '" + file + "'");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err.find("s3cr3t"), std::string::npos) << run.err;
+
+  struct Case {
+    std::string content;  // empty: no file at all
+    std::string arguments;
+    std::string in_err;
+  } const cases[] = {
+      {"", "--connection-file '" + Out("none") + "'", "\"" + Out("none") + "\" cannot be read"},
+      {" \n\n", "--connection-file '" + file + "'", "is empty"},
+      {"sqlite:a\nsqlite:b\n", "--connection-file '" + file + "'", "holds more than one line"},
+      {"sqlite:a", "--connection-file '" + file + "' -c sqlite:b", "excludes"},
+  };
+  for (const Case& c : cases) {
+    if (!c.content.empty()) std::ofstream(file) << c.content;
+    run = RunTool("imp dump " + c.arguments);
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    EXPECT_NE(run.err.find(c.in_err), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
 }
 
 TEST(DemoCommandTest, BuildsTheDemoDatabaseAndPrintsItAgainOnASecondRun) {
@@ -148,9 +257,18 @@ TEST_F(PrintCommandTest, EveryErrorIsOneLineWithItsExitStatus) {
       {"", 2, "A subcommand is required"},
       {"frobnicate", 2, "A subcommand is required"},
       {"print " + db_ + "--bogus", 2, "--bogus"},
-      {"print --cover x.pdf", 2, "--connection is required"},
+      {"print --cover x.pdf", 2, "no database given: give --connection CONN or --connection-file"},
       {"print " + db_, 2, "nothing to print"},
       {"print " + db_ + "--cover x.pdf --copias many", 2, "many"},
+      // The range of a value refused, in a few words.
+      {"print " + db_ + "--cover x.pdf --copias 99999", 2,
+       "--copias: 99999 is not a whole number from -32768 to 32767"},
+      {"print " + db_ + "--cover x.pdf --desde 1e3", 2,
+       "--desde: 1e3 is not a whole number from -32768 to 32767"},
+      {"imp dump " + db_ + "--lock-timeout -1", 2,
+       "--lock-timeout: -1 is not a whole number from 0 to 2147483647"},
+      {"batch " + db_ + "--out '" + Out("o") + "' --from '" + tdb_.folder() + "'", 2,
+       "cannot read the list of declarations \"" + tdb_.folder() + "\": Is a directory"},
       {"print " + missing + "--cover x.pdf", 3, "missing.db"},
       {"print " + not_customs + "--cover x.pdf", 3, "IMP"},
       {"print " + db_ + "--cover x.pdf", 5, "is empty: nothing to print"},
@@ -168,12 +286,14 @@ TEST_F(PrintCommandTest, EveryErrorIsOneLineWithItsExitStatus) {
       {"demo --out '" + a_file + "'", 3, "cannot create the folder"},
       {"db init '" + a_file + "'", 3, "a-file"},
   };
+  unsetenv("TIPOLARIA_CONNECTION");
   for (const Case& c : cases) {
     const ToolRun run = RunTool(c.arguments);
     EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
     EXPECT_EQ(run.out, "") << c.arguments;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.arguments << "\n"
                                                                    << run.err;
+    EXPECT_LT(run.err.size(), 300u) << run.err;
     EXPECT_TRUE(run.err.starts_with("tipolaria: ")) << run.err;
     EXPECT_NE(run.err.find(c.in_err), std::string::npos) << c.arguments << "\n" << run.err;
   }
