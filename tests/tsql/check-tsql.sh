@@ -4,21 +4,16 @@
 # whichever database runs the generation), prints and dumps IMP the same
 # way, and parses every logged request and the batches of db/sqlserver/
 # with node-sql-parser's T-SQL grammar (check-tsql.mjs). node-sql-parser is
-# installed from the npm registry, at the version pinned here, into FOLDER
-# (a folder of the build, never of the sources).
+# fetched from the npm registry, at the version pinned in fetch-npm.py, into
+# FOLDER (a folder of the build, never of the sources).
 # Usage: tests/tsql/check-tsql.sh TIPOLARIA_TOOL FOLDER
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$here/../.."
 tool="$1"
 folder="$2"
-version=5.4.0
 mkdir -p "$folder"
-installed="$folder/node_modules/node-sql-parser/package.json"
-if ! grep -qs "\"version\": \"$version\"" "$installed"; then
-  npm install --prefix "$folder" --no-audit --no-fund --no-save --loglevel=error \
-    "node-sql-parser@$version" > /dev/null
-fi
+"$here/fetch-npm.py" "$folder"
 # The check imports the grammar from beside itself.
 cp "$here/check-tsql.mjs" "$folder/"
 
