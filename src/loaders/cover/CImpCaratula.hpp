@@ -8,9 +8,9 @@
 // loaders (CImpCaratula.cpp, CImpCaratulaTextos.cpp), the declaration level
 // of the settlement (CImpCaratulaLiquidacion.cpp), the item and footer
 // members (CImpCaratulaItem.cpp, CImpCaratulaPie.cpp). What the item pages
-// share with it is in pieces of its own: the item's fields (ItemFields), the
-// footer (FooterFields), the reference lookups (CoverLookups) and the page
-// under construction (PageFields).
+// share with it is in src/loaders/fields: the item's fields (ItemFields), the
+// footer (FooterFields), the reference lookups (ReferenceLookups); the page
+// under construction is PageFields.
 //
 // Every procedure traps errors: an error leaving it carries
 // " - CImpCaratula.<procedure>" appended to its source, so the driver sees

@@ -2,9 +2,9 @@
 // the cover, loaded with the item fields shared with the item pages.
 #include "data/SqlText.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
-#include "loaders/cover/CoverText.hpp"
-#include "loaders/cover/ItemFields.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/ItemFields.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
+#include "loaders/fields/LoaderText.hpp"
 
 namespace tipolaria {
 

@@ -1,8 +1,8 @@
 // The footer of the cover (with the declaration's settlement totals) and the
 // save of the gathered fields as page 1.
 #include "loaders/cover/CImpCaratula.hpp"
-#include "loaders/cover/FooterFields.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/FooterFields.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
 
 namespace tipolaria {
 

@@ -3,9 +3,9 @@
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
-#include "loaders/cover/CoverLookups.hpp"
-#include "loaders/cover/CoverText.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
+#include "loaders/fields/LoaderText.hpp"
+#include "loaders/fields/ReferenceLookups.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
 

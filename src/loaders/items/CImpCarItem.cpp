@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "common/UtilFnc.hpp"
-#include "loaders/cover/FooterFields.hpp"
-#include "loaders/cover/ItemFields.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/FooterFields.hpp"
+#include "loaders/fields/ItemFields.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
 
 namespace tipolaria {
 

@@ -5,8 +5,8 @@
 // settlement index, an entry being the tax code padded to kAnchoCodigo
 // characters followed by the concept's field number; the item level puts an
 // item's values beside the concept of the same tax.
-#ifndef TIPOLARIA_LOADERS_COVER_SETTLEMENTGRID_HPP_
-#define TIPOLARIA_LOADERS_COVER_SETTLEMENTGRID_HPP_
+#ifndef TIPOLARIA_LOADERS_FIELDS_SETTLEMENTGRID_HPP_
+#define TIPOLARIA_LOADERS_FIELDS_SETTLEMENTGRID_HPP_
 
 #include <cstdint>
 #include <string>
@@ -24,4 +24,4 @@ inline std::string NombreCampo(const char* prefijo, int campo) {
 
 }  // namespace tipolaria::detail
 
-#endif  // TIPOLARIA_LOADERS_COVER_SETTLEMENTGRID_HPP_
+#endif  // TIPOLARIA_LOADERS_FIELDS_SETTLEMENTGRID_HPP_

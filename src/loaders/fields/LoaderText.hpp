@@ -1,6 +1,6 @@
-// Small text helpers shared by the source files of the cover loader.
-#ifndef TIPOLARIA_LOADERS_COVER_COVERTEXT_HPP_
-#define TIPOLARIA_LOADERS_COVER_COVERTEXT_HPP_
+// Small text helpers shared by the loaders of the cover and the item pages.
+#ifndef TIPOLARIA_LOADERS_FIELDS_LOADERTEXT_HPP_
+#define TIPOLARIA_LOADERS_FIELDS_LOADERTEXT_HPP_
 
 #include <string>
 #include <string_view>
@@ -42,4 +42,4 @@ inline std::string Reemplazar(std::string_view text, std::string_view from, std:
 
 }  // namespace tipolaria::detail
 
-#endif  // TIPOLARIA_LOADERS_COVER_COVERTEXT_HPP_
+#endif  // TIPOLARIA_LOADERS_FIELDS_LOADERTEXT_HPP_

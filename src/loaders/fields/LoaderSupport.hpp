@@ -4,8 +4,8 @@
 // Both pages report their procedures under the cover class's name
 // (" - CImpCaratula.CargarDatosItem" on an item page too), as hosts have
 // always seen them; the name is produced here only, so the two cannot drift.
-#ifndef TIPOLARIA_LOADERS_COVER_LOADERSUPPORT_HPP_
-#define TIPOLARIA_LOADERS_COVER_LOADERSUPPORT_HPP_
+#ifndef TIPOLARIA_LOADERS_FIELDS_LOADERSUPPORT_HPP_
+#define TIPOLARIA_LOADERS_FIELDS_LOADERSUPPORT_HPP_
 
 #include <string>
 #include <string_view>
@@ -29,4 +29,4 @@ CDataBase& RequireDatabase(CDataBase* db);
 
 }  // namespace tipolaria::detail
 
-#endif  // TIPOLARIA_LOADERS_COVER_LOADERSUPPORT_HPP_
+#endif  // TIPOLARIA_LOADERS_FIELDS_LOADERSUPPORT_HPP_

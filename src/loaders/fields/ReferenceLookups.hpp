@@ -2,8 +2,8 @@
 // turned into the descriptions valid on the operation date. A code without a
 // valid row gives the loader's placeholder, never an error. No trap of their
 // own but DameDescripcionDocs's: errors reach the field loader that asked.
-#ifndef TIPOLARIA_LOADERS_COVER_COVERLOOKUPS_HPP_
-#define TIPOLARIA_LOADERS_COVER_COVERLOOKUPS_HPP_
+#ifndef TIPOLARIA_LOADERS_FIELDS_REFERENCELOOKUPS_HPP_
+#define TIPOLARIA_LOADERS_FIELDS_REFERENCELOOKUPS_HPP_
 
 #include <string>
 
@@ -29,4 +29,4 @@ void DameDescripcionDocs(CDataBase& db, std::string& factura, std::string& certi
 
 }  // namespace tipolaria::detail
 
-#endif  // TIPOLARIA_LOADERS_COVER_COVERLOOKUPS_HPP_
+#endif  // TIPOLARIA_LOADERS_FIELDS_REFERENCELOOKUPS_HPP_

@@ -1,11 +1,11 @@
 // The footer of the cover and the item pages (assigned channel, heading
 // line) and, on the cover, the declaration's settlement totals.
-#include "loaders/cover/FooterFields.hpp"
+#include "loaders/fields/FooterFields.hpp"
 
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
-#include "loaders/cover/CoverText.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
+#include "loaders/fields/LoaderText.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
 

@@ -1,4 +1,4 @@
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
 
 namespace tipolaria::detail {
 namespace {

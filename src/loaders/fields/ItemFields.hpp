@@ -8,8 +8,8 @@
 // An ItemFields lives for one load: it works on the page and the database it
 // is given (neither owned). Every loader appends " - CImpCaratula.<name>" to
 // the source of an error that leaves it, on both pages.
-#ifndef TIPOLARIA_LOADERS_COVER_ITEMFIELDS_HPP_
-#define TIPOLARIA_LOADERS_COVER_ITEMFIELDS_HPP_
+#ifndef TIPOLARIA_LOADERS_FIELDS_ITEMFIELDS_HPP_
+#define TIPOLARIA_LOADERS_FIELDS_ITEMFIELDS_HPP_
 
 #include <string>
 #include <vector>
@@ -110,4 +110,4 @@ class ItemFields {
 
 }  // namespace tipolaria
 
-#endif  // TIPOLARIA_LOADERS_COVER_ITEMFIELDS_HPP_
+#endif  // TIPOLARIA_LOADERS_FIELDS_ITEMFIELDS_HPP_

@@ -1,12 +1,12 @@
 // The item's identification, origin, units, additional information (fields
 // 38 to 50), value suffixes (51) and options (52). Amounts are in
 // ItemFieldsMontos.cpp, the settlement in ItemFieldsLiquidacion.cpp.
-#include "loaders/cover/ItemFields.hpp"
+#include "loaders/fields/ItemFields.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
-#include "loaders/cover/CoverLookups.hpp"
-#include "loaders/cover/CoverText.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
+#include "loaders/fields/LoaderText.hpp"
+#include "loaders/fields/ReferenceLookups.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
 #include "runtime/Trap.hpp"

@@ -1,12 +1,12 @@
 // The reference lookups of the cover and item pages. A row of a dated code
 // table is valid from its start date (inclusive) to its end date (exclusive).
-#include "loaders/cover/CoverLookups.hpp"
+#include "loaders/fields/ReferenceLookups.hpp"
 
 #include "common/DatedLookups.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
-#include "loaders/cover/CoverText.hpp"
-#include "loaders/cover/LoaderSupport.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
+#include "loaders/fields/LoaderText.hpp"
 
 namespace tipolaria::detail {
 

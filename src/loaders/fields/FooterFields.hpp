@@ -1,6 +1,6 @@
 // The footer fields shared by the cover and the item pages.
-#ifndef TIPOLARIA_LOADERS_COVER_FOOTERFIELDS_HPP_
-#define TIPOLARIA_LOADERS_COVER_FOOTERFIELDS_HPP_
+#ifndef TIPOLARIA_LOADERS_FIELDS_FOOTERFIELDS_HPP_
+#define TIPOLARIA_LOADERS_FIELDS_FOOTERFIELDS_HPP_
 
 #include <cstdint>
 #include <string>
@@ -22,4 +22,4 @@ bool CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::in
 
 }  // namespace tipolaria::detail
 
-#endif  // TIPOLARIA_LOADERS_COVER_FOOTERFIELDS_HPP_
+#endif  // TIPOLARIA_LOADERS_FIELDS_FOOTERFIELDS_HPP_
