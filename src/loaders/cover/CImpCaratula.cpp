@@ -1,8 +1,12 @@
 // The header load of the cover page and its field loaders (fields 5 to 34).
 #include "loaders/cover/CImpCaratula.hpp"
 
+#include <optional>
+
+#include "common/DatedLookups.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
+#include "loaders/fields/FieldRow.hpp"
 #include "loaders/fields/LoaderSupport.hpp"
 #include "loaders/fields/LoaderText.hpp"
 #include "loaders/fields/ReferenceLookups.hpp"
@@ -13,8 +17,96 @@
 namespace tipolaria {
 namespace {
 
+using detail::FieldRow;
+using enum detail::Read;
+
 constexpr const char* kCuit = "00-00000000-0";
 constexpr const char* kMonto = "#,##0.00";
+
+// Conversions of the header's one-field loaders.
+std::optional<std::string> Agente(CDataBase& db, const std::string& iddt) {
+  Recordset rs;
+  std::optional<std::string> agente;
+  if (db.GetRs("SELECT ltprtransp FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+    agente = detail::Texto(rs, "ltprtransp");
+  }
+  rs.Close();
+  return agente;
+}
+
+std::optional<std::string> SiNoEnBlanco(CDataBase&, const std::string& texto) {
+  if (Trim(texto).empty()) return std::nullopt;
+  return texto;
+}
+
+std::optional<std::string> PaisDestino(CDataBase& db, const std::string& pais) {
+  std::string descripcion;
+  if (pais.empty() || !BuscarVigente(db, kTablaPais, pais, descripcion)) descripcion = "******";
+  return "Pais dest.: " + descripcion;
+}
+
+std::optional<std::string> Embalaje(CDataBase& db, const std::string& iddt) {
+  std::string valor;
+  Recordset rs;
+  if (db.GetRs("SELECT cbulnatemb FROM BUL WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+    if (rs.RecordCount() >= 2) {
+      valor = "VARIOS";
+    } else {
+      BuscarVigente(db, kTablaEmbalaje, detail::Texto(rs, "cbulnatemb"), valor);
+    }
+  }
+  rs.Close();
+  return valor;
+}
+
+std::optional<std::string> PlazoSinCero(CDataBase&, const std::string& plazo) {
+  return plazo == "0" ? "" : plazo;
+}
+
+std::optional<std::string> Aduana(CDataBase& db, const std::string& aduana) {
+  std::string valor;
+  if (!aduana.empty()) BuscarVigente(db, kTablaAduana, aduana, valor);
+  return valor;
+}
+
+// A currency prints only when it is valid on the operation date.
+std::optional<std::string> Divisa(CDataBase& db, const std::string& divisa) {
+  std::string valor;
+  if (!BuscarVigente(db, kTablaDivisa, divisa, valor)) return std::nullopt;
+  return valor;
+}
+
+// The header's one-field loaders (see FieldRow).
+constexpr FieldRow kCabecera[] = {
+    {6, "CargarCuitImpExp", "CUITImpExp", "nddtimmioe", kAsRead, kCuit},
+    {7, "CargarDespachante", "DespachanteDeAduana", nullptr, kText},
+    {8, "CargarCuitDespachante", "CUITDespachante", "cddtagr", kAsRead, kCuit},
+    {9, "CargarAgenteDeTransporteAduanero", "AgenteDeTransporteAduanero", "iddt", kAsRead, Agente},
+    {10, "CargarCUITAgente", "CUITAgenteDeTransporteAduanero", "cddttransp", kText, kCuit},
+    {11, "CargarVendedor", "Vendedor", "lddtnomfod", kText},
+    {12, "CargarVia", "Via", nullptr, kText, SiNoEnBlanco},
+    {13, "CargarDocTransporte", "DocumentoDeTransporte", "itit", kText},
+    {15, "CargarNombreTransporte", "NombreDelTransporte", "nddtimmtrn", kText},
+    {16, "CargarBandera", "Bandera", "cddtpaytrn", kText, detail::DescripcionPais},
+    {17, "CargarPuertoEmbarque", "PuertoDeEmbarque", "cddtpaidst", kText, PaisDestino},
+    {18, "CargarFechaArribo", "FechaDeArribo", "dddtarvtrn", kText, "dd / mm / yyyy"},
+    {19, "CargarMarcas", "MarcasYNumeros", "cddtmrqnum", kText},
+    {20, "CargarEmbalaje", "Embalaje", "iddt", kAsRead, Embalaje},
+    {21, "CargarTotalBultos", "TotalBultos", "qddtbultos", kText, "#,##0"},
+    {22, "CargarPesoBruto", "PesoBruto", "qddtpdsbrt", kText, "#,##0.000"},
+    // Printed as read (dd/mm/yyyy), unlike the arrival date.
+    {24, "CargarVtoEmbarque", "VtoEmbarque", "dddtvenemb", kText},
+    {25, "CargarPlazo", "Plazo", "qddtregsus", kText, PlazoSinCero},
+    {27, "CargarAduana", "AduanaDestinoSalida", "cddtburdst", kText, Aduana},
+    {28, "CargarCondicionVenta", "CondVenta", "cddtincote", kText},
+    {29, "CargarFOBTotal", "FOBTotal", "mddtfob", kText, kMonto},
+    {30, "CargarDivisaFOB", "Divisa", "cddtdevfob", kText, Divisa},
+    {31, "CargarFleteTotal", "FleteTotal", "mddtfle", kText, kMonto},
+    {32, "CargarDivisaFlete", "DivisaFlete", "cddtdevfle", kText, Divisa},
+    {33, "CargarSeguroTotal", "SeguroTotal", "mddtass", kText, kMonto},
+    // The insurance currency carries the label of the insurance amount.
+    {34, "CargarDivisaSeguro", "SeguroTotal", "cddtdevass", kText, Divisa},
+};
 
 }  // namespace
 
@@ -57,36 +149,24 @@ bool CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/
     // the Null-to-empty conversion.
     const auto leido = [&](const char* column) { return ValueToText(header.Field(column)); };
     const auto texto = [&](const char* column) { return detail::Texto(header, column); };
+    const auto cargar = [&](std::initializer_list<int> campos) {
+      detail::LoadFields(Db(), page_, kCabecera, campos, header);
+    };
+    const auto cargar_texto = [&](int campo, const std::string& valor) {
+      detail::LoadField(Db(), page_, detail::RowOf(kCabecera, campo), valor);
+    };
     CargarImpExp(leido("lddtnomioe"), condicion);
-    CargarCuitImpExp(leido("nddtimmioe"));
-    CargarDespachante(nombre_despachante);
-    CargarCuitDespachante(leido("cddtagr"));
-    CargarAgenteDeTransporteAduanero(leido("iddt"));
-    CargarCUITAgente(texto("cddttransp"));
-    CargarVendedor(texto("lddtnomfod"));
-    CargarVia(via);
-    CargarDocTransporte(texto("itit"));
+    cargar({6});
+    cargar_texto(7, nombre_despachante);
+    cargar({8, 9, 10, 11});
+    cargar_texto(12, via);
+    cargar({13});
     CargarIdManifiesto(leido("iddt"), texto("idso"));
-    CargarNombreTransporte(texto("nddtimmtrn"));
-    CargarBandera(texto("cddtpaytrn"));
-    CargarPuertoEmbarque(texto("cddtpaidst"));
-    CargarFechaArribo(texto("dddtarvtrn"));
-    CargarMarcas(texto("cddtmrqnum"));
-    CargarEmbalaje(leido("iddt"));
-    CargarTotalBultos(texto("qddtbultos"));
-    CargarPesoBruto(texto("qddtpdsbrt"));
+    cargar({15, 16, 17, 18, 19, 20, 21, 22});
     CargarDeposito(leido("cddtbur"), texto("cddtdep"));
-    CargarVtoEmbarque(texto("dddtvenemb"));
-    CargarPlazo(texto("qddtregsus"));
+    cargar({24, 25});
     CargarMotivo(texto("nddtnumcvt"), texto("cddtmot"));
-    CargarAduana(texto("cddtburdst"));
-    CargarCondicionVenta(texto("cddtincote"));
-    CargarFOBTotal(texto("mddtfob"));
-    CargarDivisaFOB(texto("cddtdevfob"));
-    CargarFleteTotal(texto("mddtfle"));
-    CargarDivisaFlete(texto("cddtdevfle"));
-    CargarSeguroTotal(texto("mddtass"));
-    CargarDivisaSeguro(texto("cddtdevass"));
+    cargar({27, 28, 29, 30, 31, 32, 33, 34});
     CargarGarantias(leido("iddt"));
     CargarInfoComplementaria(leido("iddt"));
     return false;
@@ -97,48 +177,6 @@ void CImpCaratula::CargarImpExp(const std::string& nombre, const std::string& co
   detail::TrapCaratula("CargarImpExp", [&] {
     Agregar("ImportadorExportador", nombre + "    (IVA INS: " + condicion_iva + ")", 5);
   });
-}
-
-void CImpCaratula::CargarCuitImpExp(const std::string& cuit) {
-  detail::TrapCaratula("CargarCuitImpExp", [&] { Agregar("CUITImpExp", Format(cuit, kCuit), 6); });
-}
-
-void CImpCaratula::CargarDespachante(const std::string& nombre) {
-  detail::TrapCaratula("CargarDespachante", [&] { Agregar("DespachanteDeAduana", nombre, 7); });
-}
-
-void CImpCaratula::CargarCuitDespachante(const std::string& cuit) {
-  detail::TrapCaratula("CargarCuitDespachante",
-                       [&] { Agregar("CUITDespachante", Format(cuit, kCuit), 8); });
-}
-
-void CImpCaratula::CargarAgenteDeTransporteAduanero(const std::string& iddt) {
-  detail::TrapCaratula("CargarAgenteDeTransporteAduanero", [&] {
-    Recordset rs;
-    if (Db().GetRs("SELECT ltprtransp FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
-      Agregar("AgenteDeTransporteAduanero", detail::Texto(rs, "ltprtransp"), 9);
-    }
-    rs.Close();
-  });
-}
-
-void CImpCaratula::CargarCUITAgente(const std::string& cuit) {
-  detail::TrapCaratula("CargarCUITAgente",
-                       [&] { Agregar("CUITAgenteDeTransporteAduanero", Format(cuit, kCuit), 10); });
-}
-
-void CImpCaratula::CargarVendedor(const std::string& vendedor) {
-  detail::TrapCaratula("CargarVendedor", [&] { Agregar("Vendedor", vendedor, 11); });
-}
-
-void CImpCaratula::CargarVia(const std::string& via) {
-  detail::TrapCaratula("CargarVia", [&] {
-    if (!Trim(via).empty()) Agregar("Via", via, 12);
-  });
-}
-
-void CImpCaratula::CargarDocTransporte(const std::string& itit) {
-  detail::TrapCaratula("CargarDocTransporte", [&] { Agregar("DocumentoDeTransporte", itit, 13); });
 }
 
 void CImpCaratula::CargarIdManifiesto(const std::string& iddt, const std::string& idso) {
@@ -154,130 +192,23 @@ void CImpCaratula::CargarIdManifiesto(const std::string& iddt, const std::string
   });
 }
 
-void CImpCaratula::CargarNombreTransporte(const std::string& nombre) {
-  detail::TrapCaratula("CargarNombreTransporte",
-                       [&] { Agregar("NombreDelTransporte", nombre, 15); });
-}
-
-void CImpCaratula::CargarBandera(const std::string& pais) {
-  detail::TrapCaratula("CargarBandera", [&] {
-    std::string valor;
-    detail::BuscarPais(Db(), pais, valor);
-    Agregar("Bandera", valor, 16);
-  });
-}
-
-void CImpCaratula::CargarPuertoEmbarque(const std::string& pais) {
-  detail::TrapCaratula("CargarPuertoEmbarque", [&] {
-    std::string descripcion;
-    if (pais.empty() || !detail::BuscarPais(Db(), pais, descripcion)) descripcion = "******";
-    Agregar("PuertoDeEmbarque", "Pais dest.: " + descripcion, 17);
-  });
-}
-
-void CImpCaratula::CargarFechaArribo(const std::string& fecha) {
-  detail::TrapCaratula("CargarFechaArribo",
-                       [&] { Agregar("FechaDeArribo", Format(fecha, "dd / mm / yyyy"), 18); });
-}
-
-void CImpCaratula::CargarMarcas(const std::string& marcas) {
-  detail::TrapCaratula("CargarMarcas", [&] { Agregar("MarcasYNumeros", marcas, 19); });
-}
-
-void CImpCaratula::CargarEmbalaje(const std::string& iddt) {
-  detail::TrapCaratula("CargarEmbalaje", [&] {
-    std::string valor;
-    Recordset rs;
-    if (Db().GetRs("SELECT cbulnatemb FROM BUL WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
-      if (rs.RecordCount() >= 2) {
-        valor = "VARIOS";
-      } else {
-        detail::BuscarEmbalaje(Db(), detail::Texto(rs, "cbulnatemb"), valor);
-      }
-    }
-    rs.Close();
-    Agregar("Embalaje", valor, 20);
-  });
-}
-
-void CImpCaratula::CargarTotalBultos(const std::string& bultos) {
-  detail::TrapCaratula("CargarTotalBultos",
-                       [&] { Agregar("TotalBultos", Format(bultos, "#,##0"), 21); });
-}
-
-void CImpCaratula::CargarPesoBruto(const std::string& peso) {
-  detail::TrapCaratula("CargarPesoBruto",
-                       [&] { Agregar("PesoBruto", Format(peso, "#,##0.000"), 22); });
-}
-
 void CImpCaratula::CargarDeposito(const std::string& aduana, const std::string& deposito) {
   detail::TrapCaratula("CargarDeposito", [&] {
+    std::string fecha = Db().OperDate();
     std::string valor;
-    detail::BuscarDeposito(Db(), aduana, deposito, valor);
+    Recordset rs;
+    if (Db().ValidaRefCompuestos("MAG", "CMAGCODBUR", aduana, "CMAG", deposito, fecha, "DMAGEFF",
+                                 "DMAGFIN", rs)) {
+      valor = detail::Texto(rs, "lmag");
+    }
+    rs.Close();
     Agregar("Deposito", valor, 23);
   });
-}
-
-void CImpCaratula::CargarVtoEmbarque(const std::string& fecha) {
-  // Printed as read (dd/mm/yyyy), unlike the arrival date.
-  detail::TrapCaratula("CargarVtoEmbarque", [&] { Agregar("VtoEmbarque", fecha, 24); });
-}
-
-void CImpCaratula::CargarPlazo(const std::string& plazo) {
-  detail::TrapCaratula("CargarPlazo", [&] { Agregar("Plazo", plazo == "0" ? "" : plazo, 25); });
 }
 
 void CImpCaratula::CargarMotivo(const std::string& numero, const std::string& motivo) {
   detail::TrapCaratula("CargarMotivo", [&] {
     Agregar("MotivoNAutorizacion", numero.empty() ? motivo : motivo + " | " + numero, 26);
-  });
-}
-
-void CImpCaratula::CargarAduana(const std::string& aduana) {
-  detail::TrapCaratula("CargarAduana", [&] {
-    std::string valor;
-    if (!aduana.empty()) detail::BuscarAduana(Db(), aduana, valor);
-    Agregar("AduanaDestinoSalida", valor, 27);
-  });
-}
-
-void CImpCaratula::CargarCondicionVenta(const std::string& incoterm) {
-  detail::TrapCaratula("CargarCondicionVenta", [&] { Agregar("CondVenta", incoterm, 28); });
-}
-
-void CImpCaratula::CargarFOBTotal(const std::string& monto) {
-  detail::TrapCaratula("CargarFOBTotal", [&] { Agregar("FOBTotal", Format(monto, kMonto), 29); });
-}
-
-void CImpCaratula::CargarDivisaFOB(const std::string& divisa) {
-  detail::TrapCaratula("CargarDivisaFOB", [&] {
-    std::string valor;
-    if (detail::BuscarDivisa(Db(), divisa, valor)) Agregar("Divisa", valor, 30);
-  });
-}
-
-void CImpCaratula::CargarFleteTotal(const std::string& monto) {
-  detail::TrapCaratula("CargarFleteTotal",
-                       [&] { Agregar("FleteTotal", Format(monto, kMonto), 31); });
-}
-
-void CImpCaratula::CargarDivisaFlete(const std::string& divisa) {
-  detail::TrapCaratula("CargarDivisaFlete", [&] {
-    std::string valor;
-    if (detail::BuscarDivisa(Db(), divisa, valor)) Agregar("DivisaFlete", valor, 32);
-  });
-}
-
-void CImpCaratula::CargarSeguroTotal(const std::string& monto) {
-  detail::TrapCaratula("CargarSeguroTotal",
-                       [&] { Agregar("SeguroTotal", Format(monto, kMonto), 33); });
-}
-
-void CImpCaratula::CargarDivisaSeguro(const std::string& divisa) {
-  // The insurance currency carries the label of the insurance amount.
-  detail::TrapCaratula("CargarDivisaSeguro", [&] {
-    std::string valor;
-    if (detail::BuscarDivisa(Db(), divisa, valor)) Agregar("SeguroTotal", valor, 34);
   });
 }
 

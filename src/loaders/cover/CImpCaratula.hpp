@@ -73,37 +73,12 @@ class CImpCaratula {
   // Appends one field; `campo` is the field number.
   void Agregar(std::string nombre, std::string valor, int campo);
 
-  // Header field loaders (fields 5 to 37).
+  // Header field loaders (fields 5 to 37) with more than one column or more
+  // than one field; the others are rows of a table (CImpCaratula.cpp).
   void CargarImpExp(const std::string& nombre, const std::string& condicion_iva);
-  void CargarCuitImpExp(const std::string& cuit);
-  void CargarDespachante(const std::string& nombre);
-  void CargarCuitDespachante(const std::string& cuit);
-  void CargarAgenteDeTransporteAduanero(const std::string& iddt);
-  void CargarCUITAgente(const std::string& cuit);
-  void CargarVendedor(const std::string& vendedor);
-  void CargarVia(const std::string& via);
-  void CargarDocTransporte(const std::string& itit);
   void CargarIdManifiesto(const std::string& iddt, const std::string& idso);
-  void CargarNombreTransporte(const std::string& nombre);
-  void CargarBandera(const std::string& pais);
-  void CargarPuertoEmbarque(const std::string& pais);
-  void CargarFechaArribo(const std::string& fecha);
-  void CargarMarcas(const std::string& marcas);
-  void CargarEmbalaje(const std::string& iddt);
-  void CargarTotalBultos(const std::string& bultos);
-  void CargarPesoBruto(const std::string& peso);
   void CargarDeposito(const std::string& aduana, const std::string& deposito);
-  void CargarVtoEmbarque(const std::string& fecha);
-  void CargarPlazo(const std::string& plazo);
   void CargarMotivo(const std::string& numero, const std::string& motivo);
-  void CargarAduana(const std::string& aduana);
-  void CargarCondicionVenta(const std::string& incoterm);
-  void CargarFOBTotal(const std::string& monto);
-  void CargarDivisaFOB(const std::string& divisa);
-  void CargarFleteTotal(const std::string& monto);
-  void CargarDivisaFlete(const std::string& divisa);
-  void CargarSeguroTotal(const std::string& monto);
-  void CargarDivisaSeguro(const std::string& divisa);
   void CargarGarantias(const std::string& iddt);
   void CargarInfoComplementaria(const std::string& iddt);
 

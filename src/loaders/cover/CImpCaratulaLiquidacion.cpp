@@ -13,12 +13,7 @@
 namespace tipolaria {
 namespace {
 
-using detail::kAnchoCodigo;
-using detail::NombreCampo;
-constexpr const char* kMonto = detail::kMontoLiquidacion;
-// The declaration level stops before field 146, which with 147 and 148 holds
-// its overflow marks.
-constexpr int kFinConceptos = 146;
+using Grid = detail::SettlementGrid;
 
 std::string Motivo(const std::string& motivo) { return motivo.empty() ? "" : " (" + motivo + ")"; }
 
@@ -26,11 +21,11 @@ std::string Motivo(const std::string& motivo) { return motivo.empty() ? "" : " (
 
 void CImpCaratula::AgregarConcepto(const std::string& codigo, const std::string& concepto,
                                    const std::string& tipo, const Value& monto, int& p) {
-  col_liq_.push_back(Left(codigo + Space(kAnchoCodigo), kAnchoCodigo) + std::to_string(p));
-  Agregar(NombreCampo("Conceptos", p), concepto, p);
-  Agregar(NombreCampo("Conceptos", p + 1), tipo, p + 1);
-  Agregar(NombreCampo("Conceptos", p + 2), Format(monto, kMonto), p + 2);
-  p += 6;
+  col_liq_.push_back(Left(codigo + Space(Grid::kCodeWidth), Grid::kCodeWidth) + std::to_string(p));
+  Agregar(Grid::Label("Conceptos", p), concepto, p);
+  Agregar(Grid::Label("Conceptos", p + 1), tipo, p + 1);
+  Agregar(Grid::Label("Conceptos", p + 2), Format(monto, Grid::kAmount), p + 2);
+  p += Grid::kRowWidth;
 }
 
 bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string& /*nart*/,
@@ -71,10 +66,10 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
       return true;
     }
 
-    int p = 74;
+    int p = Grid::kFirstConcept;
     // Whether a concept is left out: the grid filled up with rows to spare.
     bool quedan = false;
-    for (; !lit.AtEnd() && p < kFinConceptos; lit.MoveNext()) {
+    for (; !lit.AtEnd() && p < Grid::kConceptMarks; lit.MoveNext()) {
       const std::string codigo = detail::Texto(lit, "clittax");
       AgregarConcepto(codigo,
                       "( " + codigo + " ) " + db.NatLNat("CODTAX", codigo) +
@@ -83,7 +78,7 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
     }
     quedan = !lit.AtEnd();
     lit.Close();
-    for (; !jrd.AtEnd() && p < kFinConceptos; jrd.MoveNext()) {
+    for (; !jrd.AtEnd() && p < Grid::kConceptMarks; jrd.MoveNext()) {
       AgregarConcepto(
           "900", "( 900 ) " + db.NatLNat("CODTAX", "900") + Motivo(detail::Texto(jrd, "clitmot")),
           detail::Texto(jrd, "clittyp"), jrd.Field("mlit"), p);
@@ -95,18 +90,18 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
     // letter numbered 2 of "TIPTAX".
     const auto a_cobrar = [&](Recordset& rs, const char* columna_codigo,
                               const char* columna_monto) {
-      for (; !rs.AtEnd() && p < kFinConceptos; rs.MoveNext()) {
+      for (; !rs.AtEnd() && p < Grid::kConceptMarks; rs.MoveNext()) {
         const std::string codigo = detail::Texto(rs, columna_codigo);
         AgregarConcepto(codigo, "( " + codigo + " ) " + db.NatLNat("CODTAX", codigo),
                         db.PtrCNat("TIPTAX", 2), rs.Field(columna_monto), p);
       }
     };
-    if (p < kFinConceptos) a_cobrar(bnf, "cbnftax", "mbnf");
+    if (p < Grid::kConceptMarks) a_cobrar(bnf, "cbnftax", "mbnf");
     quedan = quedan || !bnf.AtEnd();
     bnf.Close();
     // With the grid already full, drawback is read only to learn whether it
     // is left out.
-    if (p < kFinConceptos || !quedan) {
+    if (p < Grid::kConceptMarks || !quedan) {
       Recordset dbk;
       db.GetRs("SELECT cdbktax, mdbktax FROM DBK WHERE idbk = '" + id +
                    "' AND ndbkarte = '0000' AND (cdbktax = '630' or cdbktax = '632')",
@@ -119,9 +114,10 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
     // The marks say that concepts are missing from the grid: a declaration of
     // exactly twelve concepts fills it and gets none.
     if (quedan) {
-      Agregar("Conceptos146", std::string(28, '.'), 146);
-      Agregar("Conceptos147", "...", 147);
-      Agregar("Conceptos148", "...", 148);
+      const int marca = Grid::kConceptMarks;
+      Agregar(Grid::Label("Conceptos", marca), std::string(28, '.'), marca);
+      Agregar(Grid::Label("Conceptos", marca + 1), "...", marca + 1);
+      Agregar(Grid::Label("Conceptos", marca + 2), "...", marca + 2);
     }
     return true;
   });

@@ -5,7 +5,6 @@
 #include "loaders/cover/CImpCaratula.hpp"
 #include "loaders/fields/LoaderSupport.hpp"
 #include "loaders/fields/LoaderText.hpp"
-#include "loaders/fields/ReferenceLookups.hpp"
 #include "runtime/Format.hpp"
 #include "runtime/Strings.hpp"
 
@@ -35,6 +34,42 @@ std::string AjustarGarantias(const std::string& texto) {
   if (Len(Trim(texto)) <= kLimiteGarantias) return texto;
   const std::size_t inicio = InicioRenglon(texto);
   return texto.substr(0, inicio) + AjustarTexto(texto.substr(inicio), 6590, 1) + detail::kCrLf;
+}
+
+// The document codes of invoices (1), inspection certificates (4) and third
+// documents (5) valid on the operation date; empty for a kind without one.
+void DameDescripcionDocs(CDataBase& db, std::string& factura, std::string& certificado,
+                         std::string& tercero) {
+  detail::TrapCaratula("DameDescripcionDocs", [&] {
+    std::string fecha = db.OperDate();
+    const std::string d = db.DBDate(fecha);
+    Recordset rs;
+    db.GetRs(
+        "SELECT CDOC, APTR FROM DOC, PTR"
+        " Where CDOCINT = CPTRNAT"
+        " AND DDOCINI <= " +
+            d + " AND DDOCFIN > " + d + " AND CTPT = 'CODDOC'" + " AND APTR in (1, 4, 5)" +
+            " ORDER BY APTR",
+        rs);
+    // Each code is taken from the row of its document number (1, 4, 5), the
+    // first such row when several are valid. A kind without a valid document
+    // leaves its code empty instead of ending the load, and never shifts the
+    // codes of the other kinds: the cover then prints the documents it can.
+    struct Tipo {
+      const char* numero;
+      std::string* codigo;
+      bool leido;
+    } tipos[] = {{"1", &factura, false}, {"4", &certificado, false}, {"5", &tercero, false}};
+    for (; !rs.AtEnd(); rs.MoveNext()) {
+      const std::string numero = detail::Texto(rs, "APTR");
+      for (Tipo& tipo : tipos) {
+        if (numero != tipo.numero || tipo.leido) continue;
+        *tipo.codigo = detail::Texto(rs, "CDOC");
+        tipo.leido = true;
+      }
+    }
+    rs.Close();
+  });
 }
 
 }  // namespace
@@ -100,7 +135,7 @@ void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
     std::string factura;
     std::string certificado;
     std::string tercero;
-    detail::DameDescripcionDocs(Db(), factura, certificado, tercero);
+    DameDescripcionDocs(Db(), factura, certificado, tercero);
     Db().GetRs(
         "SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE"
         " idvd = '" +

@@ -4,6 +4,7 @@
 #include "loaders/fields/ItemFields.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
+#include "loaders/fields/FieldRow.hpp"
 #include "loaders/fields/LoaderSupport.hpp"
 #include "loaders/fields/LoaderText.hpp"
 #include "loaders/fields/ReferenceLookups.hpp"
@@ -12,91 +13,53 @@
 #include "runtime/Trap.hpp"
 
 namespace tipolaria {
+namespace {
 
+using detail::FieldRow;
 using detail::kCrLf;
+using enum detail::Read;
+
+// The description of a state code (EST), empty without a row.
+std::optional<std::string> Estado(CDataBase& db, const std::string& cartuso) {
+  std::string valor;
+  Recordset rs;
+  if (db.GetRs("SELECT ldescri FROM EST WHERE cestcod = '" + DoubleQuotes(cartuso) + "'", rs)) {
+    valor = detail::Texto(rs, "ldescri");
+  }
+  rs.Close();
+  return valor;
+}
+
+// The one-field loaders of the item's identification, state, origin and
+// units (see FieldRow).
+constexpr FieldRow kCabItem[] = {
+    {38, "CargarNroItem", "NroItem", "nartext", kText},
+    {39, "CargarTipoItem", "TipoItem", "carttyp", kText},
+    {40, "CargarPosicionSIM", "PosicionSIM", "iespnce", kText},
+    {41, "CargarPosicionNALADISA", "PosicionNALADISA", "iespnalgat", kText},
+    {43, "CargarEstado", "Estado", "cartuso", kText, Estado},
+    {44, "CargarTotalKg", "TotalKg", "qartkgrnet", kText, "#,##0.0000"},
+    {45, "CargarPaisOrigen", "PaisOrigen", "cartpayori", kText, detail::PaisOProvincia},
+    {46, "CargarPaisDestino", "PaisDestino", "cartpayprc", kText, detail::DescripcionPais},
+    {47, "CargarUnidad", "Unidad", "cartuntest", kText, detail::UnidadOCodigo},
+    {48, "CargarCantUnidad", "CantUnidades", "qartuntest", kText, "#,##0.00"},
+};
+
+}  // namespace
 
 void ItemFields::CargarCabItem(const std::string& iddt, const Recordset& item) {
   detail::TrapCaratula("CargarCabItem", [&] {
-    const auto texto = [&](const char* column) { return detail::Texto(item, column); };
-    CargarNroItem(texto("nartext"));
-    CargarTipoItem(texto("carttyp"));
-    CargarPosicionSIM(texto("iespnce"));
-    CargarPosicionNALADISA(texto("iespnalgat"));
-    CargarLista(texto("cartpro"), texto("lIsta"));
-    CargarEstado(texto("cartuso"));
-    CargarTotalKg(texto("qartkgrnet"));
-    CargarPaisOrigen(texto("cartpayori"));
-    CargarPaisDestino(texto("cartpayprc"));
-    CargarUnidad(texto("cartuntest"));
-    CargarCantUnidad(texto("qartuntest"));
-    CargarInfoAdicional(iddt, texto("nart"));
+    detail::LoadFields(db_, page_, kCabItem, {38, 39, 40, 41}, item);
+    CargarLista(detail::Texto(item, "cartpro"), detail::Texto(item, "lIsta"));
+    detail::LoadFields(db_, page_, kCabItem, {43, 44, 45, 46, 47, 48}, item);
+    CargarInfoAdicional(iddt, detail::Texto(item, "nart"));
   });
-}
-
-void ItemFields::CargarNroItem(const std::string& nartext) {
-  detail::TrapCaratula("CargarNroItem", [&] { Agregar("NroItem", nartext, 38); });
-}
-
-void ItemFields::CargarTipoItem(const std::string& carttyp) {
-  detail::TrapCaratula("CargarTipoItem", [&] { Agregar("TipoItem", carttyp, 39); });
-}
-
-void ItemFields::CargarPosicionSIM(const std::string& iespnce) {
-  detail::TrapCaratula("CargarPosicionSIM", [&] { Agregar("PosicionSIM", iespnce, 40); });
-}
-
-void ItemFields::CargarPosicionNALADISA(const std::string& iespnalgat) {
-  detail::TrapCaratula("CargarPosicionNALADISA",
-                       [&] { Agregar("PosicionNALADISA", iespnalgat, 41); });
 }
 
 void ItemFields::CargarLista(const std::string& cartpro, const std::string& lista) {
   detail::TrapCaratula("CargarLista", [&] {
     Agregar("Lista", Trim(cartpro).empty() ? lista : lista + " / " + cartpro, 42);
   });
-}
-
-void ItemFields::CargarEstado(const std::string& cartuso) {
-  detail::TrapCaratula("CargarEstado", [&] {
-    std::string valor;
-    Recordset rs;
-    if (db_.GetRs("SELECT ldescri FROM EST WHERE cestcod = '" + DoubleQuotes(cartuso) + "'", rs)) {
-      valor = detail::Texto(rs, "ldescri");
-    }
-    rs.Close();
-    Agregar("Estado", valor, 43);
-  });
-}
-
-void ItemFields::CargarTotalKg(const std::string& kilos) {
-  detail::TrapCaratula("CargarTotalKg",
-                       [&] { Agregar("TotalKg", Format(kilos, "#,##0.0000"), 44); });
-}
-
-void ItemFields::CargarPaisOrigen(const std::string& pais) {
-  detail::TrapCaratula("CargarPaisOrigen",
-                       [&] { Agregar("PaisOrigen", detail::PaisOProvincia(db_, pais), 45); });
-}
-
-void ItemFields::CargarPaisDestino(const std::string& pais) {
-  detail::TrapCaratula("CargarPaisDestino", [&] {
-    std::string valor;
-    detail::BuscarPais(db_, pais, valor);
-    Agregar("PaisDestino", valor, 46);
-  });
-}
-
-void ItemFields::CargarUnidad(const std::string& unidad) {
-  detail::TrapCaratula("CargarUnidad", [&] {
-    std::string valor = unidad;  // an unknown unit prints its code
-    detail::BuscarUnidad(db_, unidad, valor);
-    Agregar("Unidad", valor, 47);
-  });
-}
-
-void ItemFields::CargarCantUnidad(const std::string& cantidad) {
-  detail::TrapCaratula("CargarCantUnidad",
-                       [&] { Agregar("CantUnidades", Format(cantidad, "#,##0.00"), 48); });
 }
 
 void ItemFields::CargarInfoAdicional(const std::string& iddt, const std::string& nart) {

@@ -67,24 +67,10 @@ class ItemFields {
     page_.Agregar(std::move(nombre), std::move(valor), campo);
   }
 
-  void CargarNroItem(const std::string& nartext);
-  void CargarTipoItem(const std::string& carttyp);
-  void CargarPosicionSIM(const std::string& iespnce);
-  void CargarPosicionNALADISA(const std::string& iespnalgat);
   void CargarLista(const std::string& cartpro, const std::string& lista);
-  void CargarEstado(const std::string& cartuso);
-  void CargarTotalKg(const std::string& kilos);
-  void CargarPaisOrigen(const std::string& pais);
-  void CargarPaisDestino(const std::string& pais);
-  void CargarUnidad(const std::string& unidad);
-  void CargarCantUnidad(const std::string& cantidad);
   void CargarInfoAdicional(const std::string& iddt, const std::string& nart);
 
   void CargarUnitarioDivisa(const std::string& cartsbitem, const std::string& unitario);
-  void CargarUnidadMontos(const std::string& unidad);
-  void CargarCantidadUnidades(const std::string& cantidad);
-  void CargarFOBTotalDivisa(const std::string& monto);
-  void CargarFOBTotalDolares(const std::string& monto);
   void CargarPrecioUnit(const std::string& qartde, const std::string& precio_oficial,
                         const std::string& valor_declarado);
   void CargarUnidadMonto(const std::string& qartde, const std::string& unidad_oficial,
@@ -92,16 +78,14 @@ class ItemFields {
   void CargarCoeficiente(const std::string& qartde, const std::string& coeficiente,
                          const std::string& impexp);
   void CargarDocumentosAPresentar(const std::string& iddt, const std::string& nart);
-  void CargarAutoliquidacion(const std::string& cartlman);
-  void CargarAjusteDivisa(const std::string& monto);
   void CargarBaseIVA(const std::string& iddt, const std::string& nart);
   void CargarBaseImpuestos(const std::string& iddt, const std::string& nart);
-  void CargarInsumosImport(const std::string& monto);
   void CargarReintegros(const std::string& iddt, const std::string& nart);
-  void CargarAjusteDeducir(const std::string& monto);
-  void CargarInsumos(const std::string& monto);
 
   void TotalesLiqItem(const std::string& iddt, const std::string& nart);
+  // A tax row's item coefficient, type and amount, from field `campo` on.
+  void AgregarColumnasItem(int campo, const Value& coeficiente, const std::string& tipo,
+                           const Value& monto);
 
   CDataBase& db_;
   PageFields& page_;

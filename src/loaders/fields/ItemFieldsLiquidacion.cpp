@@ -1,6 +1,9 @@
 // The item level of the settlement grid, on the cover and on the item pages:
 // an item's taxes, reimbursements and drawback beside the concepts, and the
 // item's totals (131 to 133).
+#include <optional>
+#include <utility>
+
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/fields/ItemFields.hpp"
@@ -14,14 +17,28 @@
 namespace tipolaria {
 namespace {
 
-using detail::kAnchoCodigo;
-using detail::NombreCampo;
-constexpr const char* kMonto = detail::kMontoLiquidacion;
-// The item level stops at 125, where its overflow marks go.
-constexpr int kFinItem = 125;
-// The last field of the grid's tenth row; below it the item columns are
-// boxes of totals.
-constexpr int kUltimaFilaItem = 130;
+using Grid = detail::SettlementGrid;
+
+// The field of the concept of tax `codigo` in the settlement index (the
+// entry's last three characters), or none. With `tomar` the entry is taken
+// out, so that a second row of that tax goes beside the next such concept.
+std::optional<int> CampoDelConcepto(const std::string& codigo, std::vector<std::string>& indice,
+                                    bool tomar) {
+  std::string entrada = codigo;
+  std::int32_t posicion = 1;
+  if (!BuscarEnColeccion(entrada, indice, Grid::kCodeWidth, posicion)) return std::nullopt;
+  if (tomar) indice.erase(indice.begin() + (posicion - 1));
+  return ValueToInt16(Value(Right(entrada, 3)));
+}
+
+// One tax row of the item: the columns of its code, coefficient and amount,
+// and of its type (none: the type is the letter numbered 2 of "TIPTAX").
+struct FilaImpuesto {
+  const char* codigo;
+  const char* coeficiente;
+  const char* tipo;
+  const char* monto;
+};
 
 }  // namespace
 
@@ -36,7 +53,7 @@ void ItemFields::TotalesLiqItem(const std::string& iddt, const std::string& nart
       if (db.GetRs("SELECT SUM(mlqa) FROM LQA WHERE iliq = '" + id + "' AND nart = '" + art +
                        "' AND clqatyp = '" + tipo + "'",
                    rs)) {
-        valor = Format(ValorDecimal(rs.Field(std::size_t{0})), kMonto);
+        valor = Format(ValorDecimal(rs.Field(std::size_t{0})), Grid::kAmount);
       }
       rs.Close();
       return valor;
@@ -56,8 +73,15 @@ void ItemFields::TotalesLiqItem(const std::string& iddt, const std::string& nart
       a_cobrar += ValorDecimal(rs.Field(std::size_t{0}));
     }
     rs.Close();
-    Agregar("ACobrarLiq", Format(a_cobrar, kMonto), 133);
+    Agregar("ACobrarLiq", Format(a_cobrar, Grid::kAmount), 133);
   });
+}
+
+void ItemFields::AgregarColumnasItem(int campo, const Value& coeficiente, const std::string& tipo,
+                                     const Value& monto) {
+  Agregar(Grid::Label("LiqItem", campo), Format(ValorDecimal(coeficiente), Grid::kAmount), campo);
+  Agregar(Grid::Label("LiqItem", campo + 1), tipo, campo + 1);
+  Agregar(Grid::Label("LiqItem", campo + 2), Format(monto, Grid::kAmount), campo + 2);
 }
 
 bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa,
@@ -69,70 +93,57 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
     TotalesLiqItem(iddt, nart);
 
     // With the declaration level printed, the item's values go beside the
-    // concept of the same tax, found in the index (and removed from it, so a
-    // second row of that tax goes beside the next such concept). Without it,
-    // the item's rows fill the grid in order with their own concepts; the
-    // counter starts 3 fields before the first coefficient (71) on purpose,
-    // since each row first advances it by 3.
+    // concept of the same tax, found in the index (and taken out of it).
+    // Without it, the item's rows fill the grid in order, each followed by
+    // its own concept. `q` is the field the last row was placed at.
     //
     // Beside a concept, a tax row fits in the grid's first nine rows: the
-    // item columns of the tenth (125 to 127) take the overflow marks, and
-    // those below it are the boxes of the item totals (131 to 133) and of
-    // the declaration's (137 to 139). A row whose concept lies further down
-    // ends the placing, as one beside the tenth does; it is never written
-    // over a total, which would then print wrong. `sin_lugar` keeps the marks
-    // up even when a later drawback row moves the counter back.
-    int q = liquidacion_impresa ? 71 : 68;
+    // item columns of the tenth take the overflow marks, and those below it
+    // are the boxes of the item totals and of the declaration's. A row whose
+    // concept lies further down ends the placing, as one beside the tenth
+    // does; it is never written over a total, which would then print wrong.
+    // `sin_lugar` keeps the marks up even when a later drawback row moves the
+    // counter back.
+    int q = liquidacion_impresa ? Grid::kFirstRow : Grid::kInOrderStart;
     bool sin_lugar = false;
-    const auto fila = [&](const std::string& codigo, const Value& coeficiente,
-                          const std::string& tipo, const Value& monto) {
-      std::string entrada = Trim(codigo);
-      if (liquidacion_impresa) {
-        std::int32_t posicion = 1;
-        if (!BuscarEnColeccion(entrada, indice, kAnchoCodigo, posicion)) return true;
-        indice.erase(indice.begin() + (posicion - 1));
-        q = ValueToInt16(Value(Right(entrada, 3))) - 3;
-        if (q >= kFinItem) {
-          sin_lugar = true;
-          return false;
-        }
-      } else {
-        q += 3;
-      }
-      Agregar(NombreCampo("LiqItem", q), Format(ValorDecimal(coeficiente), kMonto), q);
-      Agregar(NombreCampo("LiqItem", q + 1), tipo, q + 1);
-      Agregar(NombreCampo("LiqItem", q + 2), Format(monto, kMonto), q + 2);
-      if (!liquidacion_impresa) {
-        q += 3;
-        Agregar(NombreCampo("LiqItem", q), "( " + entrada + " ) " + db.NatLNat("CODTAX", entrada),
-                q);
-      }
-      return true;
+
+    // The item's taxes (LQA), then its reimbursements (BNF).
+    const std::pair<std::string, FilaImpuesto> impuestos[] = {
+        {"SELECT qlqacoefic, clqatyp, mlqa, clqatax FROM LQA WHERE iliq = '" + id +
+             "' AND nart = '" + art + "'",
+         {"clqatax", "qlqacoefic", "clqatyp", "mlqa"}},
+        {"SELECT mbnfcoefic, mbnf, cbnftax FROM BNF WHERE ibnf = '" + id + "' AND nart = '" + art +
+             "'",
+         {"cbnftax", "mbnfcoefic", nullptr, "mbnf"}},
     };
+    for (const auto& [sql, columnas] : impuestos) {
+      Recordset rs;
+      db.GetRs(sql, rs);
+      for (; !rs.AtEnd() && q < Grid::kItemMarks; rs.MoveNext()) {
+        const std::string codigo = Trim(detail::Texto(rs, columnas.codigo));
+        const std::string tipo =
+            columnas.tipo != nullptr ? detail::Texto(rs, columnas.tipo) : db.PtrCNat("TIPTAX", 2);
+        if (!liquidacion_impresa) {
+          q += 3;
+          AgregarColumnasItem(q, rs.Field(columnas.coeficiente), tipo, rs.Field(columnas.monto));
+          q += 3;
+          Agregar(Grid::Label("LiqItem", q), "( " + codigo + " ) " + db.NatLNat("CODTAX", codigo),
+                  q);
+          continue;
+        }
+        const std::optional<int> concepto = CampoDelConcepto(codigo, indice, /*tomar=*/true);
+        if (!concepto) continue;
+        q = *concepto - 3;
+        if (q >= Grid::kItemMarks) {
+          sin_lugar = true;
+          break;
+        }
+        AgregarColumnasItem(q, rs.Field(columnas.coeficiente), tipo, rs.Field(columnas.monto));
+      }
+      rs.Close();
+    }
 
     Recordset rs;
-    db.GetRs("SELECT qlqacoefic, clqatyp, mlqa, clqatax FROM LQA WHERE iliq = '" + id +
-                 "' AND nart = '" + art + "'",
-             rs);
-    for (; !rs.AtEnd() && q < kFinItem; rs.MoveNext()) {
-      if (!fila(detail::Texto(rs, "clqatax"), rs.Field("qlqacoefic"), detail::Texto(rs, "clqatyp"),
-                rs.Field("mlqa"))) {
-        break;
-      }
-    }
-    rs.Close();
-
-    db.GetRs("SELECT mbnfcoefic, mbnf, cbnftax FROM BNF WHERE ibnf = '" + id + "' AND nart = '" +
-                 art + "'",
-             rs);
-    for (; !rs.AtEnd() && q < kFinItem; rs.MoveNext()) {
-      if (!fila(detail::Texto(rs, "cbnftax"), rs.Field("mbnfcoefic"), db.PtrCNat("TIPTAX", 2),
-                rs.Field("mbnf"))) {
-        break;
-      }
-    }
-    rs.Close();
-
     db.GetRs("SELECT cdbktax, SUM(mdbktax) AS SUMA FROM DBK WHERE idbk = '" + id +
                  "' AND ndbkarte = '" + art + "' AND " +
                  "(cdbktax = '630' OR cdbktax = '632') GROUP BY cdbktax",
@@ -144,42 +155,41 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
       // it fits beside the tenth concept too (126, 127; the marks replace it
       // when they come), but not below, among the totals.
       for (; !rs.AtEnd(); rs.MoveNext()) {
-        std::string entrada = Trim(detail::Texto(rs, "cdbktax"));
-        std::int32_t posicion = 1;
-        if (!BuscarEnColeccion(entrada, indice, kAnchoCodigo, posicion)) continue;
-        const int campo = ValueToInt16(Value(Right(entrada, 3))) - 2;
-        if (campo > kUltimaFilaItem) {
+        const std::optional<int> concepto =
+            CampoDelConcepto(Trim(detail::Texto(rs, "cdbktax")), indice, /*tomar=*/false);
+        if (!concepto) continue;
+        if (*concepto - 2 > Grid::kLastItemRow) {
           sin_lugar = true;
           continue;
         }
-        q = campo;
-        Agregar(NombreCampo("LiqItem", q), db.PtrCNat("TIPTAX", 2), q);
-        Agregar(NombreCampo("LiqItem", q + 1), Format(rs.Field("SUMA"), kMonto), q + 1);
+        q = *concepto - 2;
+        Agregar(Grid::Label("LiqItem", q), db.PtrCNat("TIPTAX", 2), q);
+        Agregar(Grid::Label("LiqItem", q + 1), Format(rs.Field("SUMA"), Grid::kAmount), q + 1);
       }
     } else {
       // Placed as the item pages place drawback, so that the cover and the
-      // item pages agree: counter raised to 70, then type and amount two
-      // fields further on for each row, not limited by 125. After a tenth
-      // row they would land in the boxes of the item totals: they are left
-      // out there, under the marks that a tenth row brings.
-      if (q < 70) q = 70;
+      // item pages agree: counter raised to kDrawbackStart, then type and
+      // amount two fields further on for each row, not limited by the marks.
+      // After a tenth row they would land in the boxes of the item totals:
+      // they are left out there, under the marks that a tenth row brings.
+      if (q < Grid::kDrawbackStart) q = Grid::kDrawbackStart;
       for (; !rs.AtEnd(); rs.MoveNext()) {
-        if (q + 3 > kUltimaFilaItem) {
+        if (q + 3 > Grid::kLastItemRow) {
           sin_lugar = true;
           break;
         }
         q += 2;
-        Agregar(NombreCampo("LiqItem", q), db.PtrCNat("TIPTAX", 2), q);
+        Agregar(Grid::Label("LiqItem", q), db.PtrCNat("TIPTAX", 2), q);
         q += 1;
-        Agregar(NombreCampo("LiqItem", q), Format(rs.Field("SUMA"), kMonto), q);
+        Agregar(Grid::Label("LiqItem", q), Format(rs.Field("SUMA"), Grid::kAmount), q);
       }
     }
     rs.Close();
 
-    if (q >= kFinItem || sin_lugar) {
-      Agregar("LiqItem125", "...", 125);
-      Agregar("LiqItem126", "...", 126);
-      Agregar("LiqItem127", "...", 127);
+    if (q >= Grid::kItemMarks || sin_lugar) {
+      for (int marca = Grid::kItemMarks; marca < Grid::kItemMarks + 3; ++marca) {
+        Agregar(Grid::Label("LiqItem", marca), "...", marca);
+      }
     }
     return true;
   });

@@ -2,8 +2,10 @@
 // values, FOB, prices, the documents to present, the VAT and tax bases and
 // the reimbursements.
 #include "common/Catalogo.hpp"
+#include "common/DatedLookups.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
+#include "loaders/fields/FieldRow.hpp"
 #include "loaders/fields/ItemFields.hpp"
 #include "loaders/fields/LoaderSupport.hpp"
 #include "loaders/fields/LoaderText.hpp"
@@ -15,6 +17,9 @@
 
 namespace tipolaria {
 namespace {
+
+using detail::FieldRow;
+using enum detail::Read;
 
 constexpr const char* kMonto = "#,##0.00";
 
@@ -35,6 +40,30 @@ std::string SqlBase(const std::string& id, const std::string& art, int numero) {
          "'";
 }
 
+std::optional<std::string> Autoliquidacion(CDataBase&, const std::string& cartlman) {
+  return cartlman == "M" || cartlman == "S" ? "<<AUTOLIQUIDACIÓN>>" : "";
+}
+
+std::optional<std::string> MontoSinCero(CDataBase&, const std::string& monto) {
+  return EsCero(monto) ? "" : Format(monto, kMonto);
+}
+
+// The one-field loaders of the amounts and values (see FieldRow).
+constexpr FieldRow kMontos[] = {
+    {54, "CargarUnidadMontos", "UnidadMontos", "cartuntdcl", kText, detail::UnidadOCodigo},
+    {55, "CargarCantidadUnidades", "CantidadUnidades", "qartuntdcl", kText, kMonto},
+    {56, "CargarFOBTotalDivisa", "FOBTotalDivisa", "martfob", kZero, kMonto},
+    {57, "CargarFOBTotalDolares", "FOBTotalDolares", "martfobdol", kZero, kMonto},
+    {62, "CargarAjusteDivisa", "AjusteDivisa", "MARTAJUINC", kText, kMonto},
+    {63, "CargarValorAduanaDivisa", "ValorAduanaDivisa", "martbasdiv", kText, kMonto},
+    {65, "CargarInsumosImport", "InsumosImport", "martinstmp", kZero, kMonto},
+    {67, "CargarAjusteDeducir", "AjusteDeducir", "martajuded", kText, kMonto},
+    {68, "CargarValorAduanaDolar", "ValorAduanaDolar", "martbasimp", kText, kMonto},
+    // Field 70 shares the label of field 65.
+    {70, "CargarInsumos", "InsumosImport", "martinscon", kZero, MontoSinCero},
+    {145, "CargarAutoliquidacion", "Autoliquidacion", "cartlman", kText, Autoliquidacion},
+};
+
 }  // namespace
 
 void ItemFields::CargarMontos(const std::string& iddt, const std::string& impexp,
@@ -42,58 +71,38 @@ void ItemFields::CargarMontos(const std::string& iddt, const std::string& impexp
   detail::TrapCaratula("CargarMontos", [&] {
     const auto texto = [&](const char* column) { return detail::Texto(item, column); };
     const auto cero = [&](const char* column) { return Cero(item, column); };
+    const auto cargar = [&](std::initializer_list<int> campos) {
+      detail::LoadFields(db_, page_, kMontos, campos, item);
+    };
     const std::string nart = texto("nart");
     CargarUnitarioDivisa(texto("cartsbitem"), cero("martunitar"));
-    CargarUnidadMontos(texto("cartuntdcl"));
-    CargarCantidadUnidades(texto("qartuntdcl"));
-    CargarFOBTotalDivisa(cero("martfob"));
-    CargarFOBTotalDolares(cero("martfobdol"));
+    cargar({54, 55, 56, 57});
     CargarPrecioUnit(cero("qartde"), cero("martpreofi"), cero("martvalde"));
     CargarUnidadMonto(cero("qartde"), texto("cartuntofi"), texto("cartunde"));
     CargarCoeficiente(cero("qartde"), cero("martcoefic"), impexp);
     CargarDocumentosAPresentar(iddt, policy_.documentos_item_0001 ? "0001" : nart);
-    CargarAutoliquidacion(texto("cartlman"));
-    CargarAjusteDivisa(texto("MARTAJUINC"));
-    CargarValorAduanaDivisa(texto("martbasdiv"));
+    cargar({145, 62, 63});
     CargarBaseIVA(iddt, nart);
     CargarBaseImpuestos(iddt, nart);
-    CargarInsumosImport(cero("martinstmp"));
+    cargar({65});
     CargarReintegros(iddt, nart);
-    CargarAjusteDeducir(texto("martajuded"));
-    CargarValorAduanaDolar(texto("martbasimp"));
-    if (policy_.insumos_sin_valor || !item.Field("martinscon").IsNull()) {
-      CargarInsumos(cero("martinscon"));
-    }
+    cargar({67, 68});
+    if (policy_.insumos_sin_valor || !item.Field("martinscon").IsNull()) cargar({70});
   });
+}
+
+void ItemFields::CargarValorAduanaDivisa(const std::string& martbasdiv) {
+  detail::LoadField(db_, page_, detail::RowOf(kMontos, 63), martbasdiv);
+}
+
+void ItemFields::CargarValorAduanaDolar(const std::string& martbasimp) {
+  detail::LoadField(db_, page_, detail::RowOf(kMontos, 68), martbasimp);
 }
 
 void ItemFields::CargarUnitarioDivisa(const std::string& cartsbitem, const std::string& unitario) {
   detail::TrapCaratula("CargarUnitarioDivisa", [&] {
     Agregar("UnitarioDivisa", cartsbitem == "S" ? "SUBITEM" : Format(unitario, "#,##0.0000"), 53);
   });
-}
-
-void ItemFields::CargarUnidadMontos(const std::string& unidad) {
-  detail::TrapCaratula("CargarUnidadMontos", [&] {
-    std::string valor = unidad;  // an unknown unit prints its code
-    detail::BuscarUnidad(db_, unidad, valor);
-    Agregar("UnidadMontos", valor, 54);
-  });
-}
-
-void ItemFields::CargarCantidadUnidades(const std::string& cantidad) {
-  detail::TrapCaratula("CargarCantidadUnidades",
-                       [&] { Agregar("CantidadUnidades", Format(cantidad, kMonto), 55); });
-}
-
-void ItemFields::CargarFOBTotalDivisa(const std::string& monto) {
-  detail::TrapCaratula("CargarFOBTotalDivisa",
-                       [&] { Agregar("FOBTotalDivisa", Format(monto, kMonto), 56); });
-}
-
-void ItemFields::CargarFOBTotalDolares(const std::string& monto) {
-  detail::TrapCaratula("CargarFOBTotalDolares",
-                       [&] { Agregar("FOBTotalDolares", Format(monto, kMonto), 57); });
 }
 
 // Without a declared quantity (qartde 0) the item is valued at the official
@@ -110,7 +119,7 @@ void ItemFields::CargarUnidadMonto(const std::string& qartde, const std::string&
   detail::TrapCaratula("CargarUnidadMonto", [&] {
     const std::string& codigo = EsCero(qartde) ? unidad_oficial : unidad_declarada;
     std::string valor;
-    if (!codigo.empty() && detail::BuscarUnidad(db_, codigo, valor))
+    if (!codigo.empty() && BuscarVigente(db_, kTablaUnidad, codigo, valor))
       Agregar("UnidadMonto", valor, 59);
   });
 }
@@ -166,23 +175,6 @@ void ItemFields::CargarDocumentosAPresentar(const std::string& iddt, const std::
   });
 }
 
-void ItemFields::CargarAutoliquidacion(const std::string& cartlman) {
-  detail::TrapCaratula("CargarAutoliquidacion", [&] {
-    Agregar("Autoliquidacion", cartlman == "M" || cartlman == "S" ? "<<AUTOLIQUIDACIÓN>>" : "",
-            145);
-  });
-}
-
-void ItemFields::CargarAjusteDivisa(const std::string& monto) {
-  detail::TrapCaratula("CargarAjusteDivisa",
-                       [&] { Agregar("AjusteDivisa", Format(monto, kMonto), 62); });
-}
-
-void ItemFields::CargarValorAduanaDivisa(const std::string& martbasdiv) {
-  detail::TrapCaratula("CargarValorAduanaDivisa",
-                       [&] { Agregar("ValorAduanaDivisa", Format(martbasdiv, kMonto), 63); });
-}
-
 void ItemFields::CargarBaseIVA(const std::string& iddt, const std::string& nart) {
   detail::TrapCaratula("CargarBaseIVA", [&] {
     const std::string id = DoubleQuotes(iddt);
@@ -213,11 +205,6 @@ void ItemFields::CargarBaseImpuestos(const std::string& iddt, const std::string&
   });
 }
 
-void ItemFields::CargarInsumosImport(const std::string& monto) {
-  detail::TrapCaratula("CargarInsumosImport",
-                       [&] { Agregar("InsumosImport", Format(monto, kMonto), 65); });
-}
-
 void ItemFields::CargarReintegros(const std::string& iddt, const std::string& nart) {
   detail::TrapCaratula("CargarReintegros", [&] {
     const auto sql = [&](const char* numero) {
@@ -235,23 +222,6 @@ void ItemFields::CargarReintegros(const std::string& iddt, const std::string& na
     if (found) valor = Format(ValorDecimal(rs.Field("mbnfbas")), kMonto);
     rs.Close();
     Agregar("ValorReintegros", valor, 66);
-  });
-}
-
-void ItemFields::CargarAjusteDeducir(const std::string& monto) {
-  detail::TrapCaratula("CargarAjusteDeducir",
-                       [&] { Agregar("AjusteDeducir", Format(monto, kMonto), 67); });
-}
-
-void ItemFields::CargarValorAduanaDolar(const std::string& martbasimp) {
-  detail::TrapCaratula("CargarValorAduanaDolar",
-                       [&] { Agregar("ValorAduanaDolar", Format(martbasimp, kMonto), 68); });
-}
-
-void ItemFields::CargarInsumos(const std::string& monto) {
-  // Field 70 shares the label of field 65.
-  detail::TrapCaratula("CargarInsumos", [&] {
-    Agregar("InsumosImport", EsCero(monto) ? "" : Format(monto, kMonto), 70);
   });
 }
 

@@ -61,6 +61,15 @@ TEST(CImpCaratulaCamposTest, EachValueLandsInItsOwnField) {
         {67, "250,25"}}});
 }
 
+// Amounts read with Null counting as 0 print zero; a quantity read as text
+// prints nothing.
+TEST(CImpCaratulaCamposTest, NullAmountsPrintZero) {
+  Comprobar(
+      {"UPDATE ART SET martfob = NULL, martfobdol = NULL, martinstmp = NULL,"
+       " qartuntdcl = NULL WHERE nart = '0001';",
+       {{55, nullopt}, {56, "0,00"}, {57, "0,00"}, {65, "0,00"}}});
+}
+
 TEST(CImpCaratulaCamposTest, BlankTextsCountAsMissing) {
   const Caso casos[] = {
       {"UPDATE ART SET cartpro = ' ' WHERE nart = '0001';", {{42, "1"}}},

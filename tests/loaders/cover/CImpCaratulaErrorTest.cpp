@@ -63,6 +63,42 @@ TEST(CImpCaratulaErrorTest, DatabaseErrorsCarryThePathOfLoaders) {
   }
 }
 
+// The one-field loaders that read the database name themselves, under the
+// load that ran them.
+TEST(CImpCaratulaErrorTest, OneFieldLoadersNameThemselvesInErrors) {
+  TestDatabase tdb;
+  CargarDatos(tdb, {"decl_demo.sql"});
+  tdb.Run("UPDATE DDT SET cddtburdst = '001';");
+  const std::string consulta = "FaultyBackend - CDataBase.GetRs - ";
+  const std::string vigente = "FaultyBackend - CDataBase.GetRs - CDataBase.ValidaRef - ";
+  const std::string cabecera = " - CImpCaratula.CargarCabecera";
+  const std::string item = " - CImpCaratula.CargarCabItem - CImpCaratula.CargarDatosItem";
+  const std::string montos = " - CImpCaratula.CargarMontos - CImpCaratula.CargarDatosItem";
+  const struct {
+    Fault falla;
+    std::string camino;
+  } casos[] = {
+      {{"SELECT ltprtransp"},
+       consulta + "CImpCaratula.CargarAgenteDeTransporteAduanero" + cabecera},
+      {{"FROM PAY", 1}, vigente + "CImpCaratula.CargarBandera" + cabecera},
+      {{"FROM PAY", 2}, vigente + "CImpCaratula.CargarPuertoEmbarque" + cabecera},
+      {{"FROM BUL"}, consulta + "CImpCaratula.CargarEmbalaje" + cabecera},
+      {{"FROM BUR"}, vigente + "CImpCaratula.CargarAduana" + cabecera},
+      {{"FROM DEV", 1}, vigente + "CImpCaratula.CargarDivisaFOB" + cabecera},
+      {{"FROM DEV", 2}, vigente + "CImpCaratula.CargarDivisaFlete" + cabecera},
+      {{"FROM DEV", 3}, vigente + "CImpCaratula.CargarDivisaSeguro" + cabecera},
+      {{"FROM EST"}, consulta + "CImpCaratula.CargarEstado" + item},
+      {{"FROM PRV"}, consulta + "CImpCaratula.CargarPaisOrigen" + item},
+      {{"FROM PAY", 3}, vigente + "CImpCaratula.CargarPaisDestino" + item},
+      {{"FROM UMM", 1}, vigente + "CImpCaratula.CargarUnidad" + item},
+      {{"FROM UMM", 2}, vigente + "CImpCaratula.CargarUnidadMontos" + montos},
+  };
+  for (const auto& caso : casos) {
+    auto db = OpenFaulty(tdb.connection(), caso.falla);
+    EXPECT_EQ(RaisedError([&] { CargarCaratula(*db, "26001IC04000123A"); }).source(), caso.camino);
+  }
+}
+
 TEST(CImpCaratulaErrorTest, FailedSaveLeavesNoRowOfItAndAGoodSaveReplacesRows) {
   TestDatabase tdb;
   CargarDatos(tdb, {"decl_demo.sql"});
