@@ -4,6 +4,7 @@
 
 #include "data/Transaction.hpp"
 #include "imp/ImpTable.hpp"
+#include "loaders/fields/LoaderSupport.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Strings.hpp"
 #include "runtime/Trap.hpp"
@@ -11,7 +12,6 @@
 namespace tipolaria {
 namespace {
 
-constexpr long kErrObjectNotSet = 91;
 // Body lines go to fields c5 to c65: 61 lines a page.
 constexpr std::int32_t kPrimeraLinea = 5;
 constexpr std::int32_t kFinDePagina = 66;
@@ -19,13 +19,7 @@ constexpr std::int16_t kTipoContinuacion = 1;
 
 }  // namespace
 
-CDataBase& CImpComp::Db() const {
-  if (db_ == nullptr) {
-    throw ComError(kErrObjectNotSet, kRuntimeSource,
-                   "Object variable or With block variable not set");
-  }
-  return *db_;
-}
+CDataBase& CImpComp::Db() const { return detail::RequireDatabase(db_); }
 
 void CImpComp::Agregar(Seccion seccion, std::string nombre, std::string valor, int numero) {
   secciones_[seccion].Add(std::move(nombre), std::move(valor), std::to_string(numero));

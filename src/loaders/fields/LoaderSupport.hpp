@@ -1,5 +1,6 @@
-// What the loaders of the cover and of the item pages share around their
-// field loaders: the error source they report and the database they need.
+// What the page loaders share around their field loaders: the error source
+// of the cover and the item pages, and the check that a loader was given its
+// database (the continuation pages' loader's too).
 //
 // Both pages report their procedures under the cover class's name
 // (" - CImpCaratula.CargarDatosItem" on an item page too), as hosts have
@@ -24,7 +25,7 @@ decltype(auto) TrapCaratula(std::string_view procedure, Body&& body) {
 }
 
 // The loader's database; a loader used before BaseDeDatos raises the
-// runtime's "object variable not set" error.
+// runtime's "object variable not set" error (91).
 CDataBase& RequireDatabase(CDataBase* db);
 
 }  // namespace tipolaria::detail
