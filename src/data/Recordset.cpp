@@ -4,7 +4,6 @@
 #include <cctype>
 #include <utility>
 
-#include "data/RecordsetFilter.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -22,10 +21,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 Recordset::Recordset(std::vector<std::string> columns, std::vector<Row> rows)
-    : open_(true), columns_(std::move(columns)), rows_(std::move(rows)) {
-  visible_.resize(rows_.size());
-  for (std::size_t i = 0; i < rows_.size(); ++i) visible_[i] = i;
-}
+    : open_(true), columns_(std::move(columns)), rows_(std::move(rows)) {}
 
 void Recordset::RequireOpen() const {
   if (!open_) {
@@ -35,12 +31,12 @@ void Recordset::RequireOpen() const {
 
 bool Recordset::AtBeginning() const {
   RequireOpen();
-  return visible_.empty();
+  return rows_.empty();
 }
 
 bool Recordset::AtEnd() const {
   RequireOpen();
-  return position_ >= visible_.size();
+  return position_ >= rows_.size();
 }
 
 void Recordset::MoveNext() {
@@ -63,7 +59,7 @@ const Recordset::Row& Recordset::CurrentRow() const {
                    "Either BOF or EOF is True, or the current record has been deleted. "
                    "Requested operation requires a current record.");
   }
-  return rows_[visible_[position_]];
+  return rows_[position_];
 }
 
 const Value& Recordset::Field(std::string_view name) const {
@@ -84,7 +80,7 @@ std::size_t Recordset::Ordinal(std::string_view name) const {
 
 const Recordset::Row& Recordset::RowAt(std::size_t index) const {
   RequireOpen();
-  return rows_[visible_.at(index)];
+  return rows_.at(index);
 }
 
 const Value& Recordset::Field(std::size_t ordinal) const {
@@ -109,17 +105,7 @@ const std::string& Recordset::FieldName(std::size_t ordinal) const {
 
 std::size_t Recordset::RecordCount() const {
   RequireOpen();
-  return visible_.size();
-}
-
-void Recordset::SetFilter(std::string_view filter) {
-  RequireOpen();
-  const RecordsetFilter parsed = RecordsetFilter::Parse(filter, columns_);
-  visible_.clear();
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (parsed.Matches(rows_[i])) visible_.push_back(i);
-  }
-  position_ = 0;
+  return rows_.size();
 }
 
 void Recordset::Close() {
@@ -127,7 +113,6 @@ void Recordset::Close() {
   open_ = false;
   columns_.clear();
   rows_.clear();
-  visible_.clear();
   position_ = 0;
 }
 

@@ -1,7 +1,7 @@
 // The rows of one query, read whole into memory when it is opened (a
 // client-side cursor): fields by name without regard to case, tests for the
-// beginning and the end, moving to the next and the first row, a filter, and
-// closing. The caller owns the recordset it gets and closes it.
+// beginning and the end, moving to the next and the first row, and closing.
+// The caller owns the recordset it gets and closes it.
 #ifndef TIPOLARIA_DATA_RECORDSET_HPP_
 #define TIPOLARIA_DATA_RECORDSET_HPP_
 
@@ -40,19 +40,10 @@ class Recordset {
   const std::string& FieldName(std::size_t ordinal) const;
   // The ordinal of a field by name (any case); an unknown name is error 3265.
   std::size_t Ordinal(std::string_view name) const;
-  // The rows that the filter lets through, by 0-based index below
-  // RecordCount(), without moving the cursor: a reader of every row needs
-  // no cursor (nor copy) of its own.
+  // The rows by 0-based index below RecordCount(), without moving the
+  // cursor: a reader of every row needs no cursor (nor copy) of its own.
   const Row& RowAt(std::size_t index) const;
-  // Rows that the filter lets through.
   std::size_t RecordCount() const;
-
-  // Keeps only the rows that satisfy `filter` and moves to the first of them.
-  // The filter is a list of comparisons "column op value" (op one of = <> < >
-  // <= >=; value a number or a text in single quotes) joined by AND and OR,
-  // AND binding tighter: "nro_hoja = 3 OR nro_hoja = 0". Empty text removes
-  // the filter. A malformed filter is error 3001.
-  void SetFilter(std::string_view filter);
 
   void Close();
 
@@ -63,8 +54,7 @@ class Recordset {
   bool open_ = false;
   std::vector<std::string> columns_;
   std::vector<Row> rows_;
-  std::vector<std::size_t> visible_;  // indexes into rows_ under the filter
-  std::size_t position_ = 0;          // index into visible_
+  std::size_t position_ = 0;  // index into rows_
 };
 
 }  // namespace tipolaria
