@@ -21,7 +21,7 @@ bool CPrint::InitializePagesData() {
     if (state.HojaHasta == 0) state.HojaHasta = 1;
     if (state.HojaDesde > state.HojaHasta) state.HojaHasta = CheckedPageNumber(driver.TotalHojas);
     if (driver.CaratulaHojas == 0) driver.CaratulaHojas = 1;
-    state.form.Load(state.HojaDesde, state.HojaHasta);
+    state.form.Load();
     driver.NumeroCopias = driver.Copias;
     return true;
   });
