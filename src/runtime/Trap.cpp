@@ -20,8 +20,6 @@ std::string RuntimeErrorDescription(long number) {
       return "Invalid use of Null";
     case kErrInternal:
       return "Internal error";
-    case kErrDuplicateKey:
-      return "This key is already associated with an element of this collection";
     default:
       return "Application-defined or object-defined error";
   }

@@ -29,7 +29,6 @@ inline constexpr long kErrDivisionByZero = 11;
 inline constexpr long kErrTypeMismatch = 13;
 inline constexpr long kErrInvalidUseOfNull = 94;
 inline constexpr long kErrInternal = 51;
-inline constexpr long kErrDuplicateKey = 457;
 // The source the runtime gives its own errors: the component's name.
 inline constexpr const char* kRuntimeSource = "Tipolaria";
 
