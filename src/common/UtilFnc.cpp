@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "data/SqlText.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Strings.hpp"
 #include "runtime/TextMetrics.hpp"
-#include "runtime/Trap.hpp"
 
 namespace tipolaria {
 namespace {
@@ -117,22 +115,9 @@ Decimal ValorDecimal(const Value& field) {
   return field.IsNull() ? Decimal() : ValueToDecimal(field);
 }
 
-std::string DuplicaComillas(const Value& value) {
-  return value.IsNull() ? "" : DoubleQuotes(ValueToText(value));
-}
-
 bool BuscarEnColeccion(std::string& key, const std::vector<std::string>& items,
                        std::int32_t prefix_length, std::int32_t& start) {
   const std::int64_t count = static_cast<std::int64_t>(items.size());
-  if (prefix_length <= 0) {
-    std::int32_t found = 0;
-    for (std::int64_t i = std::max<std::int64_t>(start, 1); i <= count; ++i) {
-      if (items[static_cast<std::size_t>(i - 1)] == key) found = static_cast<std::int32_t>(i);
-    }
-    if (found == 0) return false;
-    start = found;
-    return true;
-  }
   // Both sides are read as 16-bit integers, as the runtime converts text:
   // " 74" and "074" match 74, "12,6" rounds to 13, and a prefix or key out of
   // the 16-bit range is an overflow, not a mismatch. The key is read only

@@ -1,7 +1,7 @@
 // UtilFnc: the small free procedures every loader uses: null-safe field
-// conversions, quote doubling for SQL, the collection search of the
-// settlement, and the fitting of long texts into a box. None traps errors:
-// they reach the caller, whose trap names it.
+// conversions, the collection search of the settlement, and the fitting of
+// long texts into a box. None traps errors: they reach the caller, whose trap
+// names it. (Quotes in SQL literals are doubled by DoubleQuotes, data/SqlText.)
 #ifndef TIPOLARIA_COMMON_UTILFNC_HPP_
 #define TIPOLARIA_COMMON_UTILFNC_HPP_
 
@@ -19,15 +19,11 @@ std::string ValorTexto(const Value& field);
 // 0 for Null, otherwise the value as an exact decimal (text that is not a
 // number is a type mismatch).
 Decimal ValorDecimal(const Value& field);
-// Empty text for Null, otherwise the value as text with single quotes doubled.
-std::string DuplicaComillas(const Value& value);
 
-// Searches `items` from the 1-based `start`. With prefix_length 0 an item
-// matches when equal to `key`; the last match wins and sets `start`. With a
-// prefix length, the first item whose first prefix_length characters, read as
-// a 16-bit integer, equal `key` read as a 16-bit integer wins; `key` becomes
-// the whole item and `start` its position. No match leaves both unchanged
-// and returns false.
+// Searches `items` from the 1-based `start` for the first item whose first
+// `prefix_length` characters (at least one), read as a 16-bit integer, equal
+// `key` read as a 16-bit integer; `key` becomes the whole item and `start` its
+// position. No match leaves both unchanged and returns false.
 bool BuscarEnColeccion(std::string& key, const std::vector<std::string>& items,
                        std::int32_t prefix_length, std::int32_t& start);
 
