@@ -127,8 +127,7 @@ void CDataBase::ReleasePrintLock() {
   });
 }
 
-bool CDataBase::GetRs(const std::string& sql, Recordset& rs, std::int32_t /*option1*/,
-                      std::int32_t /*option2*/) {
+bool CDataBase::GetRs(const std::string& sql, Recordset& rs) {
   return Trap("CDataBase.GetRs", [&] {
     ++statements_;
     Backend& backend = Connected();

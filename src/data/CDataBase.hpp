@@ -55,8 +55,7 @@ class CDataBase {
 
   // Runs a query into `rs` (replacing what it held); true when it has rows.
   // On no rows `rs` is open and empty.
-  bool GetRs(const std::string& sql, Recordset& rs, std::int32_t option1 = 1,
-             std::int32_t option2 = 0);
+  bool GetRs(const std::string& sql, Recordset& rs);
   // A statement without a result; true, or raises.
   bool ExecuteSQL(const std::string& sql);
   // One statement with "?" markers run for each row of values, as one

@@ -100,10 +100,10 @@ std::string CDataBase::PtrCNat(const std::string& ctpt, std::int16_t aptr) {
 }
 
 bool CDataBase::GetReference(const std::string& sql, Recordset& rs) {
-  if (!keep_lookups_) return GetRs(sql, rs, 1, 0);
+  if (!keep_lookups_) return GetRs(sql, rs);
   rs = Lookup(sql, [&] {
     Recordset answer;
-    GetRs(sql, answer, 1, 0);
+    GetRs(sql, answer);
     return answer;
   });
   return HasRow(rs);

@@ -62,8 +62,6 @@ class CImpCaratula {
   // Stores the gathered fields as page 1 in one transaction; on an error no
   // row of the save remains. True.
   bool GuardarDatos();
-  // Empties the work table ("DELETE FROM IMP"). The driver empties IMP itself.
-  bool ClearImp();
 
   void CargarValorAduanaDivisa(const std::string& martbasdiv);
   void CargarValorAduanaDolar(const std::string& martbasimp);

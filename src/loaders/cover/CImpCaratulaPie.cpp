@@ -20,8 +20,4 @@ bool CImpCaratula::GuardarDatos() {
   });
 }
 
-bool CImpCaratula::ClearImp() {
-  return detail::TrapCaratula("ClearImp", [&] { return Db().ExecuteSQL("DELETE FROM IMP"); });
-}
-
 }  // namespace tipolaria
