@@ -28,14 +28,10 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
     InitializePagesData();
     auto& state = detail::State();
     CTipolaria& driver = *state.gDriver;
-    driver.FecOfi = pFecOfi;
     driver.Oper = pOper;
     driver.Canal = pCanal;
     driver.Ramo = pRamo;
     driver.Morado = pMorado;
-    // When only one identifier is given, both properties carry it.
-    driver.IdOrig = pIdOrig.empty() ? pIddtext : pIdOrig;
-    driver.Iddtext = pIddtext.empty() ? pIdOrig : pIddtext;
     driver.DefineRotulo(pOper, pOrg, pEta);
     driver.LiquidacionImpresa = true;
     // Every generation counts its pages from the start, CleanIMP or not:

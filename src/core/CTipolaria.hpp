@@ -20,8 +20,6 @@
 
 namespace tipolaria {
 
-class CImpComp;
-
 class CTipolaria {
  public:
   // Properties. They carry no checks: any value of the type is stored.
@@ -33,21 +31,10 @@ class CTipolaria {
   std::string Canal;
   std::string Ramo;
   std::string Morado;
-  std::string IdOrig;
-  std::string Iddtext;
-  std::string FecOfi;
   std::string Rotulo;               // document-state label of the footers
   bool LiquidacionImpresa = false;  // settlement-printed flag
   std::string ImpExp;
   std::string Idal;
-  std::int16_t CancelacionesDesde = 0, CancelacionesHasta = 0;
-  std::int16_t SubitemsDesde = 0, SubitemsHasta = 0;
-  std::int16_t TercerosDesde = 0, TercerosHasta = 0;
-  std::int16_t IBrutosDesde = 0, IBrutosHasta = 0;
-  std::int16_t InfoCatalogadaDesde = 0, InfoCatalogadaHasta = 0;
-  std::int16_t CuposDesde = 0, CuposHasta = 0;
-  std::int16_t CtcDesde = 0, CtcHasta = 0;
-  std::int16_t KDSCDesde = 0, KDSCHasta = 0;
   std::int32_t TotalHojas = 0;  // page counter; after a generation, the last page
 
   // Builds the document-state label of the footers from the kind of print
@@ -82,13 +69,8 @@ class CTipolaria {
   // The pages between the cover's load and its save: item pages and
   // continuation pages. Sets CaratulaHojas and leaves TotalHojas at the last
   // page written.
-  // `comp` is the complementary loader, which the generation keeps until the
-  // cover is saved and then reads the page ranges of.
   void ArmarItemsYContinuacion(CDataBase& db, const Recordset& header, const std::string& iddt,
-                               const std::string& fec_ofi, CImpComp& comp);
-  // Copies the continuation sections' page ranges of `comp` into the
-  // properties of the same names.
-  void CopiarRangos(const CImpComp& comp);
+                               const std::string& fec_ofi);
 };
 
 }  // namespace tipolaria

@@ -12,10 +12,10 @@
 namespace tipolaria {
 
 void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
-                                         const std::string& iddt, const std::string& fec_ofi,
-                                         CImpComp& comp) {
+                                         const std::string& iddt, const std::string& fec_ofi) {
   CImpCarItem item_page;
   item_page.BaseDeDatos(db);
+  CImpComp comp;
   comp.BaseDeDatos(db);
   comp.CargarIdal(iddt, Idal);
 
@@ -61,25 +61,6 @@ void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
   // the last of them.
   comp.GuardarDatos(TotalHojas);
   comp.CargarPie(Oper == 0 ? Rotulo : Rotulo + "    " + fec_ofi, TotalHojas, CaratulaHojas);
-}
-
-void CTipolaria::CopiarRangos(const CImpComp& comp) {
-  CancelacionesDesde = comp.CancelacionesDesde();
-  CancelacionesHasta = comp.CancelacionesHasta();
-  SubitemsDesde = comp.SubitemsDesde();
-  SubitemsHasta = comp.SubitemsHasta();
-  TercerosDesde = comp.TercerosDesde();
-  TercerosHasta = comp.TercerosHasta();
-  IBrutosDesde = comp.IBrutosDesde();
-  IBrutosHasta = comp.IBrutosHasta();
-  InfoCatalogadaDesde = comp.InfoCatalogadaDesde();
-  InfoCatalogadaHasta = comp.InfoCatalogadaHasta();
-  CuposDesde = comp.CuposDesde();
-  CuposHasta = comp.CuposHasta();
-  CtcDesde = comp.CtcDesde();
-  CtcHasta = comp.CtcHasta();
-  KDSCDesde = comp.KDSCDesde();
-  KDSCHasta = comp.KDSCHasta();
 }
 
 }  // namespace tipolaria

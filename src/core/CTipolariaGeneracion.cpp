@@ -2,7 +2,6 @@
 #include "common/UtilFnc.hpp"
 #include "core/CTipolaria.hpp"
 #include "data/SqlText.hpp"
-#include "loaders/complementary/CImpComp.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Trap.hpp"
@@ -30,14 +29,12 @@ bool CTipolaria::CargarCampos(CDataBase& db, const std::string& iddtext, const s
                              LiquidacionImpresa);
     TotalHojas = CheckedInt32(std::int64_t{TotalHojas} + 1);  // the cover is page 1
 
-    CImpComp comp;
-    ArmarItemsYContinuacion(db, header, iddt, fec_ofi, comp);
+    ArmarItemsYContinuacion(db, header, iddt, fec_ofi);
 
     // The cover is saved only now, after the item and continuation pages,
-    // with its footer; then the sections' page ranges reach the driver.
+    // with its footer.
     caratula.CargarPie(header, Oper, Canal, Morado, Rotulo, Ramo, fec_ofi);
     caratula.GuardarDatos();
-    CopiarRangos(comp);
 
     NumerarPaginas(db, TotalHojas, CaratulaHojas);
     // A Null sub-regime fails here, after the pages were written, as the

@@ -27,13 +27,41 @@ class CTipolariaArmadoTest : public ::testing::Test {
     auto db = tdb_.Open();
     return driver_.CargarCampos(*db, iddtext, "", "05/12/2026 10:42:17", "O'BRIEN");
   }
+  // The first and last page of each continuation section, 0 and 0 for an
+  // empty one, in the order they are written: cancellations, sub-items, third
+  // parties, gross-income tax, catalogue, quotas, certificates, descriptions.
+  // A section starts on the first page holding its mark and ends before the
+  // next one starts; the complementary information closes the list.
   std::vector<std::int16_t> Rangos() const {
-    const CTipolaria& d = driver_;
-    return std::vector<std::int16_t>({d.CancelacionesDesde, d.CancelacionesHasta, d.SubitemsDesde,
-                                      d.SubitemsHasta, d.TercerosDesde, d.TercerosHasta,
-                                      d.IBrutosDesde, d.IBrutosHasta, d.InfoCatalogadaDesde,
-                                      d.InfoCatalogadaHasta, d.CuposDesde, d.CuposHasta, d.CtcDesde,
-                                      d.CtcHasta, d.KDSCDesde, d.KDSCHasta});
+    const char* marcas[] = {"%Destinaciones que se Cancelan%",
+                            "Monto FOB:%",
+                            "Declaramos bajo juramento%",
+                            "DECLARACION PARA LA PERCEPCION DE INGRESOS BRUTOS",
+                            "Información Catalogada%",
+                            "Información de Cupos%",
+                            "Información de CTC%",
+                            "Descripción:%",
+                            "%Información Adicional%"};
+    std::vector<int> inicios;
+    for (const char* marca : marcas) {
+      const std::string inicio =
+          tdb_.Column("SELECT ifnull(min(NRO_HOJA), 0) FROM IMP WHERE TIPO = 1 AND VALOR LIKE '" +
+                      std::string(marca) + "'")[0];
+      inicios.push_back(std::stoi(inicio));
+    }
+    std::vector<std::int16_t> rangos;
+    for (std::size_t s = 0; s + 1 < inicios.size(); ++s) {
+      int fin = inicios[s] == 0 ? 0 : driver_.TotalHojas;
+      for (std::size_t t = s + 1; inicios[s] != 0 && t < inicios.size(); ++t) {
+        if (inicios[t] != 0) {
+          fin = inicios[t] - 1;
+          break;
+        }
+      }
+      rangos.push_back(static_cast<std::int16_t>(inicios[s]));
+      rangos.push_back(static_cast<std::int16_t>(fin));
+    }
+    return rangos;
   }
   int Count(const std::string& where) const {
     return std::stoi(tdb_.Column("SELECT count(*) FROM IMP WHERE " + where).at(0));
@@ -104,15 +132,17 @@ TEST_F(CTipolariaArmadoTest, ManyItemsLoseNoLineAcrossPages) {
   EXPECT_EQ(Count("TIPO = 0 AND NRO_CAMPO = 'c38'"), 40);
   // The sub-items run over several pages, every page full but the last, and
   // the next section starts on the page after.
-  ASSERT_GT(driver_.SubitemsHasta, driver_.SubitemsDesde + 2);
-  EXPECT_EQ(driver_.SubitemsDesde, 41);
-  for (int hoja = driver_.SubitemsDesde; hoja < driver_.SubitemsHasta; ++hoja) {
+  const std::vector<std::int16_t> rangos = Rangos();
+  const int subitems_desde = rangos[2], subitems_hasta = rangos[3], terceros_desde = rangos[4];
+  ASSERT_GT(subitems_hasta, subitems_desde + 2);
+  EXPECT_EQ(subitems_desde, 41);
+  for (int hoja = subitems_desde; hoja < subitems_hasta; ++hoja) {
     EXPECT_EQ(Count("TIPO = 1 AND NRO_HOJA = " + std::to_string(hoja) + " AND NRO_CAMPO NOT IN " +
                     "('c1', 'c2', 'c3', 'c4', 'cQOR1', 'c149', 'c150')"),
               61)
         << hoja;
   }
-  EXPECT_EQ(driver_.TercerosDesde, driver_.SubitemsHasta + 1);
+  EXPECT_EQ(terceros_desde, subitems_hasta + 1);
   // Each of the 120 sub-items (the item's own 0000 and two more) is there
   // once, in item order.
   const auto cabeceras = tdb_.Column(

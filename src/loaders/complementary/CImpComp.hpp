@@ -123,8 +123,9 @@ class CImpComp {
 
   CDataBase* db_ = nullptr;
   std::array<CColImp, kSecciones> secciones_;
-  // Signed 16-bit, as the ranges the driver copies; the pair of the
-  // complementary information is kept but not exposed.
+  // Signed 16-bit, as the original kept them: a section starting or ending
+  // past page 32767 is an overflow. The pair of the complementary
+  // information is kept but not exposed.
   std::array<std::int16_t, kSecciones> desde_{};
   std::array<std::int16_t, kSecciones> hasta_{};
 };
