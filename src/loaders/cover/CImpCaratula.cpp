@@ -116,9 +116,9 @@ void CImpCaratula::Agregar(std::string nombre, std::string valor, int campo) {
   page_.Agregar(std::move(nombre), std::move(valor), campo);
 }
 
-bool CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/,
+void CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/,
                                   const std::string& nombre_despachante) {
-  return detail::TrapCaratula("CargarCabecera", [&] {
+  detail::TrapCaratula("CargarCabecera", [&] {
     const std::string modo = detail::Texto(header, "cddtmdetrn");
     const std::string iva = detail::Texto(header, "cddtiva");
     Recordset rs;
@@ -134,7 +134,7 @@ bool CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/
     // printable as such: no header field at all, and no error.
     if (!found) {
       rs.Close();
-      return false;
+      return;
     }
     std::string via;
     std::string condicion;
@@ -169,7 +169,6 @@ bool CImpCaratula::CargarCabecera(const Recordset& header, std::int16_t /*oper*/
     cargar({27, 28, 29, 30, 31, 32, 33, 34});
     CargarGarantias(leido("iddt"));
     CargarInfoComplementaria(leido("iddt"));
-    return false;
   });
 }
 
@@ -194,11 +193,10 @@ void CImpCaratula::CargarIdManifiesto(const std::string& iddt, const std::string
 
 void CImpCaratula::CargarDeposito(const std::string& aduana, const std::string& deposito) {
   detail::TrapCaratula("CargarDeposito", [&] {
-    std::string fecha = Db().OperDate();
     std::string valor;
     Recordset rs;
-    if (Db().ValidaRefCompuestos("MAG", "CMAGCODBUR", aduana, "CMAG", deposito, fecha, "DMAGEFF",
-                                 "DMAGFIN", rs)) {
+    if (Db().ValidaRefCompuestos("MAG", "CMAGCODBUR", aduana, "CMAG", deposito, Db().OperDate(),
+                                 "DMAGEFF", "DMAGFIN", rs)) {
       valor = detail::Texto(rs, "lmag");
     }
     rs.Close();

@@ -40,12 +40,11 @@ class CImpCaratula {
   const CColImp& Campos() const { return page_.Campos(); }
 
   // Header fields 5 to 37 from the declaration's DDT row. `oper` is not used
-  // by the header. Always false.
-  bool CargarCabecera(const Recordset& header, std::int16_t oper,
+  // by the header.
+  void CargarCabecera(const Recordset& header, std::int16_t oper,
                       const std::string& nombre_despachante);
   // The first item (nartext 0001) and, through it, the tax settlement.
-  // Always false.
-  bool CargarDatosItem(const std::string& iddt, const std::string& impexp, std::int16_t oper,
+  void CargarDatosItem(const std::string& iddt, const std::string& impexp, std::int16_t oper,
                        const std::string& cddtstudev, bool& liquidacion_impresa);
   // The declaration level of the settlement (public name
   // "CargarLiquidaciónes"): concepts in fields 74 to 140, overflow marks in
@@ -55,8 +54,8 @@ class CImpCaratula {
   // The item level of the settlement beside the concepts, and the item
   // totals 131 to 133. True.
   bool CargarLiqItem(const std::string& iddt, bool liquidacion_impresa, const std::string& nart);
-  // The footer: channel, heading, settlement totals. Always false.
-  bool CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
+  // The footer: channel, heading, settlement totals.
+  void CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
                  const std::string& morado, const std::string& rotulo, const std::string& ramo,
                  const std::string& fecofi);
   // Stores the gathered fields as page 1 in one transaction; on an error no

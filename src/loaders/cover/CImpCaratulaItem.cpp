@@ -8,10 +8,10 @@
 
 namespace tipolaria {
 
-bool CImpCaratula::CargarDatosItem(const std::string& iddt, const std::string& impexp,
+void CImpCaratula::CargarDatosItem(const std::string& iddt, const std::string& impexp,
                                    std::int16_t oper, const std::string& cddtstudev,
                                    bool& liquidacion_impresa) {
-  return detail::TrapCaratula("CargarDatosItem", [&] {
+  detail::TrapCaratula("CargarDatosItem", [&] {
     Recordset item;
     // The cover carries the item printed as 0001; the others get item pages.
     if (Db().GetRs("SELECT * FROM ART WHERE iddt = '" + DoubleQuotes(iddt) + "' AND NARTEXT='0001'",
@@ -26,7 +26,6 @@ bool CImpCaratula::CargarDatosItem(const std::string& iddt, const std::string& i
       campos.CargarLiqItem(iddt, liquidacion_impresa, nart, col_liq_);
     }
     item.Close();
-    return false;
   });
 }
 

@@ -6,11 +6,11 @@
 
 namespace tipolaria {
 
-bool CImpCaratula::CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
+void CImpCaratula::CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
                              const std::string& morado, const std::string& rotulo,
                              const std::string& ramo, const std::string& fecofi) {
-  return detail::CargarPie(Db(), page_, header, oper, canal, morado, rotulo, ramo, fecofi,
-                           /*totales_declaracion=*/true);
+  detail::CargarPie(Db(), page_, header, oper, canal, morado, rotulo, ramo, fecofi,
+                    /*totales_declaracion=*/true);
 }
 
 bool CImpCaratula::GuardarDatos() {

@@ -52,8 +52,7 @@ bool CanalVisible(CDataBase& db, const Recordset& header) {
   rs.Close();
 
   bool estacion = false;
-  std::string fecha = db.OperDate();
-  if (db.ValidaRef("STA", "ISTA", ista, fecha, "DSTAEFF", "DSTAFIN", rs)) {
+  if (db.ValidaRef("STA", "ISTA", ista, db.OperDate(), "DSTAEFF", "DSTAFIN", rs)) {
     estacion = db.NatPtr("ESN", Texto(rs, "cstadepalm")) == 2 ||
                ((etapa.empty() || db.NatPtr("ETADDT", etapa) == 2) &&
                 db.NatPtr("TABON", Texto(rs, "cstalicaut")) == 1);
@@ -66,10 +65,10 @@ bool CanalVisible(CDataBase& db, const Recordset& header) {
 
 }  // namespace
 
-bool CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::int16_t oper,
+void CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::int16_t oper,
                const std::string& canal, const std::string& morado, const std::string& rotulo,
                const std::string& ramo, const std::string& fecofi, bool totales_declaracion) {
-  return TrapCaratula("CargarPie", [&] {
+  TrapCaratula("CargarPie", [&] {
     // Mode 0 prints no channel; mode 1 the channel the host gave; any other
     // mode the channel recorded in the declaration.
     if (oper != 0) {
@@ -84,7 +83,7 @@ bool CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::in
     page.Agregar("CanalAsignado", oper != 0 ? rotulo + Space(4) + fecofi : rotulo, 144);
 
     // The declaration's totals print on the cover only.
-    if (!totales_declaracion) return false;
+    if (!totales_declaracion) return;
 
     // The settlement table LIQ, when it has rows, is preferred over the
     // detail lines of LIT for the paid and guaranteed totals.
@@ -104,7 +103,6 @@ bool CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::in
         Suma(db, "SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + id + "' AND nart = '0000'") +
         Suma(db, "SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + id + "' AND ndbkarte = '0000'");
     page.Agregar("TotalACobrar", Format(a_cobrar, kMonto), 139);
-    return false;
   });
 }
 

@@ -15,8 +15,8 @@ namespace tipolaria::detail {
 // assigned channel (143, not for a provisional print), the heading line
 // (144) and, with `totales_declaracion` (the cover), the declaration's
 // paid, guaranteed and to-collect totals (137 to 139). Traps as
-// "CImpCaratula.CargarPie". Always false.
-bool CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::int16_t oper,
+// "CImpCaratula.CargarPie".
+void CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::int16_t oper,
                const std::string& canal, const std::string& morado, const std::string& rotulo,
                const std::string& ramo, const std::string& fecofi, bool totales_declaracion);
 

@@ -11,17 +11,16 @@ namespace tipolaria {
 
 CDataBase& CImpCarItem::Db() const { return detail::RequireDatabase(db_); }
 
-bool CImpCarItem::CargarDatosItem(const std::string& iddt, const std::string& impexp,
+void CImpCarItem::CargarDatosItem(const std::string& iddt, const std::string& impexp,
                                   const Recordset& item, bool liquidacion_impresa,
                                   std::int32_t /*pagina*/) {
-  return detail::TrapCaratula("CargarDatosItem", [&] {
+  detail::TrapCaratula("CargarDatosItem", [&] {
     ItemFields campos(Db(), page_, kPoliticaItem);
     campos.CargarCabItem(iddt, item);
     campos.CargarSufijos(iddt, item);
     campos.CargarInfoCpl(iddt, item);
     campos.CargarMontos(iddt, impexp, item);
     CargarLiqItem(iddt, ValorTexto(item.Field("nart")), liquidacion_impresa);
-    return false;
   });
 }
 
@@ -35,11 +34,11 @@ bool CImpCarItem::CargarLiqItem(const std::string& iddt, const std::string& nart
       .CargarLiqItem(iddt, /*liquidacion_impresa=*/false, nart, sin_indice);
 }
 
-bool CImpCarItem::CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
+void CImpCarItem::CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
                             const std::string& morado, const std::string& rotulo,
                             const std::string& ramo, const std::string& fecofi) {
-  return detail::CargarPie(Db(), page_, header, oper, canal, morado, rotulo, ramo, fecofi,
-                           /*totales_declaracion=*/false);
+  detail::CargarPie(Db(), page_, header, oper, canal, morado, rotulo, ramo, fecofi,
+                    /*totales_declaracion=*/false);
 }
 
 bool CImpCarItem::GuardarDatos(std::int16_t pagina) {

@@ -34,14 +34,13 @@ class CImpCarItem {
   // query for the item itself. The settlement-printed flag does not change
   // anything here: an item page never prints the declaration level, so its
   // rows always fill the grid in order. `pagina` is the page the item goes
-  // to. Always false.
-  bool CargarDatosItem(const std::string& iddt, const std::string& impexp, const Recordset& item,
+  // to.
+  void CargarDatosItem(const std::string& iddt, const std::string& impexp, const Recordset& item,
                        bool liquidacion_impresa, std::int32_t pagina);
   // The item's settlement (fields 71 to 133), as above.
   bool CargarLiqItem(const std::string& iddt, const std::string& nart, bool liquidacion_impresa);
-  // The footer: channel and heading line; no declaration totals. Always
-  // false.
-  bool CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
+  // The footer: channel and heading line; no declaration totals.
+  void CargarPie(const Recordset& header, std::int16_t oper, const std::string& canal,
                  const std::string& morado, const std::string& rotulo, const std::string& ramo,
                  const std::string& fecofi);
   // Stores the gathered fields as page `pagina` in one transaction; on an
