@@ -9,9 +9,8 @@ std::string DameCodigoDoc(CDataBase& db, std::int16_t n) {
   const std::string cdocint = db.PtrCNat("CODDOC", n);
   // DOC names its effective-date column DDOCINI, unlike the other dated
   // tables, whose columns end in EFF.
-  std::string date = db.OperDate();
   Recordset rs;
-  if (!db.ValidaRef("DOC", "CDOCINT", cdocint, date, "DDOCINI", "DDOCFIN", rs)) return {};
+  if (!db.ValidaRef("DOC", "CDOCINT", cdocint, db.OperDate(), "DDOCINI", "DDOCFIN", rs)) return {};
   return ValorTexto(rs.Field("CDOC"));
 }
 

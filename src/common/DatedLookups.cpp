@@ -7,9 +7,9 @@ namespace tipolaria {
 
 bool BuscarVigente(CDataBase& db, const DatedTable& table, const std::string& code,
                    std::string& value) {
-  std::string date = db.OperDate();
   Recordset rs;
-  const bool found = db.ValidaRef(table.table, table.key, code, date, table.from, table.to, rs);
+  const bool found =
+      db.ValidaRef(table.table, table.key, code, db.OperDate(), table.from, table.to, rs);
   if (found) value = ValorTexto(rs.Field(table.value));
   rs.Close();
   return found;

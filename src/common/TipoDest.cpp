@@ -1,37 +1,42 @@
 #include "common/TipoDest.hpp"
 
+#include <optional>
+
 #include "common/UtilFnc.hpp"
 #include "data/Recordset.hpp"
 #include "data/SqlText.hpp"
 
 namespace tipolaria {
+namespace {
 
-bool DameOrganismo(CDataBase& db, const std::string& status, std::string& date,
-                   std::string& organism) {
+// The organism code of the status valid on `date`: none without a valid
+// status row; empty when the status's entity is not number 1 of "TABON" or
+// it names no organism.
+std::optional<std::string> CodigoOrganismo(CDataBase& db, const std::string& status,
+                                           const std::string& date) {
   Recordset rs;
-  if (!db.ValidaRef("STA", "ISTA", status, date, "DSTAEFF", "DSTAFIN", rs)) return false;
+  if (!db.ValidaRef("STA", "ISTA", status, date, "DSTAEFF", "DSTAFIN", rs)) return std::nullopt;
+  if (db.NatPtr("TABON", ValorTexto(rs.Field("CSTAENT"))) != 1) return "";
+  return ValorTexto(rs.Field("CSTAORG"));
+}
 
-  const std::string entity = ValorTexto(rs.Field("CSTAENT"));
-  if (db.NatPtr("TABON", entity) != 1) {
-    organism.clear();
-    return false;
-  }
-  const std::string code = ValorTexto(rs.Field("CSTAORG"));
-  rs.Close();
-  if (code.empty()) {
-    organism.clear();
-    return false;
-  }
-  // An empty organism on entry means the caller wants only the answer.
-  if (!organism.empty()) {
-    organism = code;
-    Recordset org;
-    if (db.GetRs("Select LAGE from ORG where CAGE = '" + DoubleQuotes(code) + "'", org)) {
-      // A Null name prints as nothing rather than failing the whole section.
-      organism = ValorTexto(org.Field("LAGE"));
-    } else {
-      organism.clear();
-    }
+}  // namespace
+
+bool DameOrganismo(CDataBase& db, const std::string& status, const std::string& date) {
+  const std::optional<std::string> codigo = CodigoOrganismo(db, status, date);
+  return codigo && !codigo->empty();
+}
+
+bool DameOrganismo(CDataBase& db, const std::string& status, const std::string& date,
+                   std::string& organism) {
+  const std::optional<std::string> codigo = CodigoOrganismo(db, status, date);
+  if (!codigo) return false;
+  organism.clear();
+  if (codigo->empty()) return false;
+  Recordset org;
+  if (db.GetRs("Select LAGE from ORG where CAGE = '" + DoubleQuotes(*codigo) + "'", org)) {
+    // A Null name prints as nothing rather than failing the whole section.
+    organism = ValorTexto(org.Field("LAGE"));
   }
   return true;
 }

@@ -10,16 +10,15 @@
 
 namespace tipolaria {
 
-// True when the status valid on `date` names an organism and its entity is
-// number 1 of "TABON". `date` is written back as the dated lookup leaves it
-// (empty means the operation date).
-//
-// `organism` is in/out: passed empty, the caller only asks whether an organism
-// exists and it stays empty; passed non-empty, it receives the organism's name
-// (LAGE of ORG, empty when ORG has no row or the name is Null). When the status
-// has an entity other than 1 or no organism, it is emptied; when no status row
-// is valid, it is left unchanged.
-bool DameOrganismo(CDataBase& db, const std::string& status, std::string& date,
+// True when the status valid on `date` (empty: the operation date) names an
+// organism and its entity is number 1 of "TABON".
+bool DameOrganismo(CDataBase& db, const std::string& status, const std::string& date);
+
+// The same answer, and the organism's name into `organism`: LAGE of ORG,
+// empty when ORG has no row or the name is Null. When the status has an
+// entity other than 1 or no organism, `organism` is emptied; when no status
+// row is valid, it is left unchanged.
+bool DameOrganismo(CDataBase& db, const std::string& status, const std::string& date,
                    std::string& organism);
 
 }  // namespace tipolaria

@@ -41,8 +41,7 @@ void CTipolaria::ArmarItemsYContinuacion(CDataBase& db, const Recordset& header,
       comp.CargarCancelaciones(iddt, nart);
       comp.CargarSubItems(iddt, nart);
       comp.CargarCodProd(iddt, nart);
-      std::string acuerdo = ValorTexto(items.Field("Lista"));
-      comp.CargarCupos(iddt, nart, acuerdo);
+      comp.CargarCupos(iddt, nart, ValorTexto(items.Field("Lista")));
       comp.CargarCTC(iddt, nart);
       TotalHojas = CheckedInt32(std::int64_t{TotalHojas} + 1);
     }

@@ -156,14 +156,15 @@ void CDataBase::ExecuteArray(const std::string& sql, const std::vector<std::vect
   });
 }
 
-std::string CDataBase::DBDate(std::string& date) const {
-  if (date.empty()) {
-    date = oper_date_;
-  } else if (date.size() == 8 && date.find('/') == std::string::npos) {
-    // yyyymmdd, rewritten as dd/mm/yyyy for the caller too
-    date = date.substr(6, 2) + "/" + date.substr(4, 2) + "/" + date.substr(0, 4);
+std::string CDataBase::DBDate(const std::string& date) const {
+  std::string day = date;
+  if (day.empty()) {
+    day = oper_date_;
+  } else if (day.size() == 8 && day.find('/') == std::string::npos) {
+    // yyyymmdd
+    day = day.substr(6, 2) + "/" + day.substr(4, 2) + "/" + day.substr(0, 4);
   }
-  return "CONVERT(datetime, '" + DoubleQuotes(date) + "', 103)";
+  return "CONVERT(datetime, '" + DoubleQuotes(day) + "', 103)";
 }
 
 Recordset CDataBase::ExecSPRs(const std::string& procedure) {

@@ -64,9 +64,9 @@ class CDataBase {
   void ExecuteArray(const std::string& sql, const std::vector<std::vector<Value>>& rows);
 
   // The SQL date expression for a day: "CONVERT(datetime, 'dd/mm/yyyy', 103)".
-  // Empty `date` is replaced by OperDate; eight digits without "/" (yyyymmdd)
-  // are rewritten as dd/mm/yyyy; the caller's variable keeps what was used.
-  std::string DBDate(std::string& date) const;
+  // Empty `date` stands for OperDate; eight digits without "/" (yyyymmdd) are
+  // taken as dd/mm/yyyy; any other text is used as it stands.
+  std::string DBDate(const std::string& date) const;
   const std::string& OperDate() const { return oper_date_; }
   void SetOperDate(std::string date) { oper_date_ = std::move(date); }
 
@@ -80,14 +80,14 @@ class CDataBase {
   std::string PtrNat(const std::string& ctpt, std::int16_t aptr, std::string& cptrnat);
   std::string PtrCNat(const std::string& ctpt, std::int16_t aptr);
 
-  // The rows of `table` valid on `date` (effective <= date < end); `date`
-  // is written back as DBDate leaves it.
+  // The rows of `table` valid on `date` (effective <= date < end), the day
+  // read as DBDate reads it.
   bool ValidaRef(const std::string& table, const std::string& key_column,
-                 const std::string& key_value, std::string& date, const std::string& from_column,
-                 const std::string& to_column, Recordset& rs);
+                 const std::string& key_value, const std::string& date,
+                 const std::string& from_column, const std::string& to_column, Recordset& rs);
   bool ValidaRefCompuestos(const std::string& table, const std::string& key_column1,
                            const std::string& key_value1, const std::string& key_column2,
-                           const std::string& key_value2, std::string& date,
+                           const std::string& key_value2, const std::string& date,
                            const std::string& from_column, const std::string& to_column,
                            Recordset& rs);
 

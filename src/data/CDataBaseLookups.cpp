@@ -112,7 +112,7 @@ bool CDataBase::GetReference(const std::string& sql, Recordset& rs) {
 // A reference row is valid on day D when its effective date is on or before
 // D and its end date is after D: the end date itself is no longer valid.
 bool CDataBase::ValidaRef(const std::string& table, const std::string& key_column,
-                          const std::string& key_value, std::string& date,
+                          const std::string& key_value, const std::string& date,
                           const std::string& from_column, const std::string& to_column,
                           Recordset& rs) {
   return Trap("CDataBase.ValidaRef", [&] {
@@ -126,7 +126,7 @@ bool CDataBase::ValidaRef(const std::string& table, const std::string& key_colum
 
 bool CDataBase::ValidaRefCompuestos(const std::string& table, const std::string& key_column1,
                                     const std::string& key_value1, const std::string& key_column2,
-                                    const std::string& key_value2, std::string& date,
+                                    const std::string& key_value2, const std::string& date,
                                     const std::string& from_column, const std::string& to_column,
                                     Recordset& rs) {
   return Trap("CDataBase.ValidaRefCompuestos", [&] {

@@ -56,17 +56,17 @@ TEST(DameOrganismoTest, AnswersAndNames) {
     bool found;
     const char* organism_out;
   } cases[] = {
-      {"IC04", "x", true, "SENASA"}, {"IC04", "", true, ""},     // empty: only asking
-      {"IC05", "x", false, ""},                                  // entity is not TABON 1
+      {"IC04", "x", true, "SENASA"}, {"IC05", "x", false, ""},   // entity is not TABON 1
       {"IC06", "x", false, ""},                                  // no organism code
       {"IC07", "x", true, ""},                                   // no ORG row
       {"IC08", "x", true, ""},                                   // Null LAGE: empty, no error
       {"IC09", "x", true, "QUOTED"}, {"IC10", "x", false, "x"},  // none valid: unchanged
   };
   for (const auto& c : cases) {
-    std::string date, organism = c.organism_in;
-    EXPECT_EQ(DameOrganismo(*db, c.status, date, organism), c.found) << c.status;
+    std::string organism = c.organism_in;
+    EXPECT_EQ(DameOrganismo(*db, c.status, "", organism), c.found) << c.status;
     EXPECT_EQ(organism, c.organism_out) << c.status;
+    EXPECT_EQ(DameOrganismo(*db, c.status, ""), c.found) << c.status;  // only asking
   }
 }
 

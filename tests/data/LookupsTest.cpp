@@ -61,12 +61,10 @@ TEST_F(LookupsTest, ARowIsValidFromItsStartUpToButNotOnItsEnd) {
 
   std::string yesterday = "20261204";
   EXPECT_FALSE(db_->ValidaRef("STA", "ISTA", "EC01", yesterday, "DSTAEFF", "DSTAFIN", rs));
-  EXPECT_EQ(yesterday, "04/12/2026");  // written back as the query used it
   EXPECT_TRUE(db_->ValidaRef("STA", "ISTA", "EC02", yesterday, "DSTAEFF", "DSTAFIN", rs));
 
   std::string empty;  // the operation date
   EXPECT_TRUE(db_->ValidaRef("STA", "ISTA", "EC01", empty, "DSTAEFF", "DSTAFIN", rs));
-  EXPECT_EQ(empty, "05/12/2026");
 }
 
 TEST_F(LookupsTest, CompositeKeysMustBothMatchAndQuotesInKeysAreData) {

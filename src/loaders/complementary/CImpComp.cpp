@@ -44,8 +44,7 @@ bool CImpComp::GuardarDatos(std::int32_t& pagina) {
         // page past 32767 is an overflow, never a wrapped number.
         p = CheckedInt32(std::int64_t{p} + 1);
         desde_[s] = CheckedPageNumber(p);
-        std::int32_t linea = kPrimeraLinea;
-        InsrtImp(p, linea, secciones_[s]);
+        InsrtImp(p, secciones_[s]);
         hasta_[s] = CheckedPageNumber(p);
       }
     });
@@ -54,9 +53,9 @@ bool CImpComp::GuardarDatos(std::int32_t& pagina) {
   });
 }
 
-void CImpComp::InsrtImp(std::int32_t& pagina, std::int32_t& linea, const CColImp& lineas) {
+void CImpComp::InsrtImp(std::int32_t& pagina, const CColImp& lineas) {
   Trap("CImpComp.InsrtImp", [&] {
-    linea = kPrimeraLinea;
+    std::int32_t linea = kPrimeraLinea;
     // The section's lines go in one request, whatever its number of pages.
     std::vector<ImpRow> rows;
     for (const CImp& l : lineas) {
@@ -77,7 +76,7 @@ void CImpComp::EjecutarInsertImp(const std::vector<ImpRow>& rows) {
   Trap("CImpComp.EjecutarInsertImp", [&] { InsertImpRows(Db(), rows); });
 }
 
-bool CImpComp::CargarPie(const std::string& texto, std::int32_t hasta, std::int16_t& desde) {
+bool CImpComp::CargarPie(const std::string& texto, std::int32_t hasta, std::int16_t desde) {
   return Trap("CImpComp.CargarPie", [&] {
     // The footer goes on continuation pages only, whose numbers are 16-bit:
     // a last page past that range fails before any footer is written.

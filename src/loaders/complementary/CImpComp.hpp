@@ -66,8 +66,8 @@ class CImpComp {
   bool CargarDescripciones(const std::string& iddt, const std::string& nart);
   void CargarIBrutos(const std::string& iddt);
   bool CargarCodProd(const std::string& iddt, const std::string& nart);
-  // `acuerdo` is the item's Lista; it is not changed.
-  bool CargarCupos(const std::string& iddt, const std::string& nart, std::string& acuerdo);
+  // `acuerdo` is the item's Lista.
+  bool CargarCupos(const std::string& iddt, const std::string& nart, const std::string& acuerdo);
   bool CargarCTC(const std::string& iddt, const std::string& nart);
 
   // Writes the non-empty sections in one transaction from page `pagina` + 1
@@ -77,7 +77,7 @@ class CImpComp {
   bool GuardarDatos(std::int32_t& pagina);
   // Writes `texto` (even empty) as field c150 of pages `desde` + 1 to `hasta`.
   // True.
-  bool CargarPie(const std::string& texto, std::int32_t hasta, std::int16_t& desde);
+  bool CargarPie(const std::string& texto, std::int32_t hasta, std::int16_t desde);
 
   // The page ranges of the sections; 0 and 0 for a section left empty.
   std::int16_t CancelacionesDesde() const { return desde_[kCancelaciones]; }
@@ -106,15 +106,17 @@ class CImpComp {
   // number, kept as the line's Posicion (it does not place the line).
   void Agregar(Seccion seccion, std::string nombre, std::string valor, int numero);
 
-  void InsrtImp(std::int32_t& pagina, std::int32_t& linea, const CColImp& lineas);
+  // Writes one section's lines from page `pagina` on, from field c5, and
+  // leaves `pagina` at the last page it wrote.
+  void InsrtImp(std::int32_t& pagina, const CColImp& lineas);
   // The rows in order, in one request; exactly empty text writes nothing.
   void EjecutarInsertImp(const std::vector<ImpRow>& rows);
 
   // Cancelled declarations.
   // The section's heading (when `linea` is 5) and the DCN column header.
-  void TituloCancelaciones(int& linea, const std::string& nart);
+  void TituloCancelaciones(int linea, const std::string& nart);
   // The AFI heading: the section's title when no DCN row came first.
-  void TituloAfi(int& linea);
+  void TituloAfi(int linea);
 
   // Titles of the catalogued information, quotas and certificates.
   std::string TituloCodProd(const std::string& nart, const std::string& isbt) const;

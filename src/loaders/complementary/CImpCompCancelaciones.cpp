@@ -67,7 +67,7 @@ void CImpComp::CargarIdal(const std::string& /*iddt*/, const std::string& idal) 
   Agregar(kCancelaciones, "EncabezadoCancelaciones", idal, linea);
 }
 
-void CImpComp::TituloCancelaciones(int& linea, const std::string& nart) {
+void CImpComp::TituloCancelaciones(int linea, const std::string& nart) {
   if (linea == kPrimeraLinea) {
     Agregar(kCancelaciones, "TituloCancelaciones", Dashes(170), linea);
     Agregar(kCancelaciones, "TituloCancelaciones",
@@ -81,7 +81,7 @@ void CImpComp::TituloCancelaciones(int& linea, const std::string& nart) {
           linea);
 }
 
-void CImpComp::TituloAfi(int& linea) {
+void CImpComp::TituloAfi(int linea) {
   // The heading of the section is needed only when no DCN row opened it.
   if (linea == kPrimeraLinea) {
     Agregar(kCancelaciones, "TituloAFI", Space(50) + "Destinaciones que se Cancelan", linea);
@@ -110,9 +110,8 @@ bool CImpComp::CargarCancelaciones(const std::string& iddt, const std::string& n
         // destination type; a type attached to an organism prints the
         // organism instead of the file, order and resolution.
         const std::string tipo = Mid(ValorTexto(dcn["IDCNAPU"]), 6, 4);
-        std::string fecha = Db().OperDate();
-        std::string organismo = " ";  // not empty: the name is wanted, not only the answer
-        const bool con_organismo = DameOrganismo(Db(), tipo, fecha, organismo);
+        std::string organismo;
+        const bool con_organismo = DameOrganismo(Db(), tipo, Db().OperDate(), organismo);
         if (primera) TituloCancelaciones(linea, nart);
         if (con_organismo) {
           agregar("Sitos", FilaOrganismo(dcn, organismo));

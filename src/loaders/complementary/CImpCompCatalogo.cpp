@@ -74,7 +74,8 @@ bool CImpComp::CargarCodProd(const std::string& iddt, const std::string& nart) {
   });
 }
 
-bool CImpComp::CargarCupos(const std::string& iddt, const std::string& nart, std::string& acuerdo) {
+bool CImpComp::CargarCupos(const std::string& iddt, const std::string& nart,
+                           const std::string& acuerdo) {
   return Trap("CImpComp.CargarCupos", [&] {
     int numero = 1;
     const auto agregar = [&](std::string nombre, std::string valor) {

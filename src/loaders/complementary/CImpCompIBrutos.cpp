@@ -26,8 +26,7 @@ void CImpComp::CargarIBrutos(const std::string& iddt) {
       ++numero;
     };
 
-    std::string hoy;  // empty: the operation date
-    const std::string fecha = Db().DBDate(hoy);
+    const std::string fecha = Db().DBDate("");  // empty: the operation date
     Recordset dib;
     if (Db().GetRs(
             "SELECT QDIBCOEFIC,CDIBVEN,LJRDDESC,CCIBEXENTO,CCIBINSCON,CCIBNUMINS,isnull((select "

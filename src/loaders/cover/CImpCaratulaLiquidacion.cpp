@@ -34,8 +34,7 @@ bool CImpCaratula::CargarLiquidacion(const std::string& iddt, const std::string&
   return detail::TrapCaratula("CargarLiquidacion", [&] {
     CDataBase& db = Db();
     const std::string id = DoubleQuotes(iddt);
-    std::string fecha = db.OperDate();
-    const std::string d = db.DBDate(fecha);
+    const std::string d = db.DBDate(db.OperDate());
     // Taxes listed in JRD on the operation date are summed per motive and
     // type under the single code 900 instead of printed one by one.
     const std::string vigentes = "DJRDEFF <= " + d + " AND DJRDFIN > " + d;

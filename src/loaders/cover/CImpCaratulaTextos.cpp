@@ -41,8 +41,7 @@ std::string AjustarGarantias(const std::string& texto) {
 void DameDescripcionDocs(CDataBase& db, std::string& factura, std::string& certificado,
                          std::string& tercero) {
   detail::TrapCaratula("DameDescripcionDocs", [&] {
-    std::string fecha = db.OperDate();
-    const std::string d = db.DBDate(fecha);
+    const std::string d = db.DBDate(db.OperDate());
     Recordset rs;
     db.GetRs(
         "SELECT CDOC, APTR FROM DOC, PTR"

@@ -23,8 +23,7 @@ std::optional<std::string> UnidadOCodigo(CDataBase& db, const std::string& codig
 // order and each one's description taken, stopping at the first country: a
 // valid country description wins over a province's.
 std::optional<std::string> PaisOProvincia(CDataBase& db, const std::string& codigo) {
-  std::string fecha = db.OperDate();
-  const std::string d = db.DBDate(fecha);
+  const std::string d = db.DBDate(db.OperDate());
   const std::string c = DoubleQuotes(codigo);
   Recordset rs;
   db.GetRs(
