@@ -1,7 +1,8 @@
 // UtilFnc: the small free procedures every loader uses: null-safe field
-// conversions, the collection search of the settlement, and the fitting of
-// long texts into a box. None traps errors: they reach the caller, whose trap
-// names it. (Quotes in SQL literals are doubled by DoubleQuotes, data/SqlText.)
+// conversions, the collection search of the settlement (UtilFnc.cpp), and the
+// fitting of long texts into a box (TextFitting.cpp). None traps errors: they
+// reach the caller, whose trap names it. Quotes in SQL literals are doubled
+// by DoubleQuotes (data/SqlText).
 #ifndef TIPOLARIA_COMMON_UTILFNC_HPP_
 #define TIPOLARIA_COMMON_UTILFNC_HPP_
 

@@ -11,6 +11,9 @@
 
 namespace tipolaria {
 
+// The line break of the system's texts, carriage return and line feed.
+inline constexpr const char* kCrLf = "\r\n";
+
 std::string Left(std::string_view text, std::int64_t length);
 std::string Right(std::string_view text, std::int64_t length);
 // From `start` to the end.

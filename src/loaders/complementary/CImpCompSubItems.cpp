@@ -78,7 +78,7 @@ bool CImpComp::CargarSubItems(const std::string& iddt, const std::string& nart) 
                        DoubleQuotes(nart) + "' ORDER BY isbt",
                    sbt)) {
       for (; !sbt.AtEnd(); sbt.MoveNext()) {
-        agregar(detail::Dashes(98) + detail::kLineBreak);
+        agregar(detail::Dashes(98) + kCrLf);
         agregar("Nro. ítem:  " + nartext + Space(5) + "Posición SIM:  " + iespnce + Space(5) +
                 "Subitem Nro.:  " + Format(sbt["isbt"], "0000"));
         std::string montos = "Monto FOB: " + Format(sbt["msbtfob"], "#,##0.00") + Space(5) +

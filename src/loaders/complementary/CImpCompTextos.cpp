@@ -12,7 +12,6 @@ namespace tipolaria {
 namespace {
 
 using detail::Dashes;
-using detail::kLineBreak;
 
 constexpr std::int64_t kTrozoDescripcion = 120;
 
@@ -65,9 +64,9 @@ bool CImpComp::CargarCPL(const std::string& iddt) {
                     cpl)) {
       return true;
     }
-    agregar(Dashes(169) + kLineBreak);
-    agregar(Space(2) + "Información Adicional" + kLineBreak);
-    agregar(Dashes(169) + kLineBreak);
+    agregar(Dashes(169) + kCrLf);
+    agregar(Space(2) + "Información Adicional" + kCrLf);
+    agregar(Dashes(169) + kCrLf);
     agregar(" Nro.Item" + Space(8) + "Código" + Space(65) + "Valor");
     for (; !cpl.AtEnd(); cpl.MoveNext()) {
       const std::string nart = ValorTexto(cpl["NART"]);
@@ -105,7 +104,7 @@ bool CImpComp::CargarDescripciones(const std::string& iddt, const std::string& n
       const std::string descripcion =
           RecuperoDescYRotulo(Db(), true, true, iddt, nart, isbt, rotulo, valor);
       if (descripcion.empty() && rotulo.empty()) return;
-      agregar(Dashes(98) + kLineBreak);
+      agregar(Dashes(98) + kCrLf);
       agregar("Nro. ítem:  " + nartext + Space(5) + "Subitem Nro.:  " + isbt);
       if (!descripcion.empty()) {
         agregar("Descripción:  ");

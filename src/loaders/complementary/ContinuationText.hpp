@@ -10,9 +10,6 @@
 
 namespace tipolaria::detail {
 
-// The line break a few heading lines end with.
-inline constexpr const char* kLineBreak = "\r\n";
-
 // `value` right-aligned in a column `width` characters wide. A value wider
 // than its column is printed whole, without padding: a long file number must
 // not stop the whole declaration from printing.

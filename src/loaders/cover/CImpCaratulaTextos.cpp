@@ -18,7 +18,7 @@ constexpr std::int64_t kLimiteGarantias = 67;
 
 // Where the line being built starts: after the text's last line break.
 std::size_t InicioRenglon(const std::string& texto) {
-  const std::size_t at = texto.rfind(detail::kCrLf);
+  const std::size_t at = texto.rfind(kCrLf);
   return at == std::string::npos ? 0 : at + 2;
 }
 
@@ -33,7 +33,7 @@ std::int64_t LargoRenglon(const std::string& texto) {
 std::string AjustarGarantias(const std::string& texto) {
   if (Len(Trim(texto)) <= kLimiteGarantias) return texto;
   const std::size_t inicio = InicioRenglon(texto);
-  return texto.substr(0, inicio) + AjustarTexto(texto.substr(inicio), 6590, 1) + detail::kCrLf;
+  return texto.substr(0, inicio) + AjustarTexto(texto.substr(inicio), 6590, 1) + kCrLf;
 }
 
 // The document codes of invoices (1), inspection certificates (4) and third

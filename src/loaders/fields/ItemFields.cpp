@@ -16,7 +16,6 @@ namespace tipolaria {
 namespace {
 
 using detail::FieldRow;
-using detail::kCrLf;
 using enum detail::Read;
 
 // The description of a state code (EST), empty without a row.

@@ -7,10 +7,9 @@
 
 #include "common/UtilFnc.hpp"
 #include "data/Recordset.hpp"
+#include "runtime/Strings.hpp"
 
 namespace tipolaria::detail {
-
-inline constexpr const char* kCrLf = "\r\n";
 
 // A column of the current row as text, Null giving empty text.
 inline std::string Texto(const Recordset& rs, std::string_view column) {
