@@ -95,7 +95,9 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
     // With the declaration level printed, the item's values go beside the
     // concept of the same tax, found in the index (and taken out of it).
     // Without it, the item's rows fill the grid in order, each followed by
-    // its own concept. `q` is the field the last row was placed at.
+    // its own concept. `q` is the grid counter: the coefficient field of the
+    // last row placed beside a concept, or the concept of the last row
+    // placed in order.
     //
     // Beside a concept, a tax row fits in the grid's first nine rows: the
     // item columns of the tenth take the overflow marks, and those below it
@@ -124,6 +126,7 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
         const std::string tipo =
             columnas.tipo != nullptr ? detail::Texto(rs, columnas.tipo) : db.PtrCNat("TIPTAX", 2);
         if (!liquidacion_impresa) {
+          // The next row: its item columns, then its own concept.
           q += 3;
           AgregarColumnasItem(q, rs.Field(columnas.coeficiente), tipo, rs.Field(columnas.monto));
           q += 3;
