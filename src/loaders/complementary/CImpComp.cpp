@@ -2,6 +2,7 @@
 // ranges and the footer.
 #include "loaders/complementary/CImpComp.hpp"
 
+#include "data/SqlText.hpp"
 #include "data/Transaction.hpp"
 #include "imp/ImpTable.hpp"
 #include "loaders/fields/LoaderSupport.hpp"
@@ -23,6 +24,13 @@ CDataBase& CImpComp::Db() const { return detail::RequireDatabase(db_); }
 
 void CImpComp::Agregar(Seccion seccion, std::string nombre, std::string valor, int numero) {
   secciones_[seccion].Add(std::move(nombre), std::move(valor), std::to_string(numero));
+}
+
+bool CImpComp::ReadItemRow(const std::string& iddt, const std::string& nart,
+                           const std::string& condicion, Recordset& art) const {
+  return Db().GetRs("SELECT * FROM ART WHERE iddt = '" + DoubleQuotes(iddt) + "' AND nart = '" +
+                        DoubleQuotes(nart) + "'" + condicion,
+                    art);
 }
 
 bool CImpComp::GuardarDatos(std::int32_t& pagina) {

@@ -37,11 +37,7 @@ std::string CImpComp::TituloCTC(const std::string& nart) const {
 
 bool CImpComp::CargarCodProd(const std::string& iddt, const std::string& nart) {
   return Trap("CImpComp.CargarCodProd", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string nombre, std::string valor) {
-      Agregar(kInfoCatalogada, std::move(nombre), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kInfoCatalogada], "CodProd");
 
     Recordset ict;
     if (Db().GetRs("SELECT * FROM ICT WHERE iddt = '" + DoubleQuotes(iddt) + "'" + " AND nart = '" +
@@ -54,18 +50,18 @@ bool CImpComp::CargarCodProd(const std::string& iddt, const std::string& nart) {
         // true.
         const Value& isbt = ict["isbt"];
         if (!isbt.IsNull() && ValorTexto(isbt) != anterior) {
-          agregar("CodProd" + std::to_string(numero), Dashes(58));
+          agregar(Dashes(58));
           anterior = ValorTexto(isbt);
           agregar("CodProdTitulo", TituloCodProd(nart, anterior));
         }
-        agregar("CodProd" + std::to_string(numero), "Código:  " + ValorTexto(ict["CCTG"]));
+        agregar("Código:  " + ValorTexto(ict["CCTG"]));
         // A long value runs on to a second line of whatever length.
         const std::string valor = "Valor:  " + ValorTexto(ict["CICT"]);
         if (Len(valor) <= kAncho) {
-          agregar("CodProd" + std::to_string(numero), valor);
+          agregar(valor);
         } else {
-          agregar("CodProd" + std::to_string(numero), Left(valor, kAncho));
-          agregar("CodProd" + std::to_string(numero), Mid(valor, kAncho + 1));
+          agregar(Left(valor, kAncho));
+          agregar(Mid(valor, kAncho + 1));
         }
       }
     }
@@ -77,11 +73,7 @@ bool CImpComp::CargarCodProd(const std::string& iddt, const std::string& nart) {
 bool CImpComp::CargarCupos(const std::string& iddt, const std::string& nart,
                            const std::string& acuerdo) {
   return Trap("CImpComp.CargarCupos", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string nombre, std::string valor) {
-      Agregar(kCupos, std::move(nombre), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kCupos], "Cupo");
 
     const std::string clave = " WHERE (ART.IDDT = '" + DoubleQuotes(iddt) + "') AND (ART.NART = '" +
                               DoubleQuotes(nart) + "')";
@@ -97,12 +89,10 @@ bool CImpComp::CargarCupos(const std::string& iddt, const std::string& nart,
             dcp)) {
       // Here the title comes before the separator line.
       agregar("CuposTitulo", TituloCupos(nart, acuerdo));
-      agregar("Cupo" + std::to_string(numero), Dashes(58));
+      agregar(Dashes(58));
       for (; !dcp.AtEnd(); dcp.MoveNext()) {
-        agregar("Cupo" + std::to_string(numero),
-                Left("Cupo:  " + ValorTexto(dcp.Field(std::size_t{0})), kAncho));
-        agregar("Cupo" + std::to_string(numero),
-                Left("Acuerdo:  " + ValorTexto(dcp.Field(std::size_t{1})), kAncho));
+        agregar(Left("Cupo:  " + ValorTexto(dcp.Field(std::size_t{0})), kAncho));
+        agregar(Left("Acuerdo:  " + ValorTexto(dcp.Field(std::size_t{1})), kAncho));
       }
     }
     dcp.Close();
@@ -112,22 +102,17 @@ bool CImpComp::CargarCupos(const std::string& iddt, const std::string& nart,
 
 bool CImpComp::CargarCTC(const std::string& iddt, const std::string& nart) {
   return Trap("CImpComp.CargarCtc", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string nombre, std::string valor) {
-      Agregar(kCtc, std::move(nombre), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kCtc], "CTC");
 
     Recordset cid;
     if (Db().GetRs("SELECT IETI, NETIVER FROM CID WHERE cid.iddt = '" + DoubleQuotes(iddt) + "'" +
                        " AND cid.nart = '" + DoubleQuotes(nart) + "'" + " ORDER BY IETI",
                    cid)) {
-      agregar("CTC" + std::to_string(numero), Dashes(58));
+      agregar(Dashes(58));
       agregar("CTCTitulo", TituloCTC(nart));
       for (; !cid.AtEnd(); cid.MoveNext()) {
-        agregar("CTC" + std::to_string(numero), "CTC:  " + ValorTexto(cid["ieti"]));
-        agregar("CTC" + std::to_string(numero),
-                Left("Version:  " + ValorTexto(cid["netiver"]), kAncho));
+        agregar("CTC:  " + ValorTexto(cid["ieti"]));
+        agregar(Left("Version:  " + ValorTexto(cid["netiver"]), kAncho));
       }
     }
     cid.Close();

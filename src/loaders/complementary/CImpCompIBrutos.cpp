@@ -20,11 +20,7 @@ constexpr const char* kFin =
 
 void CImpComp::CargarIBrutos(const std::string& iddt) {
   Trap("CImpComp.CargarIBrutos", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string valor) {
-      Agregar(kIBrutos, "IBrutos" + std::to_string(numero), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kIBrutos], "IBrutos");
 
     const std::string fecha = Db().DBDate("");  // empty: the operation date
     Recordset dib;

@@ -56,18 +56,10 @@ std::vector<std::string> LineasSufijos(CDataBase& db, const std::string& iddt,
 
 bool CImpComp::CargarSubItems(const std::string& iddt, const std::string& nart) {
   return Trap("CImpComp.CargarSubItems", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string valor) {
-      Agregar(kSubitems, "Subitem" + nart + std::to_string(numero), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kSubitems], "Subitem" + nart);
 
     Recordset art;
-    if (!Db().GetRs("SELECT * FROM ART WHERE iddt = '" + DoubleQuotes(iddt) + "' AND nart = '" +
-                        DoubleQuotes(nart) + "' AND cartsbitem = 'S'",
-                    art)) {
-      return true;
-    }
+    if (!ReadItemRow(iddt, nart, " AND cartsbitem = 'S'", art)) return true;
     const std::string nartext = ValorTexto(art["nartext"]);
     const std::string iespnce = ValorTexto(art["iespnce"]);
     const std::string art_nart = ValorTexto(art["nart"]);

@@ -19,11 +19,7 @@ constexpr std::int64_t kTrozoDescripcion = 120;
 
 bool CImpComp::CargarTerceros(const std::string& iddt) {
   return Trap("CImpComp.CargarTerceros", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string valor) {
-      Agregar(kTerceros, "Terceros" + std::to_string(numero), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kTerceros], "Terceros");
 
     Recordset trc;
     if (!Db().GetRs("SELECT * FROM TRC WHERE iddt = '" + DoubleQuotes(iddt) + "'", trc)) {
@@ -53,11 +49,7 @@ bool CImpComp::CargarTerceros(const std::string& iddt) {
 
 bool CImpComp::CargarCPL(const std::string& iddt) {
   return Trap("CImpComp.CargarCPL", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string valor) {
-      Agregar(kCpl, "CPL" + std::to_string(numero), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kCpl], "CPL");
 
     Recordset cpl;
     if (!Db().GetRs("SELECT * FROM CPL WHERE ICPL = '" + DoubleQuotes(iddt) + "' order by NART",
@@ -92,11 +84,7 @@ bool CImpComp::CargarCPL(const std::string& iddt) {
 
 bool CImpComp::CargarDescripciones(const std::string& iddt, const std::string& nart) {
   return Trap("CImpComp.CargarDescripciones", [&] {
-    int numero = 1;
-    const auto agregar = [&](std::string valor) {
-      Agregar(kKdsc, "Desc" + nart + std::to_string(numero), std::move(valor), numero);
-      ++numero;
-    };
+    detail::SectionLines agregar(secciones_[kKdsc], "Desc" + nart);
     // The description and label of one item or sub-item, when it has either.
     const auto bloque = [&](const std::string& nartext, const std::string& isbt) {
       std::string rotulo;
@@ -119,11 +107,7 @@ bool CImpComp::CargarDescripciones(const std::string& iddt, const std::string& n
     };
 
     Recordset art;
-    if (!Db().GetRs("SELECT * FROM ART WHERE iddt = '" + DoubleQuotes(iddt) + "' AND nart = '" +
-                        DoubleQuotes(nart) + "'",
-                    art)) {
-      return true;
-    }
+    if (!ReadItemRow(iddt, nart, "", art)) return true;
     const std::string nartext = ValorTexto(art["nartext"]);
     const bool con_subitems = ValorTexto(art["cartsbitem"]) == "S";
     art.Close();

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "imp/CColImp.hpp"
 #include "runtime/Strings.hpp"
 
 namespace tipolaria::detail {
@@ -22,6 +24,28 @@ inline std::string AlignRight(const std::string& value, std::int64_t width) {
 inline std::string Dashes(std::int64_t count) {
   return std::string(static_cast<std::size_t>(count), '-');
 }
+
+// The lines one section loader appends to its section, numbered from 1: the
+// number is each line's Posicion (it does not place the line) and ends the
+// name of a line that has no name of its own.
+class SectionLines {
+ public:
+  SectionLines(CColImp& section, std::string prefix)
+      : section_(section), prefix_(std::move(prefix)) {}
+
+  void operator()(std::string valor) {
+    (*this)(prefix_ + std::to_string(number_), std::move(valor));
+  }
+  void operator()(std::string nombre, std::string valor) {
+    section_.Add(std::move(nombre), std::move(valor), std::to_string(number_));
+    ++number_;
+  }
+
+ private:
+  CColImp& section_;
+  std::string prefix_;
+  int number_ = 1;
+};
 
 }  // namespace tipolaria::detail
 
