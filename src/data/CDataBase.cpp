@@ -137,6 +137,8 @@ bool CDataBase::GetRs(const std::string& sql, Recordset& rs) {
   });
 }
 
+bool CDataBase::GetItemRs(const ItemQuery& query, Recordset& rs) { return GetRs(query.Text(), rs); }
+
 bool CDataBase::ExecuteSQL(const std::string& sql) {
   return Trap("CDataBase.ExecuteSQL", [&] {
     ++statements_;

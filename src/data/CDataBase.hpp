@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "data/Backend.hpp"
+#include "data/ItemQuery.hpp"
 #include "data/Recordset.hpp"
 #include "data/RequestLog.hpp"
 #include "runtime/Value.hpp"
@@ -56,6 +57,13 @@ class CDataBase {
   // Runs a query into `rs` (replacing what it held); true when it has rows.
   // On no rows `rs` is open and empty.
   bool GetRs(const std::string& sql, Recordset& rs);
+  // The rows of one item that `query` asks for, as GetRs would give them
+  // (its errors are those of GetRs); true when there are any.
+  bool GetItemRs(const ItemQuery& query, Recordset& rs);
+  // GetRs of a question whose answer a generation does not change (a
+  // reference table, the declaration's own rows): within a batch it is
+  // asked once and answered from memory after.
+  bool GetReference(const std::string& sql, Recordset& rs);
   // A statement without a result; true, or raises.
   bool ExecuteSQL(const std::string& sql);
   // One statement with "?" markers run for each row of values, as one
@@ -139,8 +147,6 @@ class CDataBase {
   // The lookup's answer: from lookups_ when kept, else from `read`.
   template <typename Read>
   Recordset Lookup(const std::string& question, Read&& read);
-  // GetRs of a reference lookup, answered from lookups_ when kept.
-  bool GetReference(const std::string& sql, Recordset& rs);
 };
 
 }  // namespace tipolaria

@@ -2,6 +2,7 @@
 // ranges and the footer.
 #include "loaders/complementary/CImpComp.hpp"
 
+#include "common/ItemQuestions.hpp"
 #include "data/SqlText.hpp"
 #include "data/Transaction.hpp"
 #include "imp/ImpTable.hpp"
@@ -27,10 +28,10 @@ void CImpComp::Agregar(Seccion seccion, std::string nombre, std::string valor, i
 }
 
 bool CImpComp::ReadItemRow(const std::string& iddt, const std::string& nart,
-                           const std::string& condicion, Recordset& art) const {
-  return Db().GetRs("SELECT * FROM ART WHERE iddt = '" + DoubleQuotes(iddt) + "' AND nart = '" +
-                        DoubleQuotes(nart) + "'" + condicion,
-                    art);
+                           const std::vector<ItemCondition>& condiciones, Recordset& art) const {
+  ItemQuery query = FilaDelItem(iddt, nart);
+  query.item.insert(query.item.end(), condiciones.begin(), condiciones.end());
+  return Db().GetItemRs(query, art);
 }
 
 bool CImpComp::GuardarDatos(std::int32_t& pagina) {

@@ -106,10 +106,10 @@ class CImpComp {
   // Appends one line to a section; `numero` is the loader's running line
   // number, kept as the line's Posicion (it does not place the line).
   void Agregar(Seccion seccion, std::string nombre, std::string valor, int numero);
-  // The item's ART row into `art`, narrowed by `condicion` (" AND ..."); false
-  // without one.
-  bool ReadItemRow(const std::string& iddt, const std::string& nart, const std::string& condicion,
-                   Recordset& art) const;
+  // The item's ART row into `art`, narrowed by `condiciones` ({"cartsbitem",
+  // "S"}); false without one.
+  bool ReadItemRow(const std::string& iddt, const std::string& nart,
+                   const std::vector<ItemCondition>& condiciones, Recordset& art) const;
 
   // Writes one section's lines from page `pagina` on, from field c5, and
   // leaves `pagina` at the last page it wrote.

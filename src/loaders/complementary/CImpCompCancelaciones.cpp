@@ -102,9 +102,10 @@ bool CImpComp::CargarCancelaciones(const std::string& iddt, const std::string& n
     };
 
     Recordset dcn;
-    if (Db().GetRs("SELECT * FROM DCN WHERE idcn = '" + DoubleQuotes(iddt) + "' AND ndcnart = '" +
-                       DoubleQuotes(nart) + "' ORDER BY NDCNART, IDCNAPU, NDCNSBTAPU, NDCNARTAPU",
-                   dcn)) {
+    if (Db().GetItemRs({"SELECT * FROM DCN WHERE idcn = '" + DoubleQuotes(iddt) + "'",
+                        {{"ndcnart", nart}},
+                        "NDCNART, IDCNAPU, NDCNSBTAPU, NDCNARTAPU"},
+                       dcn)) {
       for (bool primera = true; !dcn.AtEnd(); dcn.MoveNext(), primera = false) {
         // Characters 6 to 9 of the cancelled declaration's number are its
         // destination type; a type attached to an organism prints the
@@ -124,9 +125,10 @@ bool CImpComp::CargarCancelaciones(const std::string& iddt, const std::string& n
     dcn.Close();
 
     Recordset afi;
-    if (Db().GetRs("SELECT * FROM AFI WHERE IDDT = '" + DoubleQuotes(iddt) + "' AND nart = '" +
-                       DoubleQuotes(nart) + "' ORDER BY NART, CAFIPARA, IAFIDOC, CAFICVEN",
-                   afi)) {
+    if (Db().GetItemRs({"SELECT * FROM AFI WHERE IDDT = '" + DoubleQuotes(iddt) + "'",
+                        {{"nart", nart}},
+                        "NART, CAFIPARA, IAFIDOC, CAFICVEN"},
+                       afi)) {
       TituloAfi(linea);
       for (; !afi.AtEnd(); afi.MoveNext()) agregar("Cancelaciones", FilaAfi(nart, afi));
     }

@@ -40,9 +40,10 @@ bool CImpComp::CargarCodProd(const std::string& iddt, const std::string& nart) {
     detail::SectionLines agregar(secciones_[kInfoCatalogada], "CodProd");
 
     Recordset ict;
-    if (Db().GetRs("SELECT * FROM ICT WHERE iddt = '" + DoubleQuotes(iddt) + "'" + " AND nart = '" +
-                       DoubleQuotes(nart) + "'" + " ORDER BY nart, isbt, cctg",
-                   ict)) {
+    if (Db().GetItemRs({"SELECT * FROM ICT WHERE iddt = '" + DoubleQuotes(iddt) + "'",
+                        {{"nart", nart}},
+                        "nart, isbt, cctg"},
+                       ict)) {
       std::string anterior;
       for (; !ict.AtEnd(); ict.MoveNext()) {
         // Rows of one sub-item share its title. A Null sub-item never
@@ -105,9 +106,11 @@ bool CImpComp::CargarCTC(const std::string& iddt, const std::string& nart) {
     detail::SectionLines agregar(secciones_[kCtc], "CTC");
 
     Recordset cid;
-    if (Db().GetRs("SELECT IETI, NETIVER FROM CID WHERE cid.iddt = '" + DoubleQuotes(iddt) + "'" +
-                       " AND cid.nart = '" + DoubleQuotes(nart) + "'" + " ORDER BY IETI",
-                   cid)) {
+    if (Db().GetItemRs(
+            {"SELECT IETI, NETIVER FROM CID WHERE cid.iddt = '" + DoubleQuotes(iddt) + "'",
+             {{"cid.nart", nart}},
+             "IETI"},
+            cid)) {
       agregar(Dashes(58));
       agregar("CTCTitulo", TituloCTC(nart));
       for (; !cid.AtEnd(); cid.MoveNext()) {

@@ -2,6 +2,7 @@
 // sub-items, with its amounts, brand, product code and value suffixes.
 #include <vector>
 
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/complementary/CImpComp.hpp"
@@ -17,16 +18,9 @@ namespace {
 // exactly.
 std::string DescripcionSufijo(CDataBase& db, const std::string& iddt, const std::string& nart,
                               const std::string& codigo) {
-  const std::string inicial = Left(codigo, 1);
-  std::string sql = "SELECT lsvlsvl FROM SVL WHERE iddt = '" + DoubleQuotes(iddt) +
-                    "' AND nart = '" + DoubleQuotes(nart);
-  if (inicial == "Z" || inicial == "A") {
-    sql += "' AND substring(csvlsvl,1,2) = '" + DoubleQuotes(Left(codigo, 2)) + "'";
-  } else {
-    sql += "' AND csvlsvl = '" + DoubleQuotes(codigo) + "'";
-  }
   Recordset rs;
-  return db.GetRs(sql, rs) ? ValorTexto(rs["lsvlsvl"]) : "Sin descripción";
+  return db.GetItemRs(SufijoDeValor(iddt, nart, codigo), rs) ? ValorTexto(rs["lsvlsvl"])
+                                                             : "Sin descripción";
 }
 
 // One line per code of a suffix list "AB01-0000-". The piece after the last
@@ -59,16 +53,14 @@ bool CImpComp::CargarSubItems(const std::string& iddt, const std::string& nart) 
     detail::SectionLines agregar(secciones_[kSubitems], "Subitem" + nart);
 
     Recordset art;
-    if (!ReadItemRow(iddt, nart, " AND cartsbitem = 'S'", art)) return true;
+    if (!ReadItemRow(iddt, nart, {{"cartsbitem", "S"}}, art)) return true;
     const std::string nartext = ValorTexto(art["nartext"]);
     const std::string iespnce = ValorTexto(art["iespnce"]);
     const std::string art_nart = ValorTexto(art["nart"]);
     art.Close();
 
     Recordset sbt;
-    if (Db().GetRs("SELECT * FROM SBT WHERE iddt = '" + DoubleQuotes(iddt) + "' AND nart = '" +
-                       DoubleQuotes(nart) + "' ORDER BY isbt",
-                   sbt)) {
+    if (Db().GetItemRs(SubItems(iddt, nart), sbt)) {
       for (; !sbt.AtEnd(); sbt.MoveNext()) {
         agregar(detail::Dashes(98) + kCrLf);
         agregar("Nro. ítem:  " + nartext + Space(5) + "Posición SIM:  " + iespnce + Space(5) +

@@ -1,6 +1,7 @@
 // The free-text sections: third parties with the sworn statement, the
 // complementary information and the goods descriptions.
 #include "common/BatchFnc.hpp"
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/complementary/CImpComp.hpp"
@@ -67,9 +68,7 @@ bool CImpComp::CargarCPL(const std::string& iddt) {
         Recordset art;
         // An item the declaration does not hold ends the list there: the
         // rows after it are not printed.
-        if (!Db().GetRs("SELECT * FROM ART WHERE iddt = '" + DoubleQuotes(iddt) + "' and nart='" +
-                            DoubleQuotes(nart) + "'",
-                        art)) {
+        if (!ReadItemRow(iddt, nart, {}, art)) {
           break;
         }
         nartext = ValorTexto(art["nartext"]);
@@ -107,7 +106,7 @@ bool CImpComp::CargarDescripciones(const std::string& iddt, const std::string& n
     };
 
     Recordset art;
-    if (!ReadItemRow(iddt, nart, "", art)) return true;
+    if (!ReadItemRow(iddt, nart, {}, art)) return true;
     const std::string nartext = ValorTexto(art["nartext"]);
     const bool con_subitems = ValorTexto(art["cartsbitem"]) == "S";
     art.Close();
@@ -116,9 +115,7 @@ bool CImpComp::CargarDescripciones(const std::string& iddt, const std::string& n
       return true;
     }
     Recordset sbt;
-    if (Db().GetRs("SELECT * FROM SBT WHERE iddt = '" + DoubleQuotes(iddt) + "' AND nart = '" +
-                       DoubleQuotes(nart) + "' ORDER BY isbt",
-                   sbt)) {
+    if (Db().GetItemRs(SubItems(iddt, nart), sbt)) {
       for (; !sbt.AtEnd(); sbt.MoveNext()) bloque(nartext, Format(sbt["isbt"], "0000"));
     }
     sbt.Close();

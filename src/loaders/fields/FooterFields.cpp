@@ -46,7 +46,8 @@ bool CanalVisible(CDataBase& db, const Recordset& header) {
 
   bool preregistro = false;
   Recordset rs;
-  if (db.GetRs("SELECT ctprdapreg FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+  // Asked for the cover and every item page: read once.
+  if (db.GetReference("SELECT ctprdapreg FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
     preregistro = db.NatPtr("TABON", Texto(rs, "ctprdapreg")) == 1;
   }
   rs.Close();

@@ -2,6 +2,7 @@
 // 38 to 50), value suffixes (51) and options (52). Amounts are in
 // ItemFieldsMontos.cpp, the settlement in ItemFieldsLiquidacion.cpp.
 #include "loaders/fields/ItemFields.hpp"
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/fields/FieldRow.hpp"
@@ -22,7 +23,9 @@ using enum detail::Read;
 std::optional<std::string> Estado(CDataBase& db, const std::string& cartuso) {
   std::string valor;
   Recordset rs;
-  if (db.GetRs("SELECT ldescri FROM EST WHERE cestcod = '" + DoubleQuotes(cartuso) + "'", rs)) {
+  // Every item asks for its state: the answer of one is kept for the rest.
+  if (db.GetReference("SELECT ldescri FROM EST WHERE cestcod = '" + DoubleQuotes(cartuso) + "'",
+                      rs)) {
     valor = detail::Texto(rs, "ldescri");
   }
   rs.Close();
@@ -63,12 +66,11 @@ void ItemFields::CargarLista(const std::string& cartpro, const std::string& list
 
 void ItemFields::CargarInfoAdicional(const std::string& iddt, const std::string& nart) {
   detail::TrapCaratula("CargarInfoAdicional", [&] {
-    const std::string id = DoubleQuotes(iddt);
-    const std::string art = DoubleQuotes(nart);
     Recordset rs;
-    db_.GetRs("SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id + "' AND nart = '" + art +
-                  "' AND icpldif = 'D' AND substring(ccpl,1,4) <> 'VNME'",
-              rs);
+    db_.GetItemRs({"SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + DoubleQuotes(iddt) +
+                       "' AND icpldif = 'D' AND substring(ccpl,1,4) <> 'VNME'",
+                   {{"nart", nart}}},
+                  rs);
     std::string todo;
     std::string primera;
     for (bool first = true; !rs.AtEnd(); rs.MoveNext(), first = false) {
@@ -80,8 +82,7 @@ void ItemFields::CargarInfoAdicional(const std::string& iddt, const std::string&
     rs.Close();
 
     std::string resto;
-    if (db_.GetRs("SELECT cartcodean FROM ART WHERE iddt = '" + id + "' AND nart = '" + art + "'",
-                  rs)) {
+    if (db_.GetItemRs(FilaDelItem(iddt, nart), rs)) {
       const std::string codigo = detail::Texto(rs, "cartcodean");
       if (!codigo.empty()) todo += "Cód. Prod. = " + codigo;
       if (Len(Trim(todo)) <= 14) {
@@ -112,12 +113,11 @@ void ItemFields::CargarInfoAdicional(const std::string& iddt, const std::string&
 void ItemFields::CargarSufijos(const std::string& iddt, const Recordset& item) {
   detail::TrapCaratula("CargarSufijos", [&] {
     const std::string id = DoubleQuotes(iddt);
-    const std::string art = DoubleQuotes(detail::Texto(item, "nart"));
+    const std::string nart = detail::Texto(item, "nart");
     Recordset rs;
     std::string texto;
-    db_.GetRs("SELECT ldscdesc FROM DSC WHERE iddt = '" + id + "' AND nart = '" + art +
-                  "' ORDER BY cdsclin",
-              rs);
+    db_.GetItemRs(
+        {"SELECT ldscdesc FROM DSC WHERE iddt = '" + id + "'", {{"nart", nart}}, "cdsclin"}, rs);
     for (; !rs.AtEnd(); rs.MoveNext()) {
       texto += detail::Texto(rs, "ldscdesc") + kCrLf;
       while (texto.find("  ") != std::string::npos) texto = detail::Reemplazar(texto, "  ", " ");
@@ -127,9 +127,9 @@ void ItemFields::CargarSufijos(const std::string& iddt, const Recordset& item) {
     // start after two empty lines.
     texto = detail::Reemplazar(AjustarTexto(texto, 8000, 5), kCrLf, " ") + kCrLf + kCrLf + kCrLf;
 
-    if (db_.GetRs("SELECT csbtsvl FROM SBT WHERE iddt = '" + id + "' AND nart = '" + art +
-                      "' AND isbt = '0000'",
-                  rs)) {
+    if (db_.GetItemRs({"SELECT csbtsvl FROM SBT WHERE iddt = '" + id + "' AND isbt = '0000'",
+                       {{"nart", nart}}},
+                      rs)) {
       const std::string lista = detail::Texto(rs, "csbtsvl");
       for (std::size_t start = 0; start <= lista.size() && detail::ContarSaltos(texto) < 16;) {
         std::size_t end = lista.find('-', start);
@@ -141,16 +141,8 @@ void ItemFields::CargarSufijos(const std::string& iddt, const Recordset& item) {
           texto += codigo + " = Ninguno" + kCrLf;
           continue;
         }
-        // Suffixes starting with A or Z are described by their two-letter
-        // family; the others by the exact code.
-        const std::string condicion =
-            (codigo[0] == 'A' || codigo[0] == 'Z')
-                ? "' AND substring(csvlsvl,1,2) = '" + DoubleQuotes(Left(codigo, 2)) + "'"
-                : "' AND csvlsvl = '" + DoubleQuotes(codigo) + "'";
         Recordset svl;
-        if (db_.GetRs(
-                "SELECT lsvlsvl FROM SVL WHERE iddt = '" + id + "' AND nart = '" + art + condicion,
-                svl)) {
+        if (db_.GetItemRs(SufijoDeValor(iddt, nart, codigo), svl)) {
           texto += codigo + " = " + detail::Texto(svl, "lsvlsvl") + kCrLf;
         } else {
           texto += codigo + " = Sin descripción" + kCrLf;
@@ -178,7 +170,7 @@ void ItemFields::CargarSufijos(const std::string& iddt, const Recordset& item) {
 void ItemFields::CargarInfoCpl(const std::string& iddt, const Recordset& item) {
   detail::TrapCaratula("CargarInfoCpl", [&] {
     const std::string id = DoubleQuotes(iddt);
-    const std::string art = DoubleQuotes(detail::Texto(item, "nart"));
+    const std::string nart = detail::Texto(item, "nart");
     // The declaration's own options print on the cover only; an item page
     // starts with its regimes, and without any stores no field 52.
     std::string texto =
@@ -188,10 +180,10 @@ void ItemFields::CargarInfoCpl(const std::string& iddt, const Recordset& item) {
     // following sections are skipped. A section that simply runs out of rows
     // adds no mark.
     bool lleno = false;
-    const auto seccion = [&](const std::string& sql, const char* primera, auto linea) {
+    const auto seccion = [&](const ItemQuery& query, const char* primera, auto linea) {
       if (lleno) return;
       Recordset rs;
-      db_.GetRs(sql, rs);
+      db_.GetItemRs(query, rs);
       for (bool first = true; !rs.AtEnd(); rs.MoveNext(), first = false) {
         if (detail::ContarSaltos(texto) >= 17) {
           lleno = true;
@@ -205,16 +197,13 @@ void ItemFields::CargarInfoCpl(const std::string& iddt, const Recordset& item) {
     const auto opcion = [](const Recordset& rs) {
       return detail::Texto(rs, "ccpl") + " = " + detail::Texto(rs, "mcpl");
     };
-    if (policy_.opciones_generales) {
-      seccion("SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id +
-                  "' AND nart = '0000' AND icpldif = 'S'",
-              "c) ", opcion);
-    }
-    seccion("SELECT csrg FROM SRG WHERE isrg = '" + id + "' AND nart = '" + art + "'", "b) ",
+    // The declaration's options are those of item '0000'.
+    const std::string opciones =
+        "SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id + "' AND icpldif = 'S'";
+    if (policy_.opciones_generales) seccion({opciones, {{"nart", "0000"}}}, "c) ", opcion);
+    seccion({"SELECT csrg FROM SRG WHERE isrg = '" + id + "'", {{"nart", nart}}}, "b) ",
             [](const Recordset& rs) { return detail::Texto(rs, "csrg"); });
-    seccion("SELECT ccpl, mcpl FROM CPL WHERE icpl = '" + id + "' AND nart = '" + art +
-                "' AND icpldif = 'S'",
-            "a) ", opcion);
+    seccion({opciones, {{"nart", nart}}}, "a) ", opcion);
     Agregar("InfoCpl", texto, 52);
   });
 }

@@ -46,13 +46,14 @@ void ItemFields::TotalesLiqItem(const std::string& iddt, const std::string& nart
   detail::TrapCaratula("TotalesLiqItem", [&] {
     CDataBase& db = db_;
     const std::string id = DoubleQuotes(iddt);
-    const std::string art = DoubleQuotes(nart);
     Recordset rs;
     const auto total_lqa = [&](const char* tipo) {
       std::string valor = "0,00";
-      if (db.GetRs("SELECT SUM(mlqa) FROM LQA WHERE iliq = '" + id + "' AND nart = '" + art +
-                       "' AND clqatyp = '" + tipo + "'",
-                   rs)) {
+      if (db.GetItemRs({"SELECT SUM(mlqa) FROM LQA WHERE iliq = '" + id + "'",
+                        {{"nart", nart}, {"clqatyp", tipo}},
+                        "",
+                        true},
+                       rs)) {
         valor = Format(ValorDecimal(rs.Field(std::size_t{0})), Grid::kAmount);
       }
       rs.Close();
@@ -62,14 +63,17 @@ void ItemFields::TotalesLiqItem(const std::string& iddt, const std::string& nart
     Agregar("GarantizadoLiq", total_lqa("G"), 132);
 
     Decimal a_cobrar;
-    if (db.GetRs("SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + id + "' AND nart = '" + art + "'",
-                 rs)) {
+    if (db.GetItemRs(
+            {"SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + id + "'", {{"nart", nart}}, "", true},
+            rs)) {
       a_cobrar = ValorDecimal(rs.Field(std::size_t{0}));
     }
     rs.Close();
-    if (db.GetRs(
-            "SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + id + "' AND ndbkarte = '" + art + "'",
-            rs)) {
+    if (db.GetItemRs({"SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + id + "'",
+                      {{"ndbkarte", nart}},
+                      "",
+                      true},
+                     rs)) {
       a_cobrar += ValorDecimal(rs.Field(std::size_t{0}));
     }
     rs.Close();
@@ -110,17 +114,16 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
     bool sin_lugar = false;
 
     // The item's taxes (LQA), then its reimbursements (BNF).
-    const std::pair<std::string, FilaImpuesto> impuestos[] = {
-        {"SELECT qlqacoefic, clqatyp, mlqa, clqatax FROM LQA WHERE iliq = '" + id +
-             "' AND nart = '" + art + "'",
+    const std::pair<ItemQuery, FilaImpuesto> impuestos[] = {
+        {{"SELECT qlqacoefic, clqatyp, mlqa, clqatax FROM LQA WHERE iliq = '" + id + "'",
+          {{"nart", nart}}},
          {"clqatax", "qlqacoefic", "clqatyp", "mlqa"}},
-        {"SELECT mbnfcoefic, mbnf, cbnftax FROM BNF WHERE ibnf = '" + id + "' AND nart = '" + art +
-             "'",
+        {{"SELECT mbnfcoefic, mbnf, cbnftax FROM BNF WHERE ibnf = '" + id + "'", {{"nart", nart}}},
          {"cbnftax", "mbnfcoefic", nullptr, "mbnf"}},
     };
-    for (const auto& [sql, columnas] : impuestos) {
+    for (const auto& [query, columnas] : impuestos) {
       Recordset rs;
-      db.GetRs(sql, rs);
+      db.GetItemRs(query, rs);
       for (; !rs.AtEnd() && q < Grid::kItemMarks; rs.MoveNext()) {
         const std::string codigo = Trim(detail::Texto(rs, columnas.codigo));
         const std::string tipo =

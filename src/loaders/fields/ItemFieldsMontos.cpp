@@ -34,10 +34,11 @@ bool EsCero(const std::string& numero) { return ValueToDecimal(Value(numero)).Is
 // are tried; the last one with a base is the one printed.
 constexpr int kNumerosBaseIVA[] = {9, 11, 12, 14, 10, 24, 26, 27, 28, 49, 92, 93, 35, 94};
 
-std::string SqlBase(const std::string& id, const std::string& art, int numero) {
-  return "SELECT mlqabas FROM LQA, PTR WHERE clqatax = CPTRNAT AND iliq = '" + id +
-         "' AND nart = '" + art + "' AND CTPT = 'CODTAX' And APTR = '" + std::to_string(numero) +
-         "'";
+// The item's base of settlement number `numero`.
+ItemQuery BaseDelNumero(const std::string& iddt, const std::string& nart, int numero) {
+  return {"SELECT mlqabas FROM LQA, PTR WHERE clqatax = CPTRNAT AND iliq = '" + DoubleQuotes(iddt) +
+              "' AND CTPT = 'CODTAX'",
+          {{"nart", nart}, {"APTR", std::to_string(numero)}}};
 }
 
 std::optional<std::string> Autoliquidacion(CDataBase&, const std::string& cartlman) {
@@ -149,9 +150,8 @@ void ItemFields::CargarDocumentosAPresentar(const std::string& iddt, const std::
       texto += detail::Texto(rs, "cdvddoc") + " = " + detail::Texto(rs, "ldvdrefdoc") + Space(3);
     };
     Recordset rs;
-    db.GetRs("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "' AND nart = '" +
-                 DoubleQuotes(nart) + "'",
-             rs);
+    db.GetItemRs(
+        {"SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "'", {{"nart", nart}}}, rs);
     for (; Len(texto) <= 180 && !rs.AtEnd(); rs.MoveNext()) agregar_fila(rs);
     rs.Close();
 
@@ -162,9 +162,10 @@ void ItemFields::CargarDocumentosAPresentar(const std::string& iddt, const std::
                                       DameCodigoDoc5(db), DameCodigoDoc6(db)}) {
       excluidos += " AND cdvddoc <> '" + DoubleQuotes(codigo) + "'";
     }
-    db.GetRs("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id + "' AND nart = '0000'" +
-                 excluidos,
-             rs);
+    // The same for every item: asked once.
+    db.GetReference("SELECT cdvddoc, ldvdrefdoc FROM DVD WHERE idvd = '" + id +
+                        "' AND nart = '0000'" + excluidos,
+                    rs);
     for (bool first = true; Len(texto) <= 180 && !rs.AtEnd(); rs.MoveNext(), first = false) {
       if (first) texto += "Docs. Carátula: ";
       agregar_fila(rs);
@@ -177,12 +178,10 @@ void ItemFields::CargarDocumentosAPresentar(const std::string& iddt, const std::
 
 void ItemFields::CargarBaseIVA(const std::string& iddt, const std::string& nart) {
   detail::TrapCaratula("CargarBaseIVA", [&] {
-    const std::string id = DoubleQuotes(iddt);
-    const std::string art = DoubleQuotes(nart);
     // Every number with a base adds field 64 again; the save keeps the last.
     for (const int numero : kNumerosBaseIVA) {
       Recordset rs;
-      if (db_.GetRs(SqlBase(id, art, numero), rs)) {
+      if (db_.GetItemRs(BaseDelNumero(iddt, nart, numero), rs)) {
         const std::string base = detail::Texto(rs, "mlqabas");
         if (!Trim(base).empty()) Agregar("BaseIVA", Format(base, kMonto), 64);
       }
@@ -196,7 +195,7 @@ void ItemFields::CargarBaseImpuestos(const std::string& iddt, const std::string&
   detail::TrapCaratula("CargarBaseIVA", [&] {
     std::string valor;
     Recordset rs;
-    if (db_.GetRs(SqlBase(DoubleQuotes(iddt), DoubleQuotes(nart), 13), rs)) {
+    if (db_.GetItemRs(BaseDelNumero(iddt, nart, 13), rs)) {
       const std::string base = detail::Texto(rs, "mlqabas");
       if (!Trim(base).empty() && base != "0") valor = Format(base, kMonto);
     }
@@ -207,17 +206,17 @@ void ItemFields::CargarBaseImpuestos(const std::string& iddt, const std::string&
 
 void ItemFields::CargarReintegros(const std::string& iddt, const std::string& nart) {
   detail::TrapCaratula("CargarReintegros", [&] {
-    const auto sql = [&](const char* numero) {
-      return "SELECT mbnfbas FROM BNF, PTR WHERE cbnftax = CPTRNAT AND ibnf = '" +
-             DoubleQuotes(iddt) + "' AND nart = '" + DoubleQuotes(nart) +
-             "' AND CTPT = 'CODTAX' And APTR = '" + numero + "'";
+    const auto reintegro = [&](const char* numero) -> ItemQuery {
+      return {"SELECT mbnfbas FROM BNF, PTR WHERE cbnftax = CPTRNAT AND ibnf = '" +
+                  DoubleQuotes(iddt) + "' AND CTPT = 'CODTAX'",
+              {{"nart", nart}, {"APTR", numero}}};
     };
     std::string valor;
     Recordset rs;
-    bool found = db_.GetRs(sql("39"), rs);
+    bool found = db_.GetItemRs(reintegro("39"), rs);
     if (!found) {
       rs.Close();
-      found = db_.GetRs(sql("142"), rs);
+      found = db_.GetItemRs(reintegro("142"), rs);
     }
     if (found) valor = Format(ValorDecimal(rs.Field("mbnfbas")), kMonto);
     rs.Close();

@@ -26,7 +26,8 @@ std::optional<std::string> PaisOProvincia(CDataBase& db, const std::string& codi
   const std::string d = db.DBDate(db.OperDate());
   const std::string c = DoubleQuotes(codigo);
   Recordset rs;
-  db.GetRs(
+  // Every item asks for its origin: the answer of one is kept for the rest.
+  db.GetReference(
       "SELECT lpayabr, 'A' FROM pay"
       " WHERE cpay = '" +
           c + "'" + " AND  DPAYEFF <= " + d + " AND DPAYFIN > " + d + " UNION" +
