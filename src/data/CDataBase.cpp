@@ -45,6 +45,7 @@ bool CDataBase::OpenDB(const std::string& connection_string) {
     backend_.reset();
     keep_lookups_ = false;
     lookups_.clear();
+    item_rows_.clear();
     name_ = MaskPasswords(connection_string);
     if (log_) log_->Note("connect " + name_);
     backend_ = opener_(connection_string);
@@ -57,6 +58,7 @@ void CDataBase::Disconnect() {
     Connected();
     keep_lookups_ = false;
     lookups_.clear();
+    item_rows_.clear();
     backend_.reset();
   });
 }
@@ -104,6 +106,7 @@ void CDataBase::EndBatch() {
   Trap("CDataBase.EndBatch", [&] {
     keep_lookups_ = false;
     lookups_.clear();
+    item_rows_.clear();
     ++statements_;
     Backend& backend = Connected();
     Command(kCommitTransaction);
@@ -137,7 +140,23 @@ bool CDataBase::GetRs(const std::string& sql, Recordset& rs) {
   });
 }
 
-bool CDataBase::GetItemRs(const ItemQuery& query, Recordset& rs) { return GetRs(query.Text(), rs); }
+bool CDataBase::GetItemRs(const ItemQuery& query, Recordset& rs) {
+  // No trap of its own: a failed read is GetRs's, as the item's question
+  // would have failed.
+  const std::string sql = DeclarationRows::Text(query);
+  auto found = item_rows_.find(sql);
+  if (found == item_rows_.end()) {
+    Recordset all;
+    GetRs(sql, all);
+    if (!keep_lookups_) {
+      rs = DeclarationRows(query, all).Of(query);
+      return !(rs.AtBeginning() && rs.AtEnd());
+    }
+    found = item_rows_.emplace(sql, DeclarationRows(query, all)).first;
+  }
+  rs = found->second.Of(query);
+  return !(rs.AtBeginning() && rs.AtEnd());
+}
 
 bool CDataBase::ExecuteSQL(const std::string& sql) {
   return Trap("CDataBase.ExecuteSQL", [&] {

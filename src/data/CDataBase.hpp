@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "data/Backend.hpp"
+#include "data/DeclarationRows.hpp"
 #include "data/ItemQuery.hpp"
 #include "data/Recordset.hpp"
 #include "data/RequestLog.hpp"
@@ -58,7 +59,9 @@ class CDataBase {
   // On no rows `rs` is open and empty.
   bool GetRs(const std::string& sql, Recordset& rs);
   // The rows of one item that `query` asks for, as GetRs would give them
-  // (its errors are those of GetRs); true when there are any.
+  // (its errors are those of GetRs); true when there are any. They are
+  // picked out of the rows of every item, read with one query
+  // (DeclarationRows); within a batch that query runs once.
   bool GetItemRs(const ItemQuery& query, Recordset& rs);
   // GetRs of a question whose answer a generation does not change (a
   // reference table, the declaration's own rows): within a batch it is
@@ -144,6 +147,9 @@ class CDataBase {
   // item is read once. Reference tables do not change under a generation.
   bool keep_lookups_ = false;
   std::unordered_map<std::string, Recordset> lookups_;
+  // While a batch is open, the rows of every item by the query that read
+  // them: the tables of a declaration do not change under its generation.
+  std::unordered_map<std::string, DeclarationRows> item_rows_;
   // The lookup's answer: from lookups_ when kept, else from `read`.
   template <typename Read>
   Recordset Lookup(const std::string& question, Read&& read);
