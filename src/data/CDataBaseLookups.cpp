@@ -116,11 +116,13 @@ bool CDataBase::ValidaRef(const std::string& table, const std::string& key_colum
                           const std::string& from_column, const std::string& to_column,
                           Recordset& rs) {
   return Trap("CDataBase.ValidaRef", [&] {
+    // Asked for one code after another (documents, countries, stations):
+    // the rows valid on the day are read once for all codes.
     const std::string d = DBDate(date);
-    const std::string sql = "SELECT * FROM " + table + " WHERE " + key_column + " = '" +
-                            DoubleQuotes(key_value) + "'" + " AND " + from_column + " <= " + d +
-                            " AND " + to_column + " > " + d;
-    return GetReference(sql, rs);
+    return GetItemRs({"SELECT * FROM " + table + " WHERE " + from_column + " <= " + d + " AND " +
+                          to_column + " > " + d,
+                      {{key_column, key_value}}},
+                     rs);
   });
 }
 
@@ -131,11 +133,10 @@ bool CDataBase::ValidaRefCompuestos(const std::string& table, const std::string&
                                     Recordset& rs) {
   return Trap("CDataBase.ValidaRefCompuestos", [&] {
     const std::string d = DBDate(date);
-    const std::string sql = "SELECT * FROM " + table + " WHERE " + key_column1 + " = '" +
-                            DoubleQuotes(key_value1) + "'" + " AND " + key_column2 + " = '" +
-                            DoubleQuotes(key_value2) + "'" + " AND " + from_column + " <= " + d +
-                            " AND " + to_column + " > " + d;
-    return GetReference(sql, rs);
+    return GetItemRs({"SELECT * FROM " + table + " WHERE " + from_column + " <= " + d + " AND " +
+                          to_column + " > " + d,
+                      {{key_column1, key_value1}, {key_column2, key_value2}}},
+                     rs);
   });
 }
 
