@@ -1,4 +1,5 @@
 // GenerateIMP: one declaration's pages into IMP, reported as JSON.
+#include <exception>
 #include <memory>
 
 #include "api/ComponentState.hpp"
@@ -14,6 +15,18 @@ namespace {
 
 // An application error number of our own, next to the not-initialised one.
 constexpr long kErrDeclarationNotFound = detail::kErrNotInitialized + 1;
+
+// Runs one step that follows the generation. After the generation failed, a
+// fault of the step's own is dropped: the host hears of the generation's
+// error, the first one.
+template <class Step>
+void AfterGeneration(const std::exception_ptr& failure, Step step) {
+  try {
+    step();
+  } catch (...) {
+    if (!failure) throw;
+  }
+}
 
 }  // namespace
 
@@ -50,24 +63,20 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
       // The whole generation reaches the disk at once; its page saves are
       // savepoints within it.
       BatchScope batch(db);
+      // The identifiers go on as received: the declaration is looked up by
+      // pIddtext alone.
+      std::exception_ptr failure;
       try {
-        // The identifiers go on as received: the declaration is looked up
-        // by pIddtext alone.
         found = driver.CargarCampos(db, pIddtext, pIdOrig, pFecOfi, pNombreDespachante);
       } catch (...) {
-        // The rows written before the error stay, as they stay in IMP.
-        try {
-          batch.End();
-        } catch (...) {
-        }
-        try {
-          state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db));
-        } catch (...) {
-        }
-        throw;
+        failure = std::current_exception();
       }
-      batch.End();
-      state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db));
+      // Whether or not it failed, the rows the generation wrote stay, as they
+      // stay in IMP: the batch ends and the session keeps them.
+      AfterGeneration(failure, [&] { batch.End(); });
+      AfterGeneration(
+          failure, [&] { state.snapshot = std::make_shared<const Recordset>(ReadImpTable(db)); });
+      if (failure) std::rethrow_exception(failure);
     }
     if (!found) {
       // Reporting success here would leave the host printing an empty IMP.

@@ -1,6 +1,11 @@
 // The component-wide state every CPrint object shares: the one database
 // object, the one driver, the print range and the page-range form. Nothing
 // else in the library is global.
+//
+// Names: the four variables hosts of the component know by name keep them
+// (gDataBase, gDriver, HojaDesde, HojaHasta); everything this library added
+// beside them is named in the house's style for plain fields (logo_png,
+// lock_timeout, ...).
 #ifndef TIPOLARIA_API_COMPONENTSTATE_HPP_
 #define TIPOLARIA_API_COMPONENTSTATE_HPP_
 
