@@ -3,12 +3,14 @@
 // cover-page count and client reference, generates one declaration's pages
 // and prints them, and ends with Finalize.
 //
-// All CPrint objects share one component state: the database connection, the
+// All CPrint objects share one component state, the process's default
+// session (tipolaria::Session, session.hpp): the database connection, the
 // driver that holds the settings, and the print range. A second CPrint sees
-// (and replaces) what the first set up. Calls must come from one thread at a
-// time, so a process runs one print session at a time; sessions that print
-// at once run in separate processes, and never mix their pages: each prints
-// what its own generation wrote (see GenerateIMP).
+// (and replaces) what the first set up, as hosts of the original component
+// expect. Calls must come from one thread at a time. A host that runs
+// several sessions at once, on several threads, makes a Session for each;
+// sessions never mix their pages: each prints what its own generation wrote
+// (see GenerateIMP).
 //
 // Init, CleanIMP, Finalize, InitializePagesData and the settings raise
 // tipolaria::ComError on failure. Text is UTF-8.

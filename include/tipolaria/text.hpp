@@ -1,0 +1,25 @@
+// The library's texts as hosts write them out: into JSON of their own (the
+// results of a batch, the answers of a service), and as one line of a log or
+// a terminal. Both read a byte that starts no UTF-8 sequence (an argument
+// typed in another encoding, a legacy database text) as the Latin-1
+// character of the same value, as the library does everywhere, so that what
+// they give is always valid UTF-8.
+#ifndef TIPOLARIA_TEXT_HPP_
+#define TIPOLARIA_TEXT_HPP_
+
+#include <string>
+#include <string_view>
+
+namespace tipolaria {
+
+// `text` as a JSON string, quotes included, escaped as the JSON results of
+// the operations escape an error's description and source.
+std::string JsonString(std::string_view text);
+
+// `text` as one line: line breaks (a driver's message of several lines)
+// become blanks.
+std::string OneLine(std::string_view text);
+
+}  // namespace tipolaria
+
+#endif  // TIPOLARIA_TEXT_HPP_
