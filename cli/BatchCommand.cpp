@@ -1,5 +1,6 @@
 #include "BatchCommand.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -11,15 +12,16 @@
 #include <system_error>
 #include <vector>
 
+#include "BatchJobs.hpp"
 #include "BatchList.hpp"
 #include "BatchProgress.hpp"
+#include "CommandSession.hpp"
 #include "ExitCode.hpp"
 #include "GenerationOptions.hpp"
 #include "PrintOptions.hpp"
 #include "PrintSettings.hpp"
-#include "Session.hpp"
-#include "api/ImpSnapshot.hpp"
-#include "api/JsonResult.hpp"
+#include "WholeNumber.hpp"
+#include "tipolaria/text.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -32,6 +34,7 @@ struct BatchRequest {
   GenerationOptions generation;
   PrintSettings settings;
   PrintOutputs pictures;  // --png and --logo; the documents are named per declaration
+  unsigned jobs = 1;
 };
 
 // What became of one declaration.
@@ -44,14 +47,12 @@ struct Outcome {
   bool ok() const { return failure.json.empty(); }
 };
 
-std::string JsonPath(const std::string& path) {
-  return path.empty() ? "null" : detail::JsonString(path);
-}
+std::string JsonPath(const std::string& path) { return path.empty() ? "null" : JsonString(path); }
 
 // The declaration's JSON line: its iddtext, the result, the documents
 // written and, on failure, the failing operation's own JSON result.
 std::string OutcomeLine(const std::string& iddtext, const Outcome& outcome) {
-  std::string line = "{\"iddtext\": " + detail::JsonString(iddtext) +
+  std::string line = "{\"iddtext\": " + JsonString(iddtext) +
                      ", \"Result\": " + (outcome.ok() ? "\"OK\"" : "\"ERR\"") +
                      ", \"cover\": " + JsonPath(outcome.cover) +
                      ", \"continuation\": " + JsonPath(outcome.continuation);
@@ -60,12 +61,14 @@ std::string OutcomeLine(const std::string& iddtext, const Outcome& outcome) {
 }
 
 // One declaration, from a fresh driver, as a separate run of `generate`
-// would print it. Nothing it does raises: failures are in the outcome.
-Outcome PrintOne(CPrint& print, const BatchRequest& request, const std::string& iddtext) {
+// would print it. Nothing it does raises: failures are in the outcome. The
+// jobs of a batch run it at once, each on its own session.
+Outcome PrintOne(Session& print, const BatchRequest& request, const std::string& iddtext) {
   Outcome outcome;
   print.CleanIMP();
   ApplyPrintSettings(print, request.settings);
-  const OperationResult generated{"generation", Generate(print, request.generation, iddtext)};
+  const OperationResult generated =
+      ResultOf(print, "generation", Generate(print, request.generation, iddtext));
   if (!generated.ok()) {
     outcome.failure = generated;
     return outcome;
@@ -76,8 +79,8 @@ Outcome PrintOne(CPrint& print, const BatchRequest& request, const std::string& 
   const std::filesystem::path stem = std::filesystem::path(request.out_folder) / FileStem(iddtext);
   PrintOutputs outputs = request.pictures;
   outputs.cover = stem.string() + "-cover.pdf";
-  const detail::SessionPages pages = detail::CurrentPages();
-  if (pages.total_hojas > pages.caratula_hojas) {
+  const Session::Pages pages = print.GetPages();
+  if (pages.TotalHojas > pages.CaratulaHojas) {
     outputs.continuation = stem.string() + "-continuation.pdf";
   } else {
     // Without continuation pages there is no continuation document; one
@@ -124,31 +127,43 @@ int Run(const BatchRequest& request) {
   if (iddtexts.empty()) {
     Fail(kExitUsage, "batch: no declaration to print: give IDDTEXT... or --from FILE");
   }
+  if (request.jobs > 1 && request.session.sql_log) {
+    Fail(kExitUsage, "batch: --sql-log records one session's requests: give it with --jobs 1");
+  }
   // The database first: a batch without one leaves no output folder behind.
-  Session session(request.session);
-  CPrint& print = session.print();
+  // Every job's session is open before any starts, so that a database that
+  // cannot be opened ends the batch at once, whatever the number of jobs.
+  std::vector<std::unique_ptr<CommandSession>> sessions;
+  std::vector<Session*> jobs;
+  while (jobs.size() < std::min<std::size_t>(request.jobs, iddtexts.size())) {
+    sessions.push_back(std::make_unique<CommandSession>(request.session));
+    jobs.push_back(&sessions.back()->print());
+  }
   std::error_code error;
   std::filesystem::create_directories(request.out_folder, error);
   if (error) {
     Fail(kExitPrint, "batch: cannot create the output folder \"" + request.out_folder +
                          "\": " + error.message());
   }
-  PrepareDatabase(print, request.generation);
+  for (Session* print : jobs) PrepareDatabase(*print, request.generation);
 
   const auto start = std::chrono::steady_clock::now();
   BatchProgress progress(iddtexts.size());
   std::size_t failed_generations = 0;
   std::size_t failed_prints = 0;
-  for (std::size_t i = 0; i < iddtexts.size(); ++i) {
-    progress.Show(i, iddtexts[i]);
-    const Outcome outcome = PrintOne(print, request, iddtexts[i]);
-    if (!outcome.ok()) {
-      ++(outcome.generated ? failed_prints : failed_generations);
-      progress.Clear();
-      Report("batch: " + iddtexts[i] + ": " + FailureMessage(outcome.failure));
-    }
-    std::cout << OutcomeLine(iddtexts[i], outcome) << std::endl;
-  }
+  progress.Show(0, iddtexts[0]);
+  RunJobs<Outcome>(
+      jobs, iddtexts.size(),
+      [&](Session& print, std::size_t i) { return PrintOne(print, request, iddtexts[i]); },
+      [&](std::size_t i, const Outcome& outcome) {
+        if (!outcome.ok()) {
+          ++(outcome.generated ? failed_prints : failed_generations);
+          progress.Clear();
+          Report("batch: " + iddtexts[i] + ": " + FailureMessage(outcome.failure));
+        }
+        std::cout << OutcomeLine(iddtexts[i], outcome) << std::endl;
+        if (i + 1 < iddtexts.size()) progress.Show(i + 1, iddtexts[i + 1]);
+      });
   progress.Clear();
 
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
@@ -167,8 +182,9 @@ int Run(const BatchRequest& request) {
 void AddBatchCommand(CLI::App& app) {
   CLI::App* c = app.add_subcommand(
       "batch",
-      "Generate and print many declarations, one after another, each to OUT/<iddtext>-cover.pdf "
-      "and OUT/<iddtext>-continuation.pdf; one JSON line per declaration on stdout");
+      "Generate and print many declarations, each to OUT/<iddtext>-cover.pdf and "
+      "OUT/<iddtext>-continuation.pdf; one JSON line per declaration on stdout, in the order of "
+      "the list");
   auto request = std::make_shared<BatchRequest>();
   AddSessionOptions(*c, request->session);
   c->add_option("--out,-o", request->out_folder, "Folder of the PDF files (created if missing)")
@@ -180,6 +196,10 @@ void AddBatchCommand(CLI::App& app) {
   AddGenerationOptions(*c, request->generation, /*with_idorig=*/false);
   AddPrintSettings(*c, request->settings, /*with_range=*/false);
   AddPictureOptions(*c, request->pictures);
+  c->add_option("--jobs,-j", request->jobs,
+                "Declarations printed at once, each in a session of its own (default: 1); "
+                "generations on one database take turns, prints run side by side")
+      ->transform(WholeNumber(1, 64));
   c->footer(
       "A declaration that fails is reported on its JSON line and the batch goes on. The JSON\n"
       "line: {\"iddtext\": ..., \"Result\": \"OK\" or \"ERR\", \"cover\": file or null,\n"

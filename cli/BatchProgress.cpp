@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "tipolaria/text.hpp"
+
 #include "ExitCode.hpp"
 
 namespace tipolaria::cli {
@@ -23,7 +25,7 @@ void BatchProgress::Show(std::size_t done, const std::string& current) {
   // "\r" returns to the start of the line and "\x1b[K" clears what a
   // longer name left on it.
   std::cerr << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, '.') << "] "
-            << done << "/" << total_ << " " << Printable(current).substr(0, kNameWidth) << "\x1b[K"
+            << done << "/" << total_ << " " << OneLine(current).substr(0, kNameWidth) << "\x1b[K"
             << std::flush;
 }
 

@@ -4,18 +4,17 @@
 #include <memory>
 #include <string>
 
+#include "CommandSession.hpp"
 #include "ExitCode.hpp"
 #include "ImpDump.hpp"
-#include "Session.hpp"
-#include "api/ComponentState.hpp"
-#include "data/ConnectionString.hpp"
-#include "data/DatabaseErrors.hpp"
-#include "data/SchemaCheck.hpp"
-#include "data/SqliteBackend.hpp"
-#include "data/ValueCheck.hpp"
+#include "tipolaria/database.hpp"
 
 namespace tipolaria::cli {
 namespace {
+
+// The database's findings are reported with the number of the database's
+// own errors (0x80004005, "unspecified error" of the providers).
+constexpr long kErrDatabaseCheck = -2147467259;
 
 std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
@@ -47,7 +46,7 @@ void AddDbCommands(CLI::App& app) {
   init->add_option("PATH", *path, "The database file to create (never overwritten)")->required();
   init->callback([path] {
     try {
-      CreateDatabaseFile(*path);
+      CreateDatabase(*path);
     } catch (const ComError& e) {
       Fail(kExitDatabase, e);
     }
@@ -61,20 +60,20 @@ void AddDbCommands(CLI::App& app) {
       "columns of numbers and dates hold numbers and dates");
   AddConnectionOptions(*check, session_options->database);
   check->callback([session_options] {
-    Session session(*session_options);
-    std::vector<std::string> missing;
-    std::vector<MistypedValue> mistyped;
+    CommandSession session(*session_options);
+    DatabaseCheck found;
     try {
-      missing = MissingSchemaTables(*detail::State().gDataBase);
-      if (missing.empty()) mistyped = MistypedValues(*detail::State().gDataBase);
+      found = CheckDatabase(session.print());
     } catch (const ComError& e) {
       Fail(kExitDatabase, e);
     }
-    const std::string name = MaskPasswords(session.connection());
+    const std::string name = MaskConnectionString(session.connection());
+    const std::vector<std::string>& missing = found.missing_tables;
+    const std::vector<MistypedValue>& mistyped = found.mistyped_values;
     if (!missing.empty()) {
-      const bool none = missing.size() == SchemaTables().size();
+      const bool none = missing.size() == found.schema_tables;
       Fail(kExitDatabase,
-           ComError(kErrProvider, "db check",
+           ComError(kErrDatabaseCheck, "db check",
                     "The database \"" + name + "\" " +
                         (none ? "has none of the tables of a customs database: it is empty or "
                                 "not a customs database (create one with \"tipolaria db init\")"
@@ -84,7 +83,7 @@ void AddDbCommands(CLI::App& app) {
     if (!mistyped.empty()) {
       const bool one = mistyped.size() == 1;
       Fail(kExitDatabase,
-           ComError(kErrProvider, "db check",
+           ComError(kErrDatabaseCheck, "db check",
                     "The database \"" + name + "\" holds " + std::to_string(mistyped.size()) +
                         (one ? " value that is" : " values that are") +
                         " not a number or a date where one is expected, listed on stdout: a "

@@ -9,7 +9,7 @@
 #include "DemoData.hpp"
 #include "ExitCode.hpp"
 #include "GenerateCommand.hpp"
-#include "data/SqliteBackend.hpp"
+#include "tipolaria/database.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -22,10 +22,7 @@ void BuildDemoDatabase(const std::filesystem::path& path) {
   std::error_code error;
   std::filesystem::remove(building, error);
   try {
-    CreateDatabaseFile(building.string());
-    SqliteBackend database(building.string());
-    database.ExecuteScript(DemoCatalogueSql());
-    database.ExecuteScript(DemoDeclarationSql());
+    CreateDatabase(building.string(), std::string(DemoCatalogueSql()) + DemoDeclarationSql());
   } catch (const ComError& e) {
     Fail(kExitDatabase, e);
   }

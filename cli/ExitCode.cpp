@@ -3,17 +3,16 @@
 #include <signal.h>
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
 
-#include "reports/PendingFiles.hpp"
-#include "runtime/Utf8.hpp"
+#include "tipolaria/session.hpp"
+#include "tipolaria/text.hpp"
 
 namespace tipolaria::cli {
 namespace {
 
 extern "C" void OnInterrupt(int signal_number) {
-  PendingFiles::RemoveAll();
+  RemoveUnfinishedPrintFiles();
   // The handler was reset on entry: the signal, delivered again when the
   // handler returns, ends the process as it would have.
   ::raise(signal_number);
@@ -21,37 +20,16 @@ extern "C" void OnInterrupt(int signal_number) {
 
 }  // namespace
 
-std::string Printable(const std::string& text) {
-  std::string line;
-  line.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    const char32_t c = NextCodePoint(text, pos);
-    if (c == '\n' || c == '\r' || c == '\t') {
-      line += ' ';
-    } else if (c < 0x20 || (c >= 0x7f && c <= 0x9f)) {
-      // A control character would act on the terminal (ESC starts a
-      // sequence, and so does CSI, U+009B): its UTF-8 bytes as \xHH.
-      std::string bytes;
-      AppendUtf8(bytes, c);
-      for (const char byte : bytes) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(byte));
-        line += escaped;
-      }
-    } else {
-      AppendUtf8(line, c);
-    }
-  }
-  return line;
-}
-
+// Each line goes out in one write: the sessions of a batch's jobs report
+// from several threads.
 void Report(const std::string& message) {
-  std::cerr << "tipolaria: " << Printable(message) << std::endl;
+  std::cerr << "tipolaria: " + OneLine(message) + "\n" << std::flush;
 }
 
 void ReportError(const ComError& error) {
-  std::cerr << "tipolaria: error " << error.number() << ": " << Printable(error.description())
-            << " (source: " << Printable(error.source()) << ")" << std::endl;
+  std::cerr << "tipolaria: error " + std::to_string(error.number()) + ": " +
+                   OneLine(error.description()) + " (source: " + OneLine(error.source()) + ")\n"
+            << std::flush;
 }
 
 void Fail(ExitCode code, const ComError& error) {
@@ -65,7 +43,7 @@ void Fail(ExitCode code, const std::string& message) {
 }
 
 std::string UsageLine(const std::string& what) {
-  std::string line = Printable(what);
+  std::string line = OneLine(what);
   while (!line.empty() && line.back() == ' ') line.pop_back();
   return "tipolaria: " + line + " (see tipolaria --help)";
 }

@@ -27,16 +27,12 @@ inline constexpr const char* kExitCodesHelp =
     "declaration failed to generate, otherwise 5 when any failed to print. Every error is one\n"
     "line on stderr. Interrupted by SIGINT or SIGTERM, the tool leaves no partial file behind.";
 
-// `text` for one line of the terminal, in valid UTF-8: bytes that are not
-// UTF-8 read as Latin-1, line breaks and tabs (a driver's message of several
-// lines) as blanks, and every other control character, which would act on
-// the terminal, written as the \xHH of its UTF-8 bytes.
-std::string Printable(const std::string& text);
-
-// Writes the tool's own `message` on stderr: "tipolaria: message", one line.
+// Writes the tool's own `message` on stderr: "tipolaria: message", one line
+// (OneLine, tipolaria/text.hpp).
 void Report(const std::string& message);
 
-// Writes `error` on stderr as one line: number, description and source.
+// Writes `error` on stderr as one line (OneLine): number, description and
+// source.
 void ReportError(const ComError& error);
 
 // Reports `error` and ends the command with `code`.

@@ -8,12 +8,12 @@
 namespace tipolaria::cli {
 
 int GenerateAndPrint(const GenerateRequest& request, std::ostream& out) {
-  Session session(request.session);
-  CPrint& print = session.print();
+  CommandSession session(request.session);
+  Session& print = session.print();
   PrepareDatabase(print, request.generation);
   ApplyPrintSettings(print, request.settings);
-  const OperationResult generated{"generation",
-                                  Generate(print, request.generation, request.iddtext)};
+  const OperationResult generated =
+      ResultOf(print, "generation", Generate(print, request.generation, request.iddtext));
   if (WriteResults({generated}, kExitGeneration, out) != kExitOk) return kExitGeneration;
   ApplyPrintRange(print, request.settings);
   return WriteResults(PrintDocuments(print, request.outputs), kExitPrint, out);

@@ -13,10 +13,10 @@
 #include <iosfwd>
 #include <string>
 
+#include "CommandSession.hpp"
 #include "GenerationOptions.hpp"
 #include "PrintOptions.hpp"
 #include "PrintSettings.hpp"
-#include "Session.hpp"
 
 namespace tipolaria::cli {
 

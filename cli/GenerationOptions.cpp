@@ -22,7 +22,7 @@ void AddGenerationOptions(CLI::App& c, GenerationOptions& o, bool with_idorig) {
                "Operation date dd/mm/yyyy for the catalogues (default: today)");
 }
 
-void PrepareDatabase(CPrint& print, const GenerationOptions& options) {
+void PrepareDatabase(Session& print, const GenerationOptions& options) {
   try {
     if (options.oper_date) print.SetOperDate(*options.oper_date);
   } catch (const ComError& e) {
@@ -30,7 +30,7 @@ void PrepareDatabase(CPrint& print, const GenerationOptions& options) {
   }
 }
 
-std::string Generate(CPrint& print, const GenerationOptions& o, const std::string& iddtext) {
+std::string Generate(Session& print, const GenerationOptions& o, const std::string& iddtext) {
   // The driver exists after Init or CleanIMP: this setting cannot fail.
   if (o.referencia_cliente) print.SetReferenciaCliente(*o.referencia_cliente);
   return print.GenerateIMP(o.nombre_despachante, iddtext, o.idorig, o.fecofi, o.oper, o.canal,

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::cli {
 
@@ -34,11 +34,11 @@ void AddGenerationOptions(CLI::App& command, GenerationOptions& options, bool wi
 
 // The settings of the session's database: the operation date. A refused
 // date ends the command with the usage status.
-void PrepareDatabase(CPrint& print, const GenerationOptions& options);
+void PrepareDatabase(Session& print, const GenerationOptions& options);
 
 // Generates the declaration `iddtext` with the options, after setting the
 // client reference on the session's driver; the generation's JSON result.
-std::string Generate(CPrint& print, const GenerationOptions& options, const std::string& iddtext);
+std::string Generate(Session& print, const GenerationOptions& options, const std::string& iddtext);
 
 }  // namespace tipolaria::cli
 

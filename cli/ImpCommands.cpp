@@ -2,11 +2,11 @@
 
 #include <iostream>
 #include <memory>
+#include <vector>
 
+#include "CommandSession.hpp"
 #include "ExitCode.hpp"
 #include "ImpDump.hpp"
-#include "Session.hpp"
-#include "api/ImpSnapshot.hpp"
 
 namespace tipolaria::cli {
 
@@ -24,14 +24,14 @@ void AddImpCommands(CLI::App& app) {
   AddSessionOptions(*dump, *session_options);
   dump->footer(kExitCodesHelp);
   dump->callback([session_options] {
-    Session session(*session_options);
-    Recordset rows;
+    CommandSession session(*session_options);
+    std::vector<Session::ImpRow> rows;
     try {
-      rows = detail::ReadImpUnderLock("imp dump");
+      rows = session.print().ReadImpRows();
     } catch (const ComError& e) {
       Fail(kExitDatabase, e);
     }
-    WriteImpDump(std::move(rows), std::cout);
+    WriteImpDump(rows, std::cout);
     if (!std::cout.flush()) Fail(kExitPrint, "imp dump: cannot write the rows to stdout");
   });
 }

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <limits>
 #include <ostream>
 #include <tuple>
 #include <vector>
 
-#include "runtime/Convert.hpp"
-#include "runtime/Utf8.hpp"
+#include "tipolaria/text.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -20,8 +18,8 @@ struct DumpRow {
 };
 
 // Numbers order as numbers; anything else after them.
-double NumberKey(const Value& value) {
-  return value.IsNumeric() ? ValueToDouble(value) : std::numeric_limits<double>::max();
+double NumberKey(const FieldValue& value) {
+  return value.is_number ? value.number : std::numeric_limits<double>::max();
 }
 
 // "c10" orders as 10; a name without a number after every number.
@@ -39,14 +37,10 @@ long long FieldKey(const std::string& field) {
 
 }  // namespace
 
-std::string DumpText(const Value& value) {
-  if (value.IsNull()) return "\\N";
-  const std::string text = ValueToText(value);
+std::string DumpText(const FieldValue& value) {
+  if (value.is_null) return "\\N";
   std::string out;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t start = pos;
-    // As the library reads text: UTF-8, a byte that is none as Latin-1.
-    const char32_t c = NextCodePoint(text, pos);
+  for (const char c : value.text) {
     switch (c) {
       case '\\':
         out += "\\\\";
@@ -61,32 +55,22 @@ std::string DumpText(const Value& value) {
         out += "\\r";
         break;
       default:
-        if (c < 0x20 || (c >= 0x7f && c <= 0x9f)) {
-          // A control character would act on the terminal that shows the
-          // dump (ESC and CSI start sequences): its bytes as \xHH.
-          for (std::size_t i = start; i < pos; ++i) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(text[i]));
-            out += escaped;
-          }
-        } else {
-          out.append(text, start, pos - start);
-        }
+        out += c;
     }
   }
-  return out;
+  // The other control characters would act on the terminal that shows the
+  // dump (ESC and CSI start sequences).
+  return EscapeControls(out);
 }
 
-void WriteImpDump(Recordset rows, std::ostream& out) {
+void WriteImpDump(const std::vector<Session::ImpRow>& rows, std::ostream& out) {
   std::vector<DumpRow> dump;
-  for (rows.MoveFirst(); !rows.AtEnd(); rows.MoveNext()) {
-    const Value& page = rows.Field("NRO_HOJA");
-    const Value& tipo = rows.Field("TIPO");
-    const Value& field = rows.Field("NRO_CAMPO");
-    const std::string field_text = field.IsNull() ? std::string() : ValueToText(field);
-    dump.push_back({{NumberKey(page), NumberKey(tipo), FieldKey(field_text), field_text},
-                    DumpText(page) + '\t' + DumpText(tipo) + '\t' + DumpText(field) + '\t' +
-                        DumpText(rows.Field("VALOR"))});
+  dump.reserve(rows.size());
+  for (const Session::ImpRow& row : rows) {
+    const std::string& field = row.NRO_CAMPO.text;
+    dump.push_back({{NumberKey(row.NRO_HOJA), NumberKey(row.TIPO), FieldKey(field), field},
+                    DumpText(row.NRO_HOJA) + '\t' + DumpText(row.TIPO) + '\t' +
+                        DumpText(row.NRO_CAMPO) + '\t' + DumpText(row.VALOR)});
   }
   std::stable_sort(dump.begin(), dump.end(),
                    [](const DumpRow& a, const DumpRow& b) { return a.key < b.key; });

@@ -13,15 +13,16 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
-#include "data/Recordset.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::cli {
 
-void WriteImpDump(Recordset rows, std::ostream& out);
+void WriteImpDump(const std::vector<Session::ImpRow>& rows, std::ostream& out);
 
 // One value of the dump, escaped as above.
-std::string DumpText(const Value& value);
+std::string DumpText(const FieldValue& value);
 
 }  // namespace tipolaria::cli
 

@@ -3,12 +3,11 @@
 #include <iostream>
 #include <memory>
 
+#include "CommandSession.hpp"
 #include "ExitCode.hpp"
 #include "PrintOptions.hpp"
 #include "PrintSettings.hpp"
-#include "Session.hpp"
-#include "api/ImpSnapshot.hpp"
-#include "data/ConnectionString.hpp"
+#include "tipolaria/database.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -23,16 +22,17 @@ int Run(const PrintRequest& request) {
   if (request.outputs.cover.empty() && request.outputs.continuation.empty()) {
     Fail(kExitUsage, "print: nothing to print: give --cover PDF, --continuation PDF or both");
   }
-  Session session(request.session);
-  CPrint& print = session.print();
+  CommandSession session(request.session);
+  Session& print = session.print();
   std::size_t rows = 0;
   try {
-    rows = detail::AdoptImpTable();
+    rows = print.AdoptImpTable();
   } catch (const ComError& e) {
     Fail(kExitDatabase, e);
   }
   if (rows == 0) {
-    Fail(kExitPrint, "print: the work table IMP of \"" + MaskPasswords(session.connection()) +
+    Fail(kExitPrint, "print: the work table IMP of \"" +
+                         MaskConnectionString(session.connection()) +
                          "\" is empty: nothing to print (generate first)");
   }
   // A --caratula-hojas given wins over the count read from the table.

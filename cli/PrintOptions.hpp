@@ -9,10 +9,11 @@
 #include <CLI/CLI.hpp>
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::cli {
 
@@ -23,14 +24,19 @@ struct PrintOutputs {
   std::string logo;          // empty: no logo
 };
 
-// The JSON result of one operation of the session, and what the operation
-// was, for its message: "generation", "cover print", "continuation print".
+// The JSON result of one operation of the session, what the operation was,
+// for its message ("generation", "cover print", "continuation print"), and
+// the error behind a failure.
 struct OperationResult {
   std::string operation;
   std::string json;
+  std::optional<ComError> failure;
 
   bool ok() const;
 };
+
+// The result of `operation`, which has just returned `json` in `print`.
+OperationResult ResultOf(Session& print, std::string operation, std::string json);
 
 // --cover and --continuation.
 void AddDocumentOptions(CLI::App& command, PrintOutputs& outputs);
@@ -40,10 +46,10 @@ void AddPictureOptions(CLI::App& command, PrintOutputs& outputs);
 // Prints the documents named in `outputs` in the session, the cover first,
 // and returns their results. A failed cover print does not keep the
 // continuation from being printed: the two documents are independent.
-std::vector<OperationResult> PrintDocuments(CPrint& print, const PrintOutputs& outputs);
+std::vector<OperationResult> PrintDocuments(Session& print, const PrintOutputs& outputs);
 
 // The one-line message of a failed result: "OPERATION failed: description
-// (source: source)", read from its JSON.
+// (source: source)", the source as its JSON shows it.
 std::string FailureMessage(const OperationResult& result);
 
 // Writes each JSON result on a line of `out`, and the message of each

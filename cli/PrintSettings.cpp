@@ -19,14 +19,14 @@ void AddPrintSettings(CLI::App& c, PrintSettings& s, bool with_range) {
       ->transform(int16);
 }
 
-void ApplyPrintSettings(CPrint& print, const PrintSettings& s) {
+void ApplyPrintSettings(Session& print, const PrintSettings& s) {
   print.SetHojaDesde(0);
   print.SetHojaHasta(0);
   if (s.copias) print.SetCopias(*s.copias);
   if (s.caratula_hojas) print.SetCaratulaHojas(*s.caratula_hojas);
 }
 
-void ApplyPrintRange(CPrint& print, const PrintSettings& s) {
+void ApplyPrintRange(Session& print, const PrintSettings& s) {
   print.SetHojaDesde(s.desde.value_or(0));
   // Without --hasta the prints run to the last page (the reports stop at
   // the first page without rows).

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::cli {
 
@@ -28,7 +28,7 @@ void AddPrintSettings(CLI::App& command, PrintSettings& settings, bool with_rang
 // or a print, and the range as in a new process, so that every declaration
 // of a batch starts alike. The settings need the driver that Init or
 // CleanIMP made.
-void ApplyPrintSettings(CPrint& print, const PrintSettings& settings);
+void ApplyPrintSettings(Session& print, const PrintSettings& settings);
 
 // Sets the range asked for, once the pages to print are known (after the
 // generation, or the read of IMP): from --desde, or the first page, to
@@ -36,7 +36,7 @@ void ApplyPrintSettings(CPrint& print, const PrintSettings& settings);
 // component does, so that `generate` and `print` print the same pages for
 // the same range. Set before the generation, it would be clamped against no
 // pages at all.
-void ApplyPrintRange(CPrint& print, const PrintSettings& settings);
+void ApplyPrintRange(Session& print, const PrintSettings& settings);
 
 }  // namespace tipolaria::cli
 

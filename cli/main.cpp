@@ -3,6 +3,7 @@
 // the kind of failure (ExitCode.hpp).
 #include <CLI/CLI.hpp>
 
+#include <exception>
 #include <iostream>
 
 #include "BatchCommand.hpp"
@@ -12,7 +13,6 @@
 #include "GenerateCommand.hpp"
 #include "ImpCommands.hpp"
 #include "PrintCommand.hpp"
-#include "runtime/Trap.hpp"
 #include "tipolaria/tipolaria.h"
 
 namespace {
@@ -46,8 +46,14 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     // Help and version end well; every other parse error is a usage error.
     return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  } catch (const tipolaria::ComError& e) {
+    ReportError(e);
+    return kExitInternal;
+  } catch (const std::exception& e) {
+    std::cerr << "tipolaria: internal error: " << e.what() << std::endl;
+    return kExitInternal;
   } catch (...) {
-    ReportError(tipolaria::CaughtError());
+    std::cerr << "tipolaria: internal error" << std::endl;
     return kExitInternal;
   }
   return kExitOk;

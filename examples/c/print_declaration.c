@@ -1,5 +1,5 @@
 /* Generates one declaration and prints its two documents, through the C
- * interface:
+ * interface, in a session of its own:
  *   cc print_declaration.c $(pkg-config --cflags --libs tipolaria)
  *   ./a.out DATABASE IDDTEXT OUTPUT_FOLDER */
 #include <stdio.h>
@@ -23,18 +23,22 @@ int main(int argc, char** argv) {
     return 2;
   }
   snprintf(connection, sizeof connection, "sqlite:%s", argv[1]);
-  if (tipolaria_init(connection) != 0) {
-    fprintf(stderr, "%s: %s\n", tipolaria_last_error_source(), tipolaria_last_error_description());
+  tipolaria_session* session = tipolaria_session_new(connection);
+  if (session == NULL) return 1;
+  if (tipolaria_session_error_number(session) != 0) {
+    fprintf(stderr, "%s: %s\n", tipolaria_session_error_source(session),
+            tipolaria_session_error_description(session));
+    tipolaria_session_free(session);
     return 1;
   }
-  tipolaria_set_oper_date("05/12/2026");
-  tipolaria_set_hoja_hasta(32767);
-  ok &= Report(tipolaria_generate_imp("O'BRIEN, JUAN PATRICIO", argv[2], "", "05/12/2026 10:42:17",
-                                      1, "R", "", "", "", ""));
+  tipolaria_session_set_oper_date(session, "05/12/2026");
+  tipolaria_session_set_hoja_hasta(session, 32767);
+  ok &= Report(tipolaria_session_generate_imp(session, "O'BRIEN, JUAN PATRICIO", argv[2], "",
+                                              "05/12/2026 10:42:17", 1, "R", "", "", "", ""));
   snprintf(path, sizeof path, "%s/cover.pdf", argv[3]);
-  ok &= Report(tipolaria_print_pdf_caratula(path));
+  ok &= Report(tipolaria_session_print_pdf_caratula(session, path));
   snprintf(path, sizeof path, "%s/continuation.pdf", argv[3]);
-  ok &= Report(tipolaria_print_pdf_sub_items(path));
-  tipolaria_finalize();
+  ok &= Report(tipolaria_session_print_pdf_sub_items(session, path));
+  tipolaria_session_free(session);
   return ok ? 0 : 1;
 }

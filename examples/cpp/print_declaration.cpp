@@ -1,21 +1,22 @@
-// Generates one declaration and prints its two documents:
+// Generates one declaration and prints its two documents, in a session of
+// its own:
 //   print_declaration DATABASE IDDTEXT OUTPUT_FOLDER
 // The operations that fail return their JSON text instead of raising; the
-// settings raise tipolaria::ComError.
+// settings raise tipolaria::ComError. A program that prints several
+// declarations at once gives each thread a Session.
 #include <iostream>
 #include <string>
 
-#include "tipolaria/cprint.hpp"
 #include "tipolaria/error.hpp"
+#include "tipolaria/session.hpp"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
     std::cerr << "usage: print_declaration DATABASE IDDTEXT OUTPUT_FOLDER\n";
     return 2;
   }
-  const std::string ok = R"({"Result": "OK"})";
   const std::string folder = argv[3];
-  tipolaria::CPrint print;
+  tipolaria::Session print;
   try {
     print.Init(std::string("sqlite:") + argv[1]);
     print.SetOperDate("05/12/2026");  // the catalogues as of this day
@@ -32,8 +33,7 @@ int main(int argc, char** argv) {
         print.PrintPDFCaratula(folder + "/cover.pdf"),
         print.PrintPDFSubItems(folder + "/continuation.pdf")}) {
     std::cout << result << "\n";
-    if (result != ok) status = 1;
+    if (result != tipolaria::kJsonOk) status = 1;
   }
-  print.Finalize();
-  return status;
+  return status;  // the session closes its connection when it goes
 }

@@ -30,10 +30,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "tipolaria/database.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria {
@@ -49,25 +51,6 @@ SessionState& StateOf(Session& session);
 // GenerateIMP or a print is {"Result": "ERR", "errorMessage": "...",
 // "source":"..."}.
 inline constexpr std::string_view kJsonOk = R"({"Result": "OK"})";
-
-// A value of the work table IMP as a read gives it: Null, a number or a text.
-struct ImpValue {
-  bool is_null = true;
-  bool is_number = false;
-  double number = 0;  // when is_number
-  // The value as the pages print it: a number in its shortest form with a
-  // decimal comma ("12,5"); empty for Null.
-  std::string text;
-};
-
-// One row of IMP: page, page type (0 cover and item pages, 1 continuation
-// pages), field ("c" + number, or "cQOR1") and printed value.
-struct ImpRow {
-  ImpValue NRO_HOJA;
-  ImpValue TIPO;
-  ImpValue NRO_CAMPO;
-  ImpValue VALOR;
-};
 
 class Session {
  public:
@@ -108,6 +91,13 @@ class Session {
   std::string PrintPDFCaratula(const std::string& path);
   std::string PrintPDFSubItems(const std::string& path);
 
+  // The error behind the last failure text that GenerateIMP or a print of
+  // this session returned, as the text shows it (number, description, and
+  // source ending with the operation's name), for a host that acts on the
+  // kind of failure rather than read the text; none after an operation that
+  // returned {"Result": "OK"}.
+  std::optional<ComError> GetLastFailure() const;
+
   void SetHojaDesde(std::int16_t value);
   void SetHojaHasta(std::int16_t value);
   std::string GetHojaDesde();
@@ -127,6 +117,12 @@ class Session {
   // How long a generation or a print waits for the database's print lock,
   // in seconds (60 unless set; 0 does not wait). A negative time raises.
   void SetLockTimeout(std::int32_t seconds);
+  // The statement log: every request the session sends to the customs
+  // database from now on goes to the file `path` (emptied first), one a
+  // line, in T-SQL as SQL Server receives it (CPrint::SetSqlLog). Empty
+  // text ends the log. A path that cannot be written raises. Give each
+  // session a file of its own.
+  void SetSqlLog(const std::string& path);
   // Who is told that an operation waits for the print lock; none (the
   // default) waits silently.
   void SetLockWaitNotice(LockWaitNotice notice);
@@ -161,9 +157,17 @@ class Session {
   // Init; raises the print lock's time-out error.
   std::size_t AdoptImpTable();
 
+  // One row of IMP: page, page type (0 cover and item pages, 1 continuation
+  // pages), field ("c" + number, or "cQOR1") and printed value.
+  struct ImpRow {
+    FieldValue NRO_HOJA;
+    FieldValue TIPO;
+    FieldValue NRO_CAMPO;
+    FieldValue VALOR;
+  };
   // Every row of IMP, read under the print lock, in the order the reports
   // read them (type, then page). Needs Init; raises as AdoptImpTable does.
-  std::vector<ImpRow> ReadImpTable();
+  std::vector<ImpRow> ReadImpRows();
 
  private:
   friend detail::SessionState& detail::StateOf(Session& session);

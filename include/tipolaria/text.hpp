@@ -16,9 +16,17 @@ namespace tipolaria {
 // the operations escape an error's description and source.
 std::string JsonString(std::string_view text);
 
-// `text` as one line: line breaks (a driver's message of several lines)
-// become blanks.
+// `text` as one line of a terminal or a log: line breaks and tabs (a
+// driver's message of several lines) become blanks, and every other control
+// character (C0, DEL and C1, such as ESC and CSI, which would act on a
+// terminal) is written as the \xHH of each of its UTF-8 bytes.
 std::string OneLine(std::string_view text);
+
+// `text` with every control character (C0, DEL and C1) written as the \xHH
+// of each of its bytes as they stand, and every other byte left as it is:
+// data shown as it is stored, without a character that would act on a
+// terminal.
+std::string EscapeControls(std::string_view text);
 
 }  // namespace tipolaria
 

@@ -207,6 +207,10 @@ long tipolaria_session_set_oper_date(tipolaria_session* session, const char* dat
 void tipolaria_session_set_logo(tipolaria_session* session, const char* png_path);
 long tipolaria_session_set_lock_timeout(tipolaria_session* session, int32_t seconds);
 
+/* The statement log of the session, as tipolaria_set_sql_log; give each
+ * session a file of its own. */
+long tipolaria_session_set_sql_log(tipolaria_session* session, const char* path);
+
 /* A folder in which every print of the session also writes each page it
  * prints as a PNG picture named after the PDF and the page number
  * (printing "cover.pdf" writes cover-001.png, cover-002.png, ...); the
@@ -225,8 +229,8 @@ void tipolaria_session_set_lock_wait_notice(tipolaria_session* session,
 
 /* The pages of the session's last generation: the last page of the cover
  * report (cover and item pages; the continuation pages follow it) and the
- * last page, 0 before a generation. Either pointer may be NULL. Fails
- * without a driver (before init). */
+ * last page; 0 and 0 before a generation or without a driver. Either
+ * pointer may be NULL. */
 long tipolaria_session_get_pages(tipolaria_session* session, int32_t* caratula_hojas,
                                  int32_t* total_hojas);
 

@@ -1,23 +1,12 @@
 #include "api/ComponentState.hpp"
 
-#include "tipolaria/error.hpp"
-
 namespace tipolaria::detail {
 
-ComponentState& State() {
-  static ComponentState state;
-  return state;
+Session& DefaultSession() {
+  static Session session;
+  return session;
 }
 
-void RaiseNotInitialized(const std::string& member) {
-  throw ComError(kErrNotInitialized, member, kNotInitialized);
-}
-
-CTipolaria& RequireDriver(const std::string& member) {
-  if (!State().gDriver) RaiseNotInitialized(member);
-  return *State().gDriver;
-}
-
-bool IsInitialized() { return State().gDriver && State().gDataBase; }
+SessionState& State() { return StateOf(DefaultSession()); }
 
 }  // namespace tipolaria::detail

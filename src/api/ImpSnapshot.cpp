@@ -1,24 +1,29 @@
+// Reading IMP outside a generation: a print of pages another process
+// generated, AdoptImpTable and ReadImpRows.
 #include "api/ImpSnapshot.hpp"
 
 #include <algorithm>
 #include <memory>
 
-#include "api/ComponentState.hpp"
 #include "api/PrintLock.hpp"
 #include "imp/ImpTable.hpp"
 #include "runtime/Convert.hpp"
+#include "tipolaria/session.hpp"
 
-namespace tipolaria::detail {
+namespace tipolaria {
+namespace detail {
 
-Recordset ReadImpUnderLock(const char* member) {
-  auto& state = State();
-  if (!IsInitialized()) RaiseNotInitialized(member);
-  PrintLock lock(*state.gDataBase, state.lock_timeout, state.lock_wait_notice);
+Recordset ReadImpUnderLock(SessionState& state, const char* member) {
+  if (!IsInitialized(state)) RaiseNotInitialized(member);
+  PrintLock lock(*state.gDataBase, state.settings.lock_timeout, state.settings.lock_wait_notice);
   return ReadImpTable(*state.gDataBase);
 }
 
-std::size_t AdoptImpTable() {
-  auto rows = std::make_shared<Recordset>(ReadImpUnderLock("AdoptImpTable"));
+}  // namespace detail
+
+std::size_t Session::AdoptImpTable() {
+  detail::SessionState& state = *state_;
+  auto rows = std::make_shared<Recordset>(detail::ReadImpUnderLock(state, "AdoptImpTable"));
   std::int32_t last = 0;
   std::int32_t last_of_cover = 0;
   for (rows->MoveFirst(); !rows->AtEnd(); rows->MoveNext()) {
@@ -29,7 +34,6 @@ std::size_t AdoptImpTable() {
     if (ValueToInt32(rows->Field("TIPO")) == 0) last_of_cover = std::max(last_of_cover, page);
   }
   rows->MoveFirst();
-  auto& state = State();
   // A generation leaves at least the cover page in the cover report.
   state.gDriver->CaratulaHojas = CheckedPageNumber(std::max(last_of_cover, 1));
   state.gDriver->TotalHojas = last;
@@ -37,10 +41,16 @@ std::size_t AdoptImpTable() {
   return rows->RecordCount();
 }
 
-SessionPages CurrentPages() {
-  const auto& driver = State().gDriver;
-  if (!driver) return {};
-  return {driver->CaratulaHojas, driver->TotalHojas};
+std::vector<Session::ImpRow> Session::ReadImpRows() {
+  Recordset rows = detail::ReadImpUnderLock(*state_, "ReadImpRows");
+  std::vector<ImpRow> out;
+  out.reserve(rows.RecordCount());
+  for (rows.MoveFirst(); !rows.AtEnd(); rows.MoveNext()) {
+    out.push_back({ValueToFieldValue(rows.Field("NRO_HOJA")), ValueToFieldValue(rows.Field("TIPO")),
+                   ValueToFieldValue(rows.Field("NRO_CAMPO")),
+                   ValueToFieldValue(rows.Field("VALOR"))});
+  }
+  return out;
 }
 
-}  // namespace tipolaria::detail
+}  // namespace tipolaria

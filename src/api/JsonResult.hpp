@@ -1,10 +1,12 @@
 // The JSON texts that the generation and print operations return instead of
-// raising.
+// raising, and the boundary that makes them.
 #ifndef TIPOLARIA_API_JSONRESULT_HPP_
 #define TIPOLARIA_API_JSONRESULT_HPP_
 
 #include <string>
 
+#include "api/SessionState.hpp"
+#include "runtime/Trap.hpp"
 #include "tipolaria/error.hpp"
 
 namespace tipolaria::detail {
@@ -20,9 +22,24 @@ std::string JsonOk();
 // "source").
 std::string JsonFailure(const ComError& error, const std::string& operation);
 
-// `text` as a JSON string, quotes included, escaped as above: for the
-// command line's own JSON lines.
-std::string JsonString(const std::string& text);
+// The one boundary of the operations that report failure as JSON
+// (GenerateIMP and the prints): runs `body`, which returns JsonOk(), and
+// turns any error that leaves it into the failure text of `operation`. The
+// session keeps that error, the operation's name appended to its source as
+// the text shows it, as its last failure (none after a success).
+template <typename Body>
+std::string JsonOperation(SessionState& state, const std::string& operation, Body&& body) {
+  try {
+    std::string result = body();
+    state.last_failure.reset();
+    return result;
+  } catch (...) {
+    const ComError error = CaughtError();
+    state.last_failure = error;
+    state.last_failure->AppendSource(operation);
+    return JsonFailure(error, operation);
+  }
+}
 
 }  // namespace tipolaria::detail
 

@@ -1,7 +1,6 @@
 #include "data/PrintLockFile.hpp"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@ PrintLockFile::PrintLockFile(const std::string& database_path)
     : path_(database_path + ".print-lock") {}
 
 PrintLockFile::~PrintLockFile() {
+  Unlock();
   if (fd_ >= 0) ::close(fd_);
 }
 
@@ -47,14 +47,11 @@ void PrintLockFile::Open() {
 }
 
 bool PrintLockFile::TryLock() {
+  if (held_) return true;
   if (fd_ < 0) Open();
-  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    if (errno == EWOULDBLOCK) return false;
-    RaiseDatabaseError(
-        "SQLite", "Cannot lock the print lock file \"" + path_ + "\": " + std::strerror(errno));
-  }
-  return true;
+  if (!lock_) lock_ = ProcessPrintLock::Of(fd_, path_);
+  held_ = lock_->TryLock(path_);
+  return held_;
 }
 
 bool PrintLockFile::LockWithin(std::chrono::milliseconds wait) {
@@ -73,7 +70,9 @@ bool PrintLockFile::LockWithin(std::chrono::milliseconds wait) {
 }
 
 void PrintLockFile::Unlock() {
-  if (fd_ >= 0) ::flock(fd_, LOCK_UN);
+  if (!held_) return;
+  held_ = false;
+  lock_->Unlock();
 }
 
 }  // namespace tipolaria

@@ -1,16 +1,19 @@
 // The print lock of an embedded database: an advisory lock (flock) on a file
-// beside the database, "<database>.print-lock". An flock lock belongs to the
-// open file, so two connections exclude each other also inside one process,
-// and the kernel drops it when the process that holds it dies, however it
-// dies. The file is created on first use and never removed: removing it
-// while another session waits on it would let two sessions hold the lock.
-// A symbolic link at its name is refused, never followed.
-// Owns the file descriptor; closing it releases the lock.
+// beside the database, "<database>.print-lock", which the kernel drops when
+// the process that holds it dies, however it dies. Within one process the
+// sessions of the file take turns through its ProcessPrintLock. The file is
+// created on first use and never removed: removing it while another session
+// waits on it would let two sessions hold the lock. A symbolic link at its
+// name is refused, never followed. Owns its descriptor of the file; a lock
+// still held is released with it.
 #ifndef TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
 #define TIPOLARIA_DATA_PRINTLOCKFILE_HPP_
 
 #include <chrono>
+#include <memory>
 #include <string>
+
+#include "data/ProcessPrintLock.hpp"
 
 namespace tipolaria {
 
@@ -38,6 +41,8 @@ class PrintLockFile {
 
   std::string path_;
   int fd_ = -1;
+  std::shared_ptr<ProcessPrintLock> lock_;  // found at the first TryLock
+  bool held_ = false;
 };
 
 }  // namespace tipolaria

@@ -381,7 +381,7 @@ void SqliteBackend::ExecuteScript(const std::string& script) {
   }
 }
 
-void CreateDatabaseFile(const std::string& path) {
+void CreateDatabaseFile(const std::string& path, const std::string& data_sql) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (fs::exists(path, ec)) {
@@ -401,6 +401,7 @@ void CreateDatabaseFile(const std::string& path) {
       SqliteBackend db(temp);
       // One transaction: the schema is written once, not table by table.
       db.ExecuteScript(std::string("BEGIN;\n") + EmbeddedSchema() + "\nCOMMIT;");
+      if (!data_sql.empty()) db.ExecuteScript(data_sql);
     }
     if (link(temp.c_str(), path.c_str()) != 0) {
       RaiseDatabaseError(kSource, "Cannot create the database \"" + path +

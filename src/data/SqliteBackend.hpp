@@ -82,9 +82,11 @@ class SqliteBackend final : public Backend {
   int savepoints_ = 0;  // transactions open inside the batch
 };
 
-// Creates a new database file at `path` from the embedded schema. An existing
-// file is never overwritten; the file appears only when complete.
-void CreateDatabaseFile(const std::string& path);
+// Creates a new database file at `path` from the embedded schema, then runs
+// the script `data_sql` on it (data in SQLite's dialect; none when empty).
+// An existing file is never overwritten; the file appears only when
+// complete.
+void CreateDatabaseFile(const std::string& path, const std::string& data_sql = "");
 
 // The embedded schema's SQL text.
 const char* EmbeddedSchema();

@@ -109,11 +109,11 @@ std::vector<MistypedValue> MistypedValues(CDataBase& db) {
         MistypedValue mistyped{table,
                                columns[i].name,
                                columns[i].date,
-                               value,
+                               ValueToFieldValue(value),
                                row.kind() == Value::Kind::kInteger ? row.AsInteger() : 0,
                                {}};
         for (std::size_t k = 0; k < key.size(); ++k) {
-          mistyped.key.emplace_back(key[k], rs.Field(1 + k));
+          mistyped.key.emplace_back(key[k], ValueToFieldValue(rs.Field(1 + k)));
         }
         found.push_back(std::move(mistyped));
       }

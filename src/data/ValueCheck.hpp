@@ -7,25 +7,12 @@
 #ifndef TIPOLARIA_DATA_VALUECHECK_HPP_
 #define TIPOLARIA_DATA_VALUECHECK_HPP_
 
-#include <cstdint>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "data/CDataBase.hpp"
-#include "runtime/Value.hpp"
+#include "tipolaria/database.hpp"
 
 namespace tipolaria {
-
-struct MistypedValue {
-  std::string table;
-  std::string column;
-  bool date_column = false;  // the column holds dates; otherwise numbers
-  Value value;               // as the generation reads it
-  std::int64_t row = 0;      // the row's number in its table
-  // The row's key: the columns of the table's first index and their values.
-  std::vector<std::pair<std::string, Value>> key;
-};
 
 // Every value of a numeric or date column of the schema's tables that the
 // generation does not read as a number or a date, table by table in the

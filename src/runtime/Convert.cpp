@@ -1,5 +1,7 @@
 #include "runtime/Convert.hpp"
 
+#include "tipolaria/database.hpp"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -146,6 +148,15 @@ std::string ValueToText(const Value& value) {
       return value.AsBoolean() ? "True" : "False";
   }
   RaiseRuntimeError(kErrTypeMismatch);
+}
+
+FieldValue ValueToFieldValue(const Value& value) {
+  FieldValue out;
+  out.is_null = value.IsNull();
+  out.is_number = value.IsNumeric();
+  if (out.is_number) out.number = ValueToDouble(value);
+  if (!out.is_null) out.text = ValueToText(value);
+  return out;
 }
 
 std::optional<Decimal> ParseRegionalNumber(std::string_view text) {

@@ -29,6 +29,11 @@ std::string DateToText(const DateTime& value);
 // below 1E-14 in magnitude it is written with an exponent ("1,5E+20").
 std::string ValueToText(const Value& value);
 
+// A value as the public interface shows it (FieldValue, tipolaria/database.hpp):
+// whether it is Null or a number, the number, and its text as above.
+struct FieldValue;
+FieldValue ValueToFieldValue(const Value& value);
+
 // Reads text as a number under the regional settings: "," is the decimal
 // separator and "." groups thousands ("1.234,5" is 1234.5); blanks around,
 // a leading sign and an exponent are allowed. Nothing when it is not a number;

@@ -73,7 +73,7 @@ class FaultInjectionTest : public ::testing::Test {
   void TearDown() override {
     TempOutputFile::SetFaultHookForTesting(nullptr);
     CPrint().Finalize();
-    detail::State().png_folder.clear();
+    detail::State().settings.picture_folder.clear();
     fs::remove_all(out_);
   }
 
@@ -243,7 +243,7 @@ std::map<std::string, std::string> Files(const std::string& folder) {
 TEST_F(FaultInjectionTest, EveryStepOfWritingAPrintFailsInTurn) {
   Connect(0);
   ASSERT_EQ(Generate(), kOk);
-  detail::State().png_folder = out_ + "/png";
+  detail::State().settings.picture_folder = out_ + "/png";
   const std::string pdf = out_ + "/cover.pdf";
   // A print over earlier outputs, so that replacing them is tried too.
   ASSERT_EQ(print_.PrintPDFCaratula(pdf), kOk);

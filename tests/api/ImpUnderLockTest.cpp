@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "api/ComponentState.hpp"
-#include "api/ImpSnapshot.hpp"
 #include "support/FaultyBackend.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
@@ -102,15 +101,15 @@ TEST_F(ImpUnderLockTest, PrintsOfAnotherSessionsPagesReadImpWhileTheyHoldTheLock
   ASSERT_EQ(print_.GenerateIMP("O'BRIEN", "26001IC04000123A", "", "05/12/2026 10:42:17", 1, "2", "",
                                "", "", ""),
             kOk);
-  const detail::SessionPages pages = detail::CurrentPages();
+  const Session::Pages pages = detail::DefaultSession().GetPages();
   // A new session prints what the other one left in IMP.
   Connect();
   const std::vector<std::string> read_under_lock = {kTaken, kImpRead, kReleased};
   const std::string folder = tdb_.folder();
   for (const bool cover : {true, false}) {
     print_.CleanIMP();
-    detail::State().gDriver->TotalHojas = pages.total_hojas;
-    print_.SetCaratulaHojas(static_cast<std::int16_t>(pages.caratula_hojas));
+    detail::State().gDriver->TotalHojas = pages.TotalHojas;
+    print_.SetCaratulaHojas(static_cast<std::int16_t>(pages.CaratulaHojas));
     print_.SetHojaDesde(1);
     print_.SetHojaHasta(32767);
     const std::vector<std::string> calls = LockAndImpCalls([&] {
@@ -120,11 +119,15 @@ TEST_F(ImpUnderLockTest, PrintsOfAnotherSessionsPagesReadImpWhileTheyHoldTheLock
     });
     EXPECT_EQ(calls, read_under_lock) << (cover ? "PrintPDFCaratula" : "PrintPDFSubItems");
   }
-  // The command line's print takes the table as its own, the same way.
+  // The command line's print takes the table as its own, and `imp dump`
+  // reads its rows, the same way.
   print_.CleanIMP();
+  Session& session = detail::DefaultSession();
   const std::vector<std::string> calls =
-      LockAndImpCalls([] { EXPECT_GT(detail::AdoptImpTable(), 0u); });
+      LockAndImpCalls([&] { EXPECT_GT(session.AdoptImpTable(), 0u); });
   EXPECT_EQ(calls, read_under_lock) << "AdoptImpTable";
+  EXPECT_EQ(LockAndImpCalls([&] { EXPECT_FALSE(session.ReadImpRows().empty()); }), read_under_lock)
+      << "ReadImpRows";
 }
 
 }  // namespace

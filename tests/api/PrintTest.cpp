@@ -30,8 +30,8 @@ class PrintTest : public ::testing::Test {
   }
   void TearDown() override {
     CPrint().Finalize();
-    detail::State().png_folder.clear();
-    detail::State().lock_wait_notice = nullptr;
+    detail::State().settings.picture_folder.clear();
+    detail::State().settings.lock_wait_notice = nullptr;
     print_.SetLockTimeout(60);
   }
 
@@ -75,7 +75,7 @@ class PrintTest : public ::testing::Test {
 TEST_F(PrintTest, PrintsTheGeneratedCoverAsAReaderSeesIt) {
   GenerateDemo();
   print_.SetHojaHasta(32767);  // every page of the declaration
-  detail::State().png_folder = Out("png");
+  detail::State().settings.picture_folder = Out("png");
   fs::create_directories(Out("png"));
   EXPECT_EQ(print_.PrintPDFCaratula(Out("cover.pdf")), kOk);
   // The cover and the pages of the second and third items.
@@ -275,7 +275,7 @@ TEST_F(PrintTest, PrintsItsOwnGenerationWhateverIsInImpMeanwhile) {
       {"Init", [&] { print_.Init(tdb_.connection()); }},
   };
   for (const auto& [name, drop] : forget) {
-    if (!detail::IsInitialized())
+    if (!detail::IsInitialized(detail::State()))
       GenerateDemo();
     else
       ASSERT_EQ(print_.GenerateIMP("O'BRIEN", "26001IC04000123A", "", "", 1, "", "", "", "", ""),
@@ -301,7 +301,7 @@ TEST_F(PrintTest, ATakenPrintLockIsWaitedForABoundedTimeThenNamed) {
   EXPECT_EQ(print_.PrintPDFCaratula(Out("own.pdf")), kOk);
 
   std::vector<std::string> notices;
-  detail::State().lock_wait_notice = [&](const std::string& m) { notices.push_back(m); };
+  detail::State().settings.lock_wait_notice = [&](const std::string& m) { notices.push_back(m); };
   print_.SetLockTimeout(1);
   const std::string failed =
       print_.GenerateIMP("O'BRIEN", "26001IC04000123A", "", "", 1, "", "", "", "", "");

@@ -18,9 +18,9 @@ std::vector<std::string> Findings(CDataBase& db) {
   std::vector<std::string> lines;
   for (const MistypedValue& m : MistypedValues(db)) {
     std::string key;
-    for (const auto& [column, value] : m.key) key += " " + column + "=" + ValueToText(value);
+    for (const auto& [column, value] : m.key) key += " " + column + "=" + value.text;
     lines.push_back(m.table + "." + m.column + " row " + std::to_string(m.row) + key + ": " +
-                    ValueToText(m.value) + (m.date_column ? " (date)" : " (number)"));
+                    m.value.text + (m.date_column ? " (date)" : " (number)"));
   }
   return lines;
 }

@@ -11,13 +11,17 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 lib=$prefix/lib/libtipolaria.so.1
-[ -f "$prefix/include/tipolaria/cprint.hpp" ] || fail "public headers not installed"
+for header in cprint.hpp session.hpp database.hpp text.hpp error.hpp tipolaria.h; do
+  [ -f "$prefix/include/tipolaria/$header" ] || fail "public header $header not installed"
+done
 [ -x "$prefix/bin/tipolaria" ] || fail "command-line tool not installed"
 objdump -p "$lib" | grep -q 'SONAME *libtipolaria.so.1' || fail "SONAME"
 
-# Only the public class, the error type and the C interface are exported.
+# Only the public classes, the error type, the functions of the public
+# headers and the C interface are exported.
+functions='14CreateDatabase|13CheckDatabase|20MaskConnectionString|10JsonString|7OneLine|14EscapeControls|26RemoveUnfinishedPrintFiles'
 others=$(nm -D --defined-only "$lib" | awk '{print $3}' |
-  grep -v -E '^(tipolaria_[a-z_]+|_ZN9tipolaria6CPrint.*|_ZNK?9tipolaria8ComError.*|_ZT[ISV]N9tipolaria8ComErrorE)$' || true)
+  grep -v -E "^(tipolaria_[a-z_]+|_ZNK?9tipolaria(6CPrint|7Session|8ComError).*|_ZN9tipolaria($functions).*|_ZT[ISV]N9tipolaria8ComErrorE)$" || true)
 [ -z "$others" ] || fail "symbols exported beyond the public interface: $(echo $others | head -c 300)"
 nm -D --defined-only "$lib" | grep -q ' tipolaria_generate_imp$' || fail "C interface not exported"
 
@@ -46,7 +50,17 @@ cc -Wall -Wextra -Werror -o "$work/c_example" "$src/examples/c/print_declaration
   $(pkg-config --cflags --libs tipolaria) -Wl,-rpath,"$prefix/lib"
 check_run "C example" "$work/out-c" "$work/c_example"
 
-# Python through ctypes.
-LD_LIBRARY_PATH=$prefix/lib check_run "Python example" "$work/out-python" \
-  python3 "$src/examples/python/print_declaration.py"
+# Python through ctypes: one session, then two at once on two threads.
+example=$src/examples/python/print_declaration.py
+LD_LIBRARY_PATH=$prefix/lib check_run "Python example" "$work/out-python" python3 "$example"
+mkdir -p "$work/py-a" "$work/py-b"
+LD_LIBRARY_PATH=$prefix/lib python3 "$example" "$db" 26001IC04000123A "$work/py-a" \
+  26001IC04000123A "$work/py-b" > "$work/py-two" || fail "Python, two sessions: $(cat "$work/py-two")"
+[ "$(grep -c ': {"Result": "OK"}$' "$work/py-two")" = 6 ] ||
+  fail "Python, two sessions: $(cat "$work/py-two")"
+for out in "$work/py-a" "$work/py-b"; do
+  cmp -s "$out/cover.pdf" "$work/out-python/cover.pdf" ||
+    [ "$(pdftotext "$out/cover.pdf" -)" = "$(pdftotext "$work/out-python/cover.pdf" -)" ] ||
+    fail "Python, two sessions: $out/cover.pdf differs from one session's"
+done
 echo "installed package: library, headers, tool, CMake package, pkg-config, examples: OK"

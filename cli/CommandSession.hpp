@@ -1,9 +1,10 @@
-// One print session of the tool through the public class: the component
-// initialised on a connection, with the lock time-out and a notice on stderr
-// while it waits for another session, finalized however the command ends.
-// Every command that reads or writes a customs database opens one.
-#ifndef TIPOLARIA_CLI_SESSION_HPP_
-#define TIPOLARIA_CLI_SESSION_HPP_
+// One print session of the tool (a tipolaria::Session) opened on the
+// database the connection options name, with the lock time-out, the
+// statement log and a notice on stderr while it waits for another session;
+// its connection closes however the command ends. Every command that reads
+// or writes a customs database opens one, a batch one per job.
+#ifndef TIPOLARIA_CLI_COMMANDSESSION_HPP_
+#define TIPOLARIA_CLI_COMMANDSESSION_HPP_
 
 #include <CLI/CLI.hpp>
 
@@ -12,7 +13,7 @@
 #include <string>
 
 #include "ConnectionOptions.hpp"
-#include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::cli {
 
@@ -25,25 +26,24 @@ struct SessionOptions {
 // The connection options (ConnectionOptions.hpp), --lock-timeout and --sql-log.
 void AddSessionOptions(CLI::App& command, SessionOptions& options);
 
-class Session {
+class CommandSession {
  public:
   // Opens the database; no connection string, or a refused one or setting
   // (a statement log that cannot be written), ends the command with the
   // usage status, a database that cannot be opened with the database status.
-  explicit Session(const SessionOptions& options);
-  ~Session();
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
+  explicit CommandSession(const SessionOptions& options);
+  CommandSession(const CommandSession&) = delete;
+  CommandSession& operator=(const CommandSession&) = delete;
 
-  CPrint& print() { return print_; }
+  Session& print() { return print_; }
   // The connection string, wherever it came from (passwords unmasked).
   const std::string& connection() const { return connection_; }
 
  private:
   std::string connection_;
-  CPrint print_;
+  Session print_;
 };
 
 }  // namespace tipolaria::cli
 
-#endif  // TIPOLARIA_CLI_SESSION_HPP_
+#endif  // TIPOLARIA_CLI_COMMANDSESSION_HPP_

@@ -1,17 +1,15 @@
 // Normalising the print range before a generation or a print.
-#include "api/ComponentState.hpp"
+#include "api/SessionState.hpp"
 #include "runtime/Convert.hpp"
 #include "runtime/Trap.hpp"
-#include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria {
 
-using detail::State;
-
-bool CPrint::InitializePagesData() {
+bool Session::InitializePagesData() {
   return Trap("InitializePagesData", [&] {
-    auto& state = State();
-    if (!detail::IsInitialized()) detail::RaiseNotInitialized("InitializePagesData");
+    detail::SessionState& state = *state_;
+    if (!detail::IsInitialized(state)) detail::RaiseNotInitialized("InitializePagesData");
     CTipolaria& driver = *state.gDriver;
     if (driver.Copias == 0) driver.Copias = 1;
     // The clamping is one-sided on purpose: a last page beyond the count and

@@ -2,13 +2,13 @@
 #include <exception>
 #include <memory>
 
-#include "api/ComponentState.hpp"
 #include "api/JsonResult.hpp"
 #include "api/PrintLock.hpp"
+#include "api/SessionState.hpp"
 #include "data/BatchScope.hpp"
 #include "imp/ImpTable.hpp"
 #include "runtime/Trap.hpp"
-#include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria {
 namespace {
@@ -30,16 +30,16 @@ void AfterGeneration(const std::exception_ptr& failure, Step step) {
 
 }  // namespace
 
-std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std::string& pIddtext,
-                                const std::string& pIdOrig, const std::string& pFecOfi,
-                                std::int16_t pOper, const std::string& pCanal,
-                                const std::string& pRamo, const std::string& pMorado,
-                                const std::string& pOrg, const std::string& pEta) {
-  try {
+std::string Session::GenerateIMP(const std::string& pNombreDespachante, const std::string& pIddtext,
+                                 const std::string& pIdOrig, const std::string& pFecOfi,
+                                 std::int16_t pOper, const std::string& pCanal,
+                                 const std::string& pRamo, const std::string& pMorado,
+                                 const std::string& pOrg, const std::string& pEta) {
+  return detail::JsonOperation(*state_, "GenerateIMP", [&] {
     // Runs before the generation, so the range is clamped against the pages
     // of the driver's previous generation (none for a new driver).
     InitializePagesData();
-    auto& state = detail::State();
+    detail::SessionState& state = *state_;
     CTipolaria& driver = *state.gDriver;
     driver.Oper = pOper;
     driver.Canal = pCanal;
@@ -59,7 +59,7 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
     state.snapshot = std::make_shared<const Recordset>(NoImpRows());
     bool found = false;
     {
-      detail::PrintLock lock(db, state.lock_timeout, state.lock_wait_notice);
+      detail::PrintLock lock(db, state.settings.lock_timeout, state.settings.lock_wait_notice);
       // The whole generation reaches the disk at once; its page saves are
       // savepoints within it.
       BatchScope batch(db);
@@ -84,9 +84,7 @@ std::string CPrint::GenerateIMP(const std::string& pNombreDespachante, const std
                      "No se encontró la declaración '" + pIddtext + "'");
     }
     return detail::JsonOk();
-  } catch (...) {
-    return detail::JsonFailure(CaughtError(), "GenerateIMP");
-  }
+  });
 }
 
 }  // namespace tipolaria

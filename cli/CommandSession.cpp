@@ -1,10 +1,9 @@
-#include "Session.hpp"
+#include "CommandSession.hpp"
 
 #include <limits>
 
 #include "ExitCode.hpp"
 #include "WholeNumber.hpp"
-#include "api/ComponentState.hpp"
 
 namespace tipolaria::cli {
 
@@ -20,10 +19,11 @@ void AddSessionOptions(CLI::App& command, SessionOptions& options) {
                      "SQL Server receives it (arrays with their size; never a password)");
 }
 
-Session::Session(const SessionOptions& options) : connection_(ResolveConnection(options.database)) {
+CommandSession::CommandSession(const SessionOptions& options)
+    : connection_(ResolveConnection(options.database)) {
   // A wait for another session is said on stderr, so that nobody stares at
   // a silent tool.
-  detail::State().lock_wait_notice = [](const std::string& message) { Report(message); };
+  print_.SetLockWaitNotice([](const std::string& message) { Report(message); });
   try {
     print_.SetLockTimeout(options.lock_timeout);  // kept across Init
     if (options.sql_log) {
@@ -38,13 +38,6 @@ Session::Session(const SessionOptions& options) : connection_(ResolveConnection(
     print_.Init(connection_);
   } catch (const ComError& e) {
     Fail(kExitDatabase, e);
-  }
-}
-
-Session::~Session() {
-  try {
-    print_.Finalize();
-  } catch (...) {
   }
 }
 
