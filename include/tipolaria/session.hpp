@@ -56,8 +56,9 @@ class Session {
  public:
   // Told, on the thread of the operation, that the database's print lock is
   // taken by another session and that the operation waits for it (at most
-  // the lock time-out). The message names the database (passwords masked)
-  // and the wait.
+  // the lock time-out), once the wait has lasted half a second: the short
+  // turns of sessions on a busy database are not worth a word. The message
+  // names the database (passwords masked) and the wait.
   using LockWaitNotice = std::function<void(const std::string& message)>;
 
   // A session not initialised yet: the print range and the settings kept

@@ -219,8 +219,9 @@ long tipolaria_session_set_sql_log(tipolaria_session* session, const char* path)
 void tipolaria_session_set_picture_folder(tipolaria_session* session, const char* folder);
 
 /* Called, on the thread of the operation, when a generation or a print of
- * the session finds the database's print lock taken and waits for it (at
- * most the lock time-out): `message` names the database and the wait, and
+ * the session finds the database's print lock taken and has waited for it
+ * half a second (it waits at most the lock time-out in all): `message`
+ * names the database and the wait, and
  * is valid during the call; `user_data` is the pointer given here. NULL
  * (the default): the session waits silently. Kept across init. */
 typedef void (*tipolaria_lock_wait_notice)(const char* message, void* user_data);

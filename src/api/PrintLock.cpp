@@ -1,5 +1,7 @@
 #include "api/PrintLock.hpp"
 
+#include <algorithm>
+
 #include "data/DatabaseErrors.hpp"
 #include "tipolaria/error.hpp"
 
@@ -22,9 +24,13 @@ std::string Holders(const CDataBase& db) {
 PrintLock::PrintLock(CDataBase& db, std::chrono::milliseconds wait, const Notice& notice)
     : db_(db) {
   if (db_.AcquirePrintLock(std::chrono::milliseconds(0))) return;
-  if (wait > std::chrono::milliseconds(0)) {
+  // Sessions on a busy database take turns (a generation lasts a fraction
+  // of a second): only a wait that lasts is worth a notice.
+  const std::chrono::milliseconds quiet = std::min(wait, kQuietWait);
+  if (quiet > std::chrono::milliseconds(0) && db_.AcquirePrintLock(quiet)) return;
+  if (wait > quiet) {
     if (notice) notice("Waiting up to " + Seconds(wait) + " for " + Holders(db_));
-    if (db_.AcquirePrintLock(wait)) return;
+    if (db_.AcquirePrintLock(wait - quiet)) return;
   }
   throw ComError(kErrTimeout, "PrintLock",
                  "Gave up after " + Seconds(wait) + " waiting for " + Holders(db_));

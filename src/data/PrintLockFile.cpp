@@ -3,10 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 
 #include "data/DatabaseErrors.hpp"
 
@@ -46,27 +44,14 @@ void PrintLockFile::Open() {
                                    " the print lock file \"" + path_ + "\": " + reason);
 }
 
-bool PrintLockFile::TryLock() {
+bool PrintLockFile::TryLock() { return LockWithin(std::chrono::milliseconds(0)); }
+
+bool PrintLockFile::LockWithin(std::chrono::milliseconds wait) {
   if (held_) return true;
   if (fd_ < 0) Open();
   if (!lock_) lock_ = ProcessPrintLock::Of(fd_, path_);
-  held_ = lock_->TryLock(path_);
+  held_ = lock_->LockWithin(wait, path_);
   return held_;
-}
-
-bool PrintLockFile::LockWithin(std::chrono::milliseconds wait) {
-  using Clock = std::chrono::steady_clock;
-  // The longest pause between two tries of a taken lock.
-  constexpr std::chrono::milliseconds kPollLimit{10};
-  const Clock::time_point deadline = Clock::now() + wait;
-  std::chrono::milliseconds pause{1};
-  while (!TryLock()) {
-    const Clock::time_point now = Clock::now();
-    if (now >= deadline) return false;
-    std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
-    pause = std::min(pause * 2, kPollLimit);
-  }
-  return true;
 }
 
 void PrintLockFile::Unlock() {

@@ -27,8 +27,8 @@ class PrintLockFile {
   // Takes the lock if it is free, without waiting. Raises a database error
   // naming the file when it cannot be opened.
   bool TryLock();
-  // Takes the lock, trying again after pauses that grow up to 10 ms, until
-  // `wait` has passed; false when it is still taken then.
+  // Takes the lock, waiting at most `wait` (ProcessPrintLock::LockWithin);
+  // false when it is still taken then.
   bool LockWithin(std::chrono::milliseconds wait);
   void Unlock();
 

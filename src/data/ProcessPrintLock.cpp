@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "data/DatabaseErrors.hpp"
@@ -56,15 +58,38 @@ std::shared_ptr<ProcessPrintLock> ProcessPrintLock::Of(int fd, const std::string
 
 ProcessPrintLock::~ProcessPrintLock() { ::close(fd_); }
 
-bool ProcessPrintLock::TryLock(const std::string& path) {
-  std::lock_guard<std::mutex> guard(mutex_);
-  if (held_) return false;
+bool ProcessPrintLock::LockWithin(std::chrono::milliseconds wait, const std::string& path) {
+  using Clock = std::chrono::steady_clock;
+  // The longest pause between two looks at another process's lock.
+  constexpr std::chrono::milliseconds kPollLimit{10};
+  const Clock::time_point deadline = Clock::now() + wait;
+  std::chrono::milliseconds pause{1};
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    if (!held_ && LockFile(path)) {
+      held_ = true;
+      return true;
+    }
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) return false;
+    if (held_) {
+      released_.wait_until(lock, deadline);
+    } else {
+      // The kernel tells nobody when another process lets go.
+      lock.unlock();
+      std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+      pause = std::min(pause * 2, kPollLimit);
+      lock.lock();
+    }
+  }
+}
+
+bool ProcessPrintLock::LockFile(const std::string& path) {
   while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     if (errno == EWOULDBLOCK) return false;
     RaiseLockError("lock", path);
   }
-  held_ = true;
   return true;
 }
 
@@ -72,6 +97,7 @@ void ProcessPrintLock::Unlock() {
   std::lock_guard<std::mutex> guard(mutex_);
   ::flock(fd_, LOCK_UN);
   held_ = false;
+  released_.notify_one();
 }
 
 }  // namespace tipolaria

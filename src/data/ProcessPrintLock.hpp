@@ -12,6 +12,8 @@
 #ifndef TIPOLARIA_DATA_PROCESSPRINTLOCK_HPP_
 #define TIPOLARIA_DATA_PROCESSPRINTLOCK_HPP_
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,19 +31,25 @@ class ProcessPrintLock {
   ProcessPrintLock(const ProcessPrintLock&) = delete;
   ProcessPrintLock& operator=(const ProcessPrintLock&) = delete;
 
-  // Takes the lock for the caller if no session of this process holds it
-  // and no other process does, without waiting. Raises a database error
-  // naming `path` when the file lock fails otherwise than by being taken.
-  bool TryLock(const std::string& path);
+  // Takes the lock for the caller once no session of this process holds it
+  // and no other process does, waiting at most `wait`; false when it is
+  // still taken then. A session of this process that lets go of the lock
+  // hands it on at once; another process's release is looked for now and
+  // then. Raises a database error naming `path` when the file lock fails
+  // otherwise than by being taken.
+  bool LockWithin(std::chrono::milliseconds wait, const std::string& path);
   // Releases the lock; the caller must hold it.
   void Unlock();
 
  private:
   explicit ProcessPrintLock(int fd) : fd_(fd) {}
+  // The file lock, without waiting; false when another process holds it.
+  bool LockFile(const std::string& path);
 
   int fd_;  // the process's own descriptor of the file, for the file lock
   std::mutex mutex_;
-  bool held_ = false;
+  std::condition_variable released_;
+  bool held_ = false;  // by a session of this process
 };
 
 }  // namespace tipolaria
