@@ -26,9 +26,10 @@ struct FontFile {
 // (not a substitute it would offer instead).
 std::optional<FontFile> FindFontFile(const std::string& family);
 
-// The drawing font, looked up once per process: installed fonts do not
-// change under a running print. Raises when neither family is installed
-// (or found in the folder TIPOLARIA_FONT_DIR names).
+// The drawing font, looked up once per process and shared by every session:
+// installed fonts do not change under a running print. It is found at the
+// first call (a thread-safe initialisation) and never changes after. Raises when neither family is
+// installed (or found in the folder TIPOLARIA_FONT_DIR names).
 const FontFile& DrawingFontFile();
 
 }  // namespace tipolaria

@@ -3,7 +3,8 @@
 // (captions, asterisks, the header), so each control keeps the layout of its
 // last text for as long as the thread lives; a control's box never changes.
 // One per thread (ForThisThread), so that sessions printing at once in
-// several threads never share one.
+// several threads never share one and need no lock: a thread keeps the
+// layouts of its texts from one session's document to the next.
 #ifndef TIPOLARIA_REPORTS_LAIDOUTTEXTS_HPP_
 #define TIPOLARIA_REPORTS_LAIDOUTTEXTS_HPP_
 

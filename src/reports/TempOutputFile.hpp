@@ -54,7 +54,8 @@ class TempOutputFile {
   // "finish", "commit", "replace": the rename over an existing target) and
   // fails the step with the error number it returns, 0 letting it run
   // (EOPNOTSUPP at "unnamed" stands for a file system without unnamed
-  // files). An empty hook removes it.
+  // files). An empty hook removes it. The hook is the process's, for every
+  // session: set it only while no print runs.
   using FaultHook = std::function<int(const char* step)>;
   static void SetFaultHookForTesting(FaultHook hook);
 

@@ -1,6 +1,7 @@
 // Built-in advance widths of the measuring font, Trebuchet MS regular, so that
 // text is fitted and placed the same way on every machine whatever fonts are
-// installed. Widths are in hundredths of an em (pixels at a 100 px em).
+// installed. Widths are in hundredths of an em (pixels at a 100 px em). The
+// widths are constant tables, which every session reads at once.
 #ifndef TIPOLARIA_RUNTIME_TEXTMETRICS_HPP_
 #define TIPOLARIA_RUNTIME_TEXTMETRICS_HPP_
 
