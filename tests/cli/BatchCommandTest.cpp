@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -88,6 +89,56 @@ TEST_F(BatchCommandTest, AFailedDeclarationIsAlsoALineOnStderr) {
             "(source: GenerateIMP - GenerateIMP)");
   EXPECT_TRUE(lines[1].starts_with("tipolaria: batch: 2 declarations, 1 printed, 1 failed ("))
       << lines[1];
+}
+
+// Two jobs print what one prints: the same files, the same JSON lines in the
+// order of the list (the demo, first, takes longest), the same summary.
+TEST_F(BatchCommandTest, TwoJobsGiveTheFilesAndLinesOfOne) {
+  for (const char* script :
+       {"decl_demo.sql", "decl_incompleta.sql", "decl_exportacion.sql", "decl_desborde.sql"}) {
+    tdb_.RunScript(script);
+  }
+  const std::string list = std::string(kDemo) + " " + kWithoutContinuation +
+                           " 26001IC04000999Z NOT-IN-DDT 26046EC01000871K 26079IC04000321C "
+                           "26073IC04000456B 26001IC05000099M";
+  struct Batch {
+    ToolRun run;
+    std::map<std::string, std::string> files;  // name: document
+  };
+  std::vector<Batch> batches;
+  for (const char* jobs : {"1", "2"}) {
+    const std::string out = out_ + "-" + jobs;
+    Batch batch;
+    batch.run =
+        RunTool("batch -c '" + tdb_.connection() + "' --oper-date 05/12/2026 --oper 1 " +
+                "--referencia-cliente PO-1 --out '" + out + "' --jobs " + jobs + " " + list);
+    // The lines name the output folder, which is each batch's own.
+    for (std::size_t at; (at = batch.run.out.find(out)) != std::string::npos;) {
+      batch.run.out.replace(at, out.size(), "OUT");
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(out)) {
+      batch.files[entry.path().filename().string()] = DocumentBytes(entry.path().string());
+    }
+    batches.push_back(std::move(batch));
+  }
+  const Batch& one = batches[0];
+  const Batch& two = batches[1];
+  EXPECT_EQ(one.run.status, 4) << one.run.err;
+  EXPECT_EQ(Lines(one.run.out).size(), 8u) << one.run.out;
+  EXPECT_EQ(Lines(one.run.out)[0], OkLine(kDemo, "OUT", true));
+  EXPECT_EQ(two.run.out, one.run.out);
+  EXPECT_EQ(two.run.status, one.run.status);
+  const auto summary = [](const std::string& err) {
+    const std::string line = Lines(err).back();
+    return line.substr(0, line.find(" failed (") + 7);
+  };
+  EXPECT_EQ(summary(two.run.err), summary(one.run.err));
+  EXPECT_EQ(summary(one.run.err), "tipolaria: batch: 8 declarations, 6 printed, 2 failed");
+  EXPECT_EQ(one.files.size(), 9u);
+  for (const auto& [name, document] : one.files) {
+    EXPECT_TRUE(two.files.count(name) == 1 && two.files.at(name) == document) << name;
+  }
+  EXPECT_EQ(two.files.size(), one.files.size());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -66,6 +68,15 @@ GreyPicture ReadGreyMap(const std::string& pgm, const std::string& pdf) {
 }
 
 }  // namespace
+
+std::string DocumentBytes(const std::string& pdf) {
+  std::ifstream in(pdf, std::ios::binary);
+  EXPECT_TRUE(in) << pdf;
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
+  const std::size_t date = bytes.find("/CreationDate (");
+  if (date != std::string::npos) bytes.erase(date, bytes.find(')', date) - date);
+  return bytes;
+}
 
 std::string CommandOutput(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");

@@ -23,6 +23,10 @@ struct PdfWord {
 // ends with a status other than 0.
 std::string CommandOutput(const std::string& command);
 
+// A PDF file's bytes without the moment it was written (its CreationDate),
+// the one thing in which two prints of the same pages differ.
+std::string DocumentBytes(const std::string& pdf);
+
 std::vector<PdfWord> ReadWords(const std::string& pdf);
 int PageCount(const std::string& pdf);
 // One line of pdfinfo ("Title"), without its label.
