@@ -139,6 +139,13 @@ TEST_F(BatchCommandTest, TwoJobsGiveTheFilesAndLinesOfOne) {
     EXPECT_TRUE(two.files.count(name) == 1 && two.files.at(name) == document) << name;
   }
   EXPECT_EQ(two.files.size(), one.files.size());
+
+  // The statement log is one session's: two jobs would write it at once.
+  const ToolRun logged = RunTool("batch -c '" + tdb_.connection() + "' --out '" + out_ +
+                                 "-log' --jobs 2 --sql-log '" + out_ + ".log' " + kDemo);
+  EXPECT_EQ(logged.status, 2);
+  EXPECT_NE(logged.err.find("--sql-log records one session's requests"), std::string::npos)
+      << logged.err;
 }
 
 }  // namespace
