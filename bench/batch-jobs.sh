@@ -50,6 +50,7 @@ awk -v one="$one" -v two="$two" -v one_cpu="$one_cpu" -v two_cpu="$two_cpu" \
     one, 100 / one, one_cpu
   printf "batch of 100 declarations, 2 jobs: %6.2f s  %6.1f declarations/s  (CPU %.2f s)\n",
     two, 100 / two, two_cpu
-  printf "speed-up of 2 jobs: %.2fx (goal 1.6x on %d cores; load average %s: ", one / two, cores, load
-  printf "on a busy machine the jobs wait for a core, not for each other)\n"
+  printf "speed-up of 2 jobs: %.2fx (goal 1.6x on %d cores), load average %s", one / two, cores, load
+  if (load + 0 >= cores) printf ": a busy machine, where the jobs wait for a core"
+  printf "\n"
 }'
