@@ -10,7 +10,9 @@
 // holds files of writers on other machines, whose processes this machine
 // cannot see: those are left alone), PID and START the writer's process id
 // and its start time in clock ticks after boot (a process id is reused, the
-// pair is not), N a counter of the writer's own files.
+// pair is not), N a counter of the writer's own files: one per process,
+// shared by its sessions and atomic, so that sessions printing at once on
+// several threads never name two files alike.
 #ifndef TIPOLARIA_REPORTS_HIDDENTEMPFILES_HPP_
 #define TIPOLARIA_REPORTS_HIDDENTEMPFILES_HPP_
 
