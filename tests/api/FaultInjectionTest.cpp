@@ -16,6 +16,7 @@
 #include "api/ComponentState.hpp"
 #include "reports/TempOutputFile.hpp"
 #include "support/FaultyBackend.hpp"
+#include "support/JsonResults.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 using testing::Fault;
 using testing::FaultyBackend;
 
-constexpr const char* kOk = R"({"Result": "OK"})";
+using testing::kOk;
 // gcc says so with a macro, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "api/ComponentState.hpp"
+#include "support/JsonResults.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
 
 namespace tipolaria {
 namespace {
 
-constexpr const char* kOk = R"({"Result": "OK"})";
+using testing::kOk;
 constexpr const char* kIddtext = "16001IC04000123A";
 
 class GenerateTest : public ::testing::Test {

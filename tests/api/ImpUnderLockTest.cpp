@@ -12,6 +12,7 @@
 
 #include "api/ComponentState.hpp"
 #include "support/FaultyBackend.hpp"
+#include "support/JsonResults.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
 
@@ -20,7 +21,7 @@ namespace {
 
 using testing::FaultyBackend;
 
-constexpr const char* kOk = R"({"Result": "OK"})";
+using testing::kOk;
 constexpr const char* kTaken = FaultyBackend::kPrintLockTaken;
 constexpr const char* kReleased = FaultyBackend::kPrintLockReleased;
 constexpr const char* kImpRead = "IMP read";

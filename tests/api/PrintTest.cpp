@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "api/ComponentState.hpp"
+#include "support/JsonResults.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
@@ -18,7 +19,7 @@ namespace tipolaria {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr const char* kOk = R"({"Result": "OK"})";
+using testing::kOk;
 
 class PrintTest : public ::testing::Test {
  protected:

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/ToolRun.hpp"
+#include "support/JsonResults.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 
@@ -32,7 +33,7 @@ using testing::ToolRun;
 // import and an export, whose covers differ in nearly every field.
 constexpr const char* kImport = "26001IC04000999Z";
 constexpr const char* kExport = "26033EC01000102P";
-constexpr const char* kOk = "{\"Result\": \"OK\"}\n";
+using testing::kOkLine;
 
 class ConcurrentSessionsTest : public ::testing::Test {
  protected:
@@ -55,7 +56,7 @@ class ConcurrentSessionsTest : public ::testing::Test {
   // The text of the declaration's cover printed by a session alone.
   std::string Alone(const std::string& iddtext) {
     const ToolRun run = RunTool(Generate(iddtext, Out("alone.pdf")));
-    EXPECT_EQ(run.out, std::string(kOk) + kOk) << run.err;
+    EXPECT_EQ(run.out, std::string(kOkLine) + kOkLine) << run.err;
     return Text(Out("alone.pdf"));
   }
 
@@ -73,7 +74,7 @@ TEST_F(ConcurrentSessionsTest, EachOfTwentyPairsPrintsOnlyItsOwnDeclaration) {
         RunTogether({Generate(kImport, Out("import.pdf")), Generate(kExport, Out("export.pdf"))});
     for (const ToolRun& run : runs) {
       EXPECT_EQ(run.status, 0) << "pair " << pair << ": " << run.err;
-      EXPECT_EQ(run.out, std::string(kOk) + kOk) << "pair " << pair;
+      EXPECT_EQ(run.out, std::string(kOkLine) + kOkLine) << "pair " << pair;
     }
     EXPECT_EQ(Text(Out("import.pdf")), import_text) << "pair " << pair;
     EXPECT_EQ(Text(Out("export.pdf")), export_text) << "pair " << pair;
@@ -86,7 +87,7 @@ TEST_F(ConcurrentSessionsTest, TheSameDeclarationTwiceAtOnceLeavesItsRowsOnce) {
   for (int pair = 0; pair < 5; ++pair) {
     const std::vector<ToolRun> runs =
         RunTogether({Generate(kImport, Out("one.pdf")), Generate(kImport, Out("two.pdf"))});
-    for (const ToolRun& run : runs) EXPECT_EQ(run.out, std::string(kOk) + kOk) << run.err;
+    for (const ToolRun& run : runs) EXPECT_EQ(run.out, std::string(kOkLine) + kOkLine) << run.err;
     EXPECT_EQ(tdb_.Column("SELECT count(*) FROM IMP"), rows) << "pair " << pair;
     EXPECT_EQ(Text(Out("one.pdf")), text);
     EXPECT_EQ(Text(Out("two.pdf")), text);

@@ -10,6 +10,7 @@
 
 #include "cli/ToolRun.hpp"
 #include "runtime/Utf8.hpp"
+#include "support/JsonResults.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 
@@ -19,7 +20,7 @@ namespace {
 using testing::RunTool;
 using testing::ToolRun;
 
-constexpr const char* kOk = "{\"Result\": \"OK\"}\n";
+using testing::kOkLine;
 
 TEST(GenerateCommandTest, PrintsTheJsonResultAndExitsWithIt) {
   testing::TestDatabase tdb;
@@ -31,7 +32,7 @@ TEST(GenerateCommandTest, PrintsTheJsonResultAndExitsWithIt) {
   ToolRun run = RunTool("generate " + db + "--iddtext 16001IC04000123A --idorig 16001IC04000777@ " +
                         "--referencia-cliente 'CLIENTE 7' --oper-date 31/12/2025");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, kOk);
+  EXPECT_EQ(run.out, kOkLine);
   // The office is valid only before 2026: the operation date was applied.
   EXPECT_EQ(tdb.Column("SELECT VALOR FROM IMP WHERE NRO_CAMPO IN ('c1', 'c3', 'cQOR1') "
                        "ORDER BY rowid"),

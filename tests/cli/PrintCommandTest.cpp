@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/ToolRun.hpp"
+#include "support/JsonResults.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 using testing::RunTool;
 using testing::ToolRun;
 
-constexpr const char* kOk = "{\"Result\": \"OK\"}\n";
+using testing::kOkLine;
 constexpr const char* kDemo = "26001IC04000123A";
 
 std::string Text(const std::string& pdf) {
@@ -56,7 +57,7 @@ TEST_F(PrintCommandTest, PrintsWhatAnotherProcessGenerated) {
   GenerateDemo(Documents("generated"));
   const ToolRun run = RunTool("print " + db_ + "--copias 2 " + Documents("printed"));
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, std::string(kOk) + kOk);
+  EXPECT_EQ(run.out, std::string(kOkLine) + kOkLine);
   for (const char* document : {"-cover.pdf", "-continuation.pdf"}) {
     EXPECT_EQ(Text(Out(std::string("printed") + document)),
               Text(Out(std::string("generated") + document)))
@@ -143,7 +144,7 @@ TEST_F(PrintCommandTest, AFailedCoverPrintStillPrintsTheContinuation) {
       lines[0].starts_with("{\"Result\": \"ERR\", \"errorMessage\": \"Cannot write the "
                            "PDF file"))
       << lines[0];
-  EXPECT_EQ(lines[1] + "\n", kOk);
+  EXPECT_EQ(lines[1] + "\n", kOkLine);
   EXPECT_EQ(testing::PageCount(Out("continuation.pdf")), 8);
   EXPECT_TRUE(run.err.starts_with("tipolaria: cover print failed: Cannot write the PDF file"))
       << run.err;
@@ -226,7 +227,7 @@ TEST(DemoCommandTest, BuildsTheDemoDatabaseAndPrintsItAgainOnASecondRun) {
   for (int run_number = 0; run_number < 2; ++run_number) {
     const ToolRun run = RunTool("demo --out '" + out + "'");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, std::string(kOk) + kOk + kOk);
+    EXPECT_EQ(run.out, std::string(kOkLine) + kOkLine + kOkLine);
   }
   EXPECT_EQ(testing::PageCount(out + "/demo-cover.pdf"), 3);
   EXPECT_EQ(testing::PageCount(out + "/demo-continuation.pdf"), 8);

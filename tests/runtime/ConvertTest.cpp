@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Trap.hpp"
+#include "support/DecimalLiteral.hpp"
 #include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
 
-Decimal D(const char* text) { return Decimal::Parse(text).value(); }
+using testing::D;
 
 TEST(ConvertTest, ValuesAsConcatenationWritesThem) {
   struct Case {

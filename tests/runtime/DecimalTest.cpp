@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "runtime/Trap.hpp"
+#include "support/DecimalLiteral.hpp"
 #include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const char* kMax = "79228162514264337593543950335";
 
-Decimal D(const char* text) { return Decimal::Parse(text).value(); }
+using testing::D;
 
 TEST(DecimalTest, ParsesAndPrintsShortest) {
   struct Case {

@@ -3,21 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "runtime/Trap.hpp"
+#include "support/DecimalLiteral.hpp"
 #include "support/ErrorNumber.hpp"
 
 namespace tipolaria {
 namespace {
 
-Decimal D(const char* text) { return Decimal::Parse(text).value(); }
+using testing::D;
 
-struct Case {
+struct PatternCase {
   Value value;
   const char* pattern;
   const char* text;
 };
 
 TEST(FormatTest, AmountsWeightsIdentifiersAndDates) {
-  const Case cases[] = {
+  const PatternCase cases[] = {
       {1234.5, "#,##0.00", "1.234,50"},
       {D("2.345"), "#,##0.00", "2,35"},
       {2.345, "#,##0.00", "2,35"},  // the Double's shortest text, not its binary value
@@ -71,7 +72,7 @@ TEST(FormatTest, AmountsWeightsIdentifiersAndDates) {
       {DateTime{2026, 12, 5, 13, 4, 2}, "d/m/yy hh:mm:ss", "5/12/26 13:04:02"},
       {DateTime{2026, 12, 5, 12}, "#,##0.00", "46.361,50"},
   };
-  for (const Case& c : cases) {
+  for (const PatternCase& c : cases) {
     EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.pattern << " -> " << c.text;
   }
 }
