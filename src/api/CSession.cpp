@@ -26,14 +26,14 @@ extern "C" {
 tipolaria_session* tipolaria_session_new(const char* connection_string) {
   auto* handle = new (std::nothrow) tipolaria_session;
   if (handle == nullptr) return nullptr;
-  Guard(handle, [&](Session&) {
+  // Without memory for the session there is no handle to carry the error.
+  try {
     handle->owned = std::make_unique<Session>();
-    handle->session = handle->owned.get();
-  });
-  if (handle->session == nullptr) {
+  } catch (...) {
     delete handle;
     return nullptr;
   }
+  handle->session = handle->owned.get();
   if (connection_string != nullptr) tipolaria_session_init(handle, connection_string);
   return handle;
 }
