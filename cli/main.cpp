@@ -13,6 +13,7 @@
 #include "GenerateCommand.hpp"
 #include "ImpCommands.hpp"
 #include "PrintCommand.hpp"
+#include "serve/ServeCommand.hpp"
 #include "tipolaria/tipolaria.h"
 
 namespace {
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   AddBatchCommand(app);
   AddImpCommands(app);
   AddDbCommands(app);
+  AddServeCommand(app);
   RemoveTemporaryFilesWhenInterrupted();
   try {
     app.parse(argc, argv);
