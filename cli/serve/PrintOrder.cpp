@@ -41,8 +41,10 @@ std::int16_t WholeNumber(const char* field, const json& value, std::int64_t min,
   if (!value.is_number_integer()) {
     throw FieldError(field, std::string(field) + " must be a whole number" + range);
   }
+  // Whole numbers past the signed range arrive unsigned.
   const bool in_range = value.is_number_unsigned()
-                            ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(max)
+                            ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(max) &&
+                                  static_cast<std::int64_t>(value.get<std::uint64_t>()) >= min
                             : value.get<std::int64_t>() >= min && value.get<std::int64_t>() <= max;
   if (!in_range) {
     throw FieldError(field,
@@ -193,7 +195,9 @@ PrintOrder ReadPrintOrder(const std::string& iddtext,
     if (value.count > 1) throw FieldError(name, name + " is given twice");
     object[name] = QueryJson(name, value.value);
   }
-  return FromObject(object, /*with_pictures=*/false);
+  PrintOrder order = FromObject(object, /*with_pictures=*/false);
+  order.pictures = false;  // the answer is the document alone
+  return order;
 }
 
 }  // namespace tipolaria::serve

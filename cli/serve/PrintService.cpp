@@ -21,7 +21,7 @@ using Json = nlohmann::ordered_json;
 
 constexpr const char* kJson = "application/json; charset=utf-8";
 constexpr const char* kPrintId = "([0-9a-f]{32})";
-constexpr std::chrono::seconds kHealthCacheTime{2};
+constexpr std::chrono::seconds kHealthCacheTime{1};
 
 void SendJson(Response& response, int status, const std::string& body) {
   response.status = status;
@@ -85,13 +85,6 @@ PrintService::PrintService(SessionPool& pool, PrintStore& store, Metrics& metric
 
 void PrintService::Install(httplib::Server& server) {
   server.set_payload_max_length(kMaxBodyBytes);
-  // No SO_REUSEPORT (the library's default): a second service started on a
-  // port in use must fail, not share the port with the first and take
-  // half of its clients to another database.
-  server.set_socket_options([](socket_t socket) {
-    int yes = 1;
-    ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  });
   // Prints are a client's confidential papers: never kept by a cache.
   server.set_default_headers(
       {{"Cache-Control", "no-store"}, {"X-Content-Type-Options", "nosniff"}});

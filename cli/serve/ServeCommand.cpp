@@ -15,6 +15,7 @@
 #include "Session.hpp"
 #include "serve/BearerToken.hpp"
 #include "serve/ListenAddress.hpp"
+#include "serve/Listener.hpp"
 #include "serve/PrintService.hpp"
 #include "serve/ShutdownSignal.hpp"
 
@@ -116,9 +117,7 @@ void Serve(const ServeRequest& request) {
   const std::size_t threads = std::max<std::size_t>(8, 4 * request.workers);
   server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
 
-  const int port = address.port == 0
-                       ? server.bind_to_any_port(address.host)
-                       : (server.bind_to_port(address.host, address.port) ? address.port : -1);
+  const int port = serve::Bind(server, address);
   if (port < 0) {
     serving_over = true;
     Fail(kExitUsage, "serve: cannot listen on " + request.listen +
