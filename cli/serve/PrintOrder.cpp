@@ -17,6 +17,9 @@ using nlohmann::json;
 constexpr std::size_t kMaxTextLength = 255;
 constexpr std::int64_t kMaxPage = std::numeric_limits<std::int16_t>::max();
 
+// The field an answer names: a nameless one ("") is the body's fault.
+std::string Named(const std::string& name) { return name.empty() ? "body" : name; }
+
 std::size_t CodePoints(const std::string& text) {
   std::size_t count = 0;
   for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -129,8 +132,8 @@ PrintOrder FromObject(const json& object, bool with_pictures) {
   for (const auto& [name, value] : object.items()) {
     const Field* field = FindField(name);
     if (field == nullptr || (!with_pictures && name == "pictures")) {
-      throw FieldError(
-          name, "unknown field \"" + name + "\"; the fields are " + KnownFields(with_pictures));
+      throw FieldError(Named(name), "unknown field \"" + name + "\"; the fields are " +
+                                        KnownFields(with_pictures));
     }
     field->set(order, value);
   }
@@ -170,7 +173,7 @@ PrintOrder ReadPrintOrder(std::string_view body) {
     if (depth > 1) throw FieldError("body", "the body must be a flat JSON object of fields");
     if (event == json::parse_event_t::key && depth == 1) {
       const std::string& name = parsed.get_ref<const std::string&>();
-      if (!names.insert(name).second) throw FieldError(name, name + " is given twice");
+      if (!names.insert(name).second) throw FieldError(Named(name), name + " is given twice");
     }
     return true;
   };
@@ -192,7 +195,7 @@ PrintOrder ReadPrintOrder(const std::string& iddtext,
   object["iddtext"] = iddtext;
   for (const auto& [name, value] : query) {
     if (name == "iddtext") throw FieldError(name, "the iddtext is the path's, not the query's");
-    if (value.count > 1) throw FieldError(name, name + " is given twice");
+    if (value.count > 1) throw FieldError(Named(name), name + " is given twice");
     object[name] = QueryJson(name, value.value);
   }
   PrintOrder order = FromObject(object, /*with_pictures=*/false);

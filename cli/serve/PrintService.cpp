@@ -131,7 +131,7 @@ void PrintService::Install(httplib::Server& server) {
       // only.
       response.set_header("Content-Security-Policy",
                           "default-src 'none'; script-src 'self'; style-src 'self'; "
-                          "img-src 'self' blob:; connect-src 'self'; form-action 'none'; "
+                          "img-src 'self' blob:; connect-src 'self' blob:; form-action 'none'; "
                           "base-uri 'none'; frame-ancestors 'none'");
       response.set_content(std::string(file.body), std::string(file.content_type));
     });

@@ -60,13 +60,15 @@
     document.getElementById('error-source').textContent =
       failed ? 'Source: ' + failed.source : answer.field ? 'Field: ' + answer.field : '';
     error.hidden = false;
+    status.textContent = '';
     const field = answer.field && form.elements.namedItem(answer.field);
     if (field) {
       field.setAttribute('aria-invalid', 'true');
       if (field.closest('details')) field.closest('details').open = true;
       field.focus();
+    } else {
+      error.scrollIntoView({ block: 'center' });  // below the form on a phone
     }
-    status.textContent = '';
   }
 
   async function objectUrl(path) {
@@ -84,16 +86,16 @@
     link.hidden = false;
   }
 
-  async function showPicture(picture, total) {
+  // A figure for the page, in the answer's order; its picture comes later.
+  function figureFor(picture, total) {
     const figure = document.createElement('figure');
     const image = document.createElement('img');
     image.alt = 'Page ' + picture.page + ' of ' + total;
     const caption = document.createElement('figcaption');
     caption.textContent = 'Page ' + picture.page + ' of ' + total + ' (' + picture.document + ')';
     figure.append(image, caption);
-    pages.append(figure);  // in the answer's order, whatever arrives first
-    image.src = await objectUrl(picture.href);
-    await image.decode();
+    pages.append(figure);
+    return image;
   }
 
   async function showPrint(answer) {
@@ -107,9 +109,14 @@
             stem + '-continuation.pdf'),
     ]);
     downloads.hidden = false;
-    const printed = answer.pictures.length;
-    await Promise.all(answer.pictures.map((picture) => showPicture(picture, count.total)));
+    const images = answer.pictures.map((picture) => figureFor(picture, count.total));
+    status.scrollIntoView({ block: 'start' });  // the form fills a phone's screen
+    await Promise.all(answer.pictures.map(async (picture, i) => {
+      images[i].src = await objectUrl(picture.href);
+      await images[i].decode();
+    }));
     pages.dataset.state = 'done';
+    const printed = answer.pictures.length;
     status.textContent = answer.iddtext + ': ' + printed + (printed === 1 ? ' page' : ' pages') +
       ', kept until ' + new Date(answer.expires_at).toLocaleTimeString() + '.';
   }

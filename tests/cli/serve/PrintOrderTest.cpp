@@ -51,6 +51,7 @@ TEST(PrintOrderTest, RefusesEachMistakeNamingItsField) {
       {R"({"iddtext": 26001})", "iddtext", "must be a text"},
       {R"({"iddtext": "A", "colour": "red"})", "colour", "unknown field \"colour\""},
       {R"({"iddtext": "A", "Oper": 1})", "Oper", "unknown field"},
+      {R"({"iddtext": "A", "": 1})", "body", "unknown field \"\""},
       {R"({"iddtext": "A", "iddtext": "B"})", "iddtext", "given twice"},
       {R"({"iddtext": "A", "oper": 3})", "oper", "(got 3)"},
       {R"({"iddtext": "A", "oper": "1"})", "oper", "oper must be 0"},
