@@ -73,6 +73,11 @@ void Serve(const ServeRequest& request) {
     }
   }
 
+  const std::string connection = ResolveConnection(request.session.database);
+  if (request.session.sql_log && request.session.sql_log->empty()) {
+    Fail(kExitUsage, "--sql-log: the statement log names no file");
+  }
+
   // Before any other thread: every thread inherits the blocked signals.
   httplib::Server server;
   std::atomic<bool> serving_over{false};
@@ -87,8 +92,9 @@ void Serve(const ServeRequest& request) {
 
   serve::Metrics metrics;
   serve::SessionConfig config;
-  config.connection = request.session.connection;
+  config.connection = connection;
   config.lock_timeout = request.session.lock_timeout;
+  config.sql_log = request.session.sql_log.value_or("");
   config.logo = request.logo;
   config.on_lock_wait = [&metrics] { metrics.CountLockWait(); };
   std::unique_ptr<serve::SessionPool> pool;
@@ -110,7 +116,7 @@ void Serve(const ServeRequest& request) {
   }
   serve::AccessLog log(std::cerr);
   serve::PrintService service(*pool, *store, metrics, log,
-                              {token, request.session.connection, request.session.lock_timeout});
+                              {token, config.connection, request.session.lock_timeout});
   service.Install(server);
   // Threads for connections, more than sessions: a browser keeps several
   // connections open while it loads a print's pictures.
@@ -126,7 +132,8 @@ void Serve(const ServeRequest& request) {
   std::jthread sweeper = StartSweeper(*store);
   std::cerr << "tipolaria: serve: listening on " << Url(address, port) << " (" << request.workers
             << (request.workers == 1 ? " worker" : " workers") << ", prints kept "
-            << request.keep_seconds << " s in " << store->folder().string()
+            << request.keep_seconds << " s in " << store->folder().string() << ", database \""
+            << serve::DatabaseName(config.connection) << "\""
             << (token.empty() ? "" : ", bearer token required") << ")" << std::endl;
   server.listen_after_bind();
   serving_over = true;

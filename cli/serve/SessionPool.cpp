@@ -5,7 +5,9 @@ namespace tipolaria::serve {
 SessionPool::SessionPool(const SessionConfig& config, std::size_t workers)
     : concurrent_(WorkerSession::RunsInParallel() ? workers : 1) {
   for (std::size_t i = 0; i < workers; ++i) {
-    sessions_.push_back(std::make_unique<WorkerSession>(config));
+    SessionConfig own = config;
+    if (!own.sql_log.empty() && workers > 1) own.sql_log += "." + std::to_string(i + 1);
+    sessions_.push_back(std::make_unique<WorkerSession>(own));
     free_.push_back(sessions_.back().get());
   }
 }

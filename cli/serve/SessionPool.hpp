@@ -17,7 +17,9 @@ namespace tipolaria::serve {
 
 class SessionPool {
  public:
-  // Raises ComError when a session cannot open the database.
+  // Raises ComError when a session cannot open the database. With several
+  // workers, each writes its statement log to a file of its own: FILE.1,
+  // FILE.2, ...
   SessionPool(const SessionConfig& config, std::size_t workers);
   SessionPool(const SessionPool&) = delete;
   SessionPool& operator=(const SessionPool&) = delete;

@@ -11,6 +11,7 @@ namespace tipolaria::serve {
 WorkerSession::WorkerSession(const SessionConfig& config) {
   print_.SetLockTimeout(config.lock_timeout);
   print_.SetLogo(config.logo);
+  if (!config.sql_log.empty()) print_.SetSqlLog(config.sql_log);
   auto on_lock_wait = config.on_lock_wait;
   detail::State().lock_wait_notice = [on_lock_wait](const std::string&) {
     if (on_lock_wait) on_lock_wait();
@@ -86,5 +87,11 @@ std::string CheckDatabase(const std::string& connection) {
     return e.description();
   }
 }
+
+}  // namespace tipolaria::serve
+
+namespace tipolaria::serve {
+
+std::string DatabaseName(const std::string& connection) { return MaskPasswords(connection); }
 
 }  // namespace tipolaria::serve

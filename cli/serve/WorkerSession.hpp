@@ -23,6 +23,8 @@ struct SessionConfig {
   std::string logo;                // a PNG drawn in every page's logo box; empty: none
   // Called when the session finds the print lock taken and waits for it.
   std::function<void()> on_lock_wait;
+  // The statement log's file; empty: none.
+  std::string sql_log;
 };
 
 // The pages of the last generation: the last page of the cover report
@@ -69,6 +71,9 @@ class WorkerSession {
 // Whether the database `connection` can be opened and holds the customs
 // database's tables: empty text, or what is wrong (passwords masked).
 std::string CheckDatabase(const std::string& connection);
+
+// The database as messages name it: the connection string, passwords masked.
+std::string DatabaseName(const std::string& connection);
 
 }  // namespace tipolaria::serve
 
