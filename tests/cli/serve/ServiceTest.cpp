@@ -315,11 +315,15 @@ TEST_F(ServiceTest, TokenRequiredOffLoopback) {
   EXPECT_NE(open.Err().find("give --token-file FILE"), std::string::npos) << open.Err();
 
   const std::string token = "f3a9c1d2e4b5a6978877665544332211";
+  // Both secrets in files, as the systemd unit hands them over.
   const std::string token_file = tdb_.folder() + "/token";
+  const std::string connection_file = tdb_.folder() + "/connection";
   std::ofstream(token_file) << token << "\n";
+  std::ofstream(connection_file) << tdb_.connection() << "\n";
   ::chmod(token_file.c_str(), 0600);
+  ::chmod(connection_file.c_str(), 0600);
   ServiceProcess service(
-      {"-c", tdb_.connection(), "--listen", "0.0.0.0:0", "--token-file", token_file});
+      {"--connection-file", connection_file, "--listen", "0.0.0.0:0", "--token-file", token_file});
   ASSERT_TRUE(service.listening()) << service.Err();
   httplib::Client client = service.Client();
   EXPECT_EQ(client.Get("/healthz")->status, 200);
