@@ -68,7 +68,7 @@ std::string Metrics::Text(const Gauges& gauges) const {
         << "\"} " << failures_[i].load() << '\n';
   }
   head("tipolaria_lock_waits_total", "counter",
-       "Times a session found the database's print lock taken and waited for it.");
+       "Times a session waited for the database's print lock over half a second.");
   out << "tipolaria_lock_waits_total " << lock_waits_.load() << '\n';
   head("tipolaria_print_duration_seconds", "histogram",
        "Time to answer a print request, the wait for a free session included.");

@@ -1,7 +1,5 @@
 #include "serve/PrintJob.hpp"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -9,33 +7,19 @@
 #include <limits>
 #include <system_error>
 
+#include "GenerationOptions.hpp"
+#include "PrintSettings.hpp"
+
 namespace tipolaria::serve {
 namespace {
 
-constexpr const char* kOk = R"({"Result": "OK"})";
-
-// The parts of a failed operation's JSON result the service acts on.
-struct Failure {
-  std::string description;
-  std::string source;
-};
-
-Failure ReadFailure(const std::string& result) {
-  const nlohmann::json json = nlohmann::json::parse(result, nullptr, /*allow_exceptions=*/false);
-  if (!json.is_object()) return {result, {}};
-  return {json.value("errorMessage", result), json.value("source", "")};
-}
-
-// The component tells its failures apart by their texts only: the
-// declaration missing ("No se encontró la declaración ...", raised by
-// GenerateIMP itself) and the print lock's time-out (raised by PrintLock).
-FailureKind GenerationFailure(const Failure& failure) {
-  if (failure.source.rfind("PrintLock", 0) == 0) return FailureKind::kLockTimeout;
-  if (failure.source == "GenerateIMP - GenerateIMP" &&
-      failure.description.rfind("No se encontr", 0) == 0) {
-    return FailureKind::kNotFound;
-  }
-  return FailureKind::kGeneration;
+// The kind of a failed operation's error, for the status of the answer: a
+// host of the class tells them apart by the error's number as well.
+FailureKind KindOf(const std::optional<ComError>& error, FailureKind otherwise) {
+  if (!error) return otherwise;
+  if (error->number() == kErrTimeout) return FailureKind::kLockTimeout;
+  if (error->number() == kErrDeclarationNotFound) return FailureKind::kNotFound;
+  return otherwise;
 }
 
 // Pages from..to of a range, within the pages first..last of a document.
@@ -72,15 +56,14 @@ std::string TodayText() {
   return text;
 }
 
-PrintOutcome RunPrint(WorkerSession& session, const PrintOrder& order,
+PrintOutcome RunPrint(Session& session, const PrintOrder& order,
                       const std::filesystem::path& folder, Documents documents) {
   PrintOutcome outcome;
   const cli::GenerationOptions& g = order.generation;
-  // A worker's session serves one client after another: every setting a
-  // request may make starts afresh, today's date included.
-  session.Reset();
-  if (order.settings.copias) session.SetCopias(*order.settings.copias);
-  if (g.referencia_cliente) session.SetReferenciaCliente(*g.referencia_cliente);
+  // Every setting a request may make starts afresh, as for a batch's next
+  // declaration, today's date included.
+  session.CleanIMP();
+  cli::ApplyPrintSettings(session, order.settings);
   try {
     session.SetOperDate(g.oper_date.value_or(TodayText()));
   } catch (const ComError& e) {
@@ -90,23 +73,21 @@ PrintOutcome RunPrint(WorkerSession& session, const PrintOrder& order,
     return outcome;
   }
 
-  const std::string generated =
-      session.GenerateIMP(g.nombre_despachante, order.iddtext, g.idorig, g.fecofi, g.oper, g.canal,
-                          g.ramo, g.morado, g.org, g.eta);
+  const std::string generated = cli::Generate(session, g, order.iddtext);
   outcome.results.emplace_back("GenerateIMP", generated);
-  if (generated != kOk) {
-    const Failure failure = ReadFailure(generated);
-    outcome.failure = GenerationFailure(failure);
-    outcome.message = failure.description;
+  if (generated != kJsonOk) {
+    const std::optional<ComError> error = session.GetLastFailure();
+    outcome.failure = KindOf(error, FailureKind::kGeneration);
+    outcome.message = error ? error->description() : generated;
     return outcome;
   }
 
   // The range is applied now that the pages are counted: the pages the
   // client asked for, not the component's clamping of them against the
   // page count before the generation.
-  outcome.pages = session.Pages();
-  const int last_of_cover = outcome.pages.caratula_hojas;
-  const int total = outcome.pages.total_hojas;
+  outcome.pages = session.GetPages();
+  const int last_of_cover = outcome.pages.CaratulaHojas;
+  const int total = outcome.pages.TotalHojas;
   const int desde = order.settings.desde.value_or(1);
   const int hasta = order.settings.hasta.value_or(std::numeric_limits<std::int16_t>::max());
   outcome.cover_pages = PagesWithin(desde, hasta, 1, last_of_cover);
@@ -127,27 +108,28 @@ PrintOutcome RunPrint(WorkerSession& session, const PrintOrder& order,
         std::to_string(total) + " pages in all)";
     return outcome;
   }
-  session.SetRange(static_cast<std::int16_t>(desde), static_cast<std::int16_t>(hasta));
+  cli::ApplyPrintRange(session, order.settings);
   const std::filesystem::path pictures = folder / "pictures";
   session.SetPictureFolder(order.pictures ? pictures.string() : std::string());
 
   const auto print = [&](const char* operation, const std::filesystem::path& path,
-                         std::string (WorkerSession::*member)(const std::string&)) {
+                         std::string (Session::*member)(const std::string&)) {
     const std::string result = (session.*member)(path.string());
     outcome.results.emplace_back(operation, result);
-    if (result == kOk) return true;
-    outcome.failure = FailureKind::kPrint;
-    outcome.message = ReadFailure(result).description;
+    if (result == kJsonOk) return true;
+    const std::optional<ComError> error = session.GetLastFailure();
+    outcome.failure = KindOf(error, FailureKind::kPrint);
+    outcome.message = error ? error->description() : result;
     return false;
   };
   if (cover) {
-    if (!print("PrintPDFCaratula", folder / "cover.pdf", &WorkerSession::PrintPDFCaratula)) {
+    if (!print("PrintPDFCaratula", folder / "cover.pdf", &Session::PrintPDFCaratula)) {
       return outcome;
     }
     outcome.cover = folder / "cover.pdf";
   }
   if (continuation) {
-    if (!print("PrintPDFSubItems", folder / "continuation.pdf", &WorkerSession::PrintPDFSubItems)) {
+    if (!print("PrintPDFSubItems", folder / "continuation.pdf", &Session::PrintPDFSubItems)) {
       return outcome;
     }
     outcome.continuation = folder / "continuation.pdf";

@@ -15,7 +15,7 @@
 
 #include "serve/Metrics.hpp"
 #include "serve/PrintOrder.hpp"
-#include "serve/WorkerSession.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::serve {
 
@@ -27,7 +27,7 @@ struct PrintOutcome {
   std::string field;    // on a refused setting: the field at fault
   // The operations run, in order, each with its JSON result as returned.
   std::vector<std::pair<std::string, std::string>> results;
-  DeclarationPages pages;
+  Session::Pages pages;                           // of the generation
   int cover_pages = 0;                            // pages of the range in the cover document
   int continuation_pages = 0;                     // pages of the range in the continuation document
   std::filesystem::path cover;                    // written, or empty
@@ -35,10 +35,10 @@ struct PrintOutcome {
   std::map<int, std::filesystem::path> pictures;  // by page number
 };
 
-// Runs `order` on `session`, writing into `folder`. Never raises for what
-// the component reports in its results; raises what the session itself
-// raises unexpectedly.
-PrintOutcome RunPrint(WorkerSession& session, const PrintOrder& order,
+// Runs `order` on `session` (a worker's, serving one client after another),
+// writing into `folder`. Never raises for what the component reports in its
+// results; raises what the session itself raises unexpectedly.
+PrintOutcome RunPrint(Session& session, const PrintOrder& order,
                       const std::filesystem::path& folder, Documents documents);
 
 // Today as the operation date the component reads the catalogues by.

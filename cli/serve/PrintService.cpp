@@ -11,6 +11,7 @@
 
 #include "serve/BearerToken.hpp"
 #include "serve/PreviewPage.hpp"
+#include "tipolaria/database.hpp"
 
 namespace tipolaria::serve {
 namespace {
@@ -69,6 +70,22 @@ void SendPdf(Response& response, const std::string& bytes, const std::string& fi
   response.status = 200;
   response.set_header("Content-Disposition", "inline; filename=\"" + file_name + "\"");
   response.set_content(bytes, "application/pdf");
+}
+
+// Whether the database `connection` can be opened and holds the customs
+// database's tables: empty text, or what is wrong (passwords masked). The
+// values are not read: a probe comes every few seconds.
+std::string HealthProblem(const std::string& connection) {
+  try {
+    const std::vector<std::string> missing =
+        CheckDatabase(connection, CheckDepth::kTables).missing_tables;
+    if (missing.empty()) return {};
+    return "The database \"" + MaskConnectionString(connection) + "\" lacks " +
+           std::to_string(missing.size()) + " tables of the customs database, such as " +
+           missing.front();
+  } catch (const ComError& e) {
+    return e.description();
+  }
 }
 
 std::string UnknownPrint(const std::string& id, std::chrono::milliseconds keep) {
@@ -244,8 +261,8 @@ void PrintService::PostPrint(const Request& request, Response& response) {
   PrintRecord record;
   record.iddtext = order.iddtext;
   record.results = std::move(outcome.results);
-  record.caratula_hojas = outcome.pages.caratula_hojas;
-  record.total_hojas = outcome.pages.total_hojas;
+  record.caratula_hojas = outcome.pages.CaratulaHojas;
+  record.total_hojas = outcome.pages.TotalHojas;
   record.cover_pages = outcome.cover_pages;
   record.continuation_pages = outcome.continuation_pages;
   record.cover = outcome.cover;
@@ -376,7 +393,7 @@ void PrintService::GetHealth(Response& response) {
     std::lock_guard lock(health_mutex_);
     const auto now = std::chrono::steady_clock::now();
     if (!health_known_ || now - health_checked_ > kHealthCacheTime) {
-      health_problem_ = CheckDatabase(options_.connection);
+      health_problem_ = HealthProblem(options_.connection);
       health_checked_ = now;
       health_known_ = true;
     }

@@ -11,13 +11,14 @@
 #include <stop_token>
 #include <thread>
 
+#include "CommandSession.hpp"
 #include "ExitCode.hpp"
-#include "Session.hpp"
 #include "serve/BearerToken.hpp"
 #include "serve/ListenAddress.hpp"
 #include "serve/Listener.hpp"
 #include "serve/PrintService.hpp"
 #include "serve/ShutdownSignal.hpp"
+#include "tipolaria/database.hpp"
 
 namespace tipolaria::cli {
 namespace {
@@ -133,7 +134,7 @@ void Serve(const ServeRequest& request) {
   std::cerr << "tipolaria: serve: listening on " << Url(address, port) << " (" << request.workers
             << (request.workers == 1 ? " worker" : " workers") << ", prints kept "
             << request.keep_seconds << " s in " << store->folder().string() << ", database \""
-            << serve::DatabaseName(config.connection) << "\""
+            << MaskConnectionString(config.connection) << "\""
             << (token.empty() ? "" : ", bearer token required") << ")" << std::endl;
   server.listen_after_bind();
   serving_over = true;

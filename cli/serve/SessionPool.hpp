@@ -1,19 +1,36 @@
-// The service's workers: one session each, opened when the service starts
-// (a database that cannot be opened stops it there, not at the first
+// The service's workers: one tipolaria::Session each, with its own
+// connection, settings, picture folder and snapshot, opened when the service
+// starts (a database that cannot be opened stops it there, not at the first
 // request). A request borrows a free session for its print and gives it
 // back when done; while every session is busy, requests wait their turn.
+// Borrowed sessions print at the same time; their generations take turns
+// through the database's print lock.
 #ifndef TIPOLARIA_CLI_SERVE_SESSIONPOOL_HPP_
 #define TIPOLARIA_CLI_SERVE_SESSIONPOOL_HPP_
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
-#include "serve/WorkerSession.hpp"
+#include "tipolaria/session.hpp"
 
 namespace tipolaria::serve {
+
+struct SessionConfig {
+  std::string connection;
+  std::int32_t lock_timeout = 60;  // seconds
+  std::string logo;                // a PNG drawn in every page's logo box; empty: none
+  // Told when a session has waited for the print lock half a second and
+  // waits on (Session::SetLockWaitNotice).
+  std::function<void()> on_lock_wait;
+  // The statement log's file; empty: none.
+  std::string sql_log;
+};
 
 class SessionPool {
  public:
@@ -32,13 +49,13 @@ class SessionPool {
     }
     Lease& operator=(Lease&&) = delete;
     ~Lease();
-    WorkerSession& session() { return *session_; }
+    Session& session() { return *session_; }
 
    private:
     friend class SessionPool;
-    Lease(SessionPool* pool, WorkerSession* session) : pool_(pool), session_(session) {}
+    Lease(SessionPool* pool, Session* session) : pool_(pool), session_(session) {}
     SessionPool* pool_;
-    WorkerSession* session_;
+    Session* session_;
   };
 
   // Waits for a free session.
@@ -48,16 +65,12 @@ class SessionPool {
   std::size_t busy();
 
  private:
-  void Release(WorkerSession* session);
+  void Release(Session* session);
 
-  std::vector<std::unique_ptr<WorkerSession>> sessions_;
+  std::vector<std::unique_ptr<Session>> sessions_;
   std::mutex mutex_;
   std::condition_variable freed_;
-  std::vector<WorkerSession*> free_;
-  // How many sessions may print at once: all of them, unless the sessions
-  // of a process share one state.
-  std::size_t concurrent_;
-  std::size_t busy_ = 0;
+  std::vector<Session*> free_;
 };
 
 }  // namespace tipolaria::serve

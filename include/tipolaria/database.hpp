@@ -61,15 +61,26 @@ struct DatabaseCheck {
   std::vector<MistypedValue> mistyped_values;
 };
 
+// How far CheckDatabase looks.
+enum class CheckDepth {
+  // The tables only: a few quick requests, for a health probe that asks
+  // often whether the database is there and complete.
+  kTables,
+  // The tables, then every value of their columns of numbers and dates: a
+  // read of the whole database, for an operator before printing.
+  kValues,
+};
+
 // Opens the database that `ConectionString` names, as Session::Init opens
 // it (its errors are Init's), and checks that it has every table of the
-// schema, and then that its columns of numbers and dates hold numbers and
-// dates. A database opens even when it is empty; the generation would fail
-// on its first missing table, far from the cause.
-DatabaseCheck CheckDatabase(const std::string& ConectionString);
+// schema, and then (kValues) that its columns of numbers and dates hold
+// numbers and dates. A database opens even when it is empty; the generation
+// would fail on its first missing table, far from the cause.
+DatabaseCheck CheckDatabase(const std::string& ConectionString,
+                            CheckDepth depth = CheckDepth::kValues);
 // The same check of the database `session` is connected to; raises the
 // not-initialised error before Init.
-DatabaseCheck CheckDatabase(Session& session);
+DatabaseCheck CheckDatabase(Session& session, CheckDepth depth = CheckDepth::kValues);
 
 // The connection string with the value of every Password= and PWD= replaced
 // by "****": the database as messages and logs may show it.

@@ -14,19 +14,21 @@ void CreateDatabase(const std::string& path, const std::string& sql) {
   CreateDatabaseFile(path, sql);
 }
 
-DatabaseCheck CheckDatabase(const std::string& ConectionString) {
+DatabaseCheck CheckDatabase(const std::string& ConectionString, CheckDepth depth) {
   Session session(ConectionString);
-  return CheckDatabase(session);
+  return CheckDatabase(session, depth);
 }
 
-DatabaseCheck CheckDatabase(Session& session) {
+DatabaseCheck CheckDatabase(Session& session, CheckDepth depth) {
   detail::SessionState& state = detail::StateOf(session);
   if (!detail::IsInitialized(state)) detail::RaiseNotInitialized("CheckDatabase");
   CDataBase& db = *state.gDataBase;
   DatabaseCheck check;
   check.missing_tables = MissingSchemaTables(db);
   check.schema_tables = SchemaTables().size();
-  if (check.missing_tables.empty()) check.mistyped_values = MistypedValues(db);
+  if (depth == CheckDepth::kValues && check.missing_tables.empty()) {
+    check.mistyped_values = MistypedValues(db);
+  }
   return check;
 }
 

@@ -13,9 +13,6 @@
 namespace tipolaria {
 namespace {
 
-// An application error number of our own, next to the not-initialised one.
-constexpr long kErrDeclarationNotFound = detail::kErrNotInitialized + 1;
-
 // Runs one step that follows the generation. After the generation failed, a
 // fault of the step's own is dropped: the host hears of the generation's
 // error, the first one.

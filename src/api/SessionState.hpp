@@ -62,6 +62,7 @@ struct SessionState {
 };
 
 // The number of the not-initialised error; the same for every member.
+// kErrDeclarationNotFound (tipolaria/error.hpp) is the next number.
 inline constexpr long kErrNotInitialized = -2147220991;  // an application error number
 inline constexpr const char* kNotInitialized = "Primero debe inicializar la dll";
 

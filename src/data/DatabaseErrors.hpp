@@ -5,16 +5,16 @@
 
 #include <string>
 
+#include "tipolaria/error.hpp"
+
 namespace tipolaria {
 
 // The number the original data-access layer gave every provider failure.
 inline constexpr long kErrProvider = -2147467259;  // 0x80004005
 // A value that the database cannot convert (an impossible date).
 inline constexpr long kErrConversion = -2147217913;  // 0x80040E07
-
-// The wait for a lock held by another session ran out (the original data
-// layer's "Timeout expired").
-inline constexpr long kErrTimeout = -2147217871;  // 0x80040E31
+// kErrTimeout, the wait for a lock held by another session ran out, is
+// public: tipolaria/error.hpp.
 
 [[noreturn]] void RaiseDatabaseError(const std::string& source, const std::string& description,
                                      long number = kErrProvider);

@@ -68,6 +68,7 @@ TEST_F(GenerateTest, FailuresReachTheHostAsJson) {
   ASSERT_TRUE(print_.Init(tdb_.connection()));
   EXPECT_EQ(Generate("16001IC04999999X"),
             Failure("No se encontró la declaración '16001IC04999999X'", "GenerateIMP"));
+  EXPECT_EQ(detail::DefaultSession().GetLastFailure()->number(), kErrDeclarationNotFound);
   EXPECT_TRUE(tdb_.Column("SELECT * FROM IMP").empty());
   // The declaration is looked up by iddtext alone, not by an origin
   // identifier given by itself.

@@ -309,6 +309,8 @@ TEST_F(PrintTest, ATakenPrintLockIsWaitedForABoundedTimeThenNamed) {
   const std::string named = "waiting for the database \\\"" + tdb_.connection() + "\\\"";
   EXPECT_NE(failed.find("Gave up after 1 second " + named), std::string::npos) << failed;
   EXPECT_TRUE(failed.ends_with(R"("source":"PrintLock - GenerateIMP"})")) << failed;
+  // A host tells a busy database from other failures by the number.
+  EXPECT_EQ(detail::DefaultSession().GetLastFailure()->number(), kErrTimeout);
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_TRUE(notices[0].starts_with("Waiting up to 1 second for the database")) << notices[0];
   // The failed generation wrote nothing, so the session has nothing to

@@ -74,6 +74,11 @@ TEST(SessionTest, CreateDatabaseIsAllOrNothingAndCheckDatabaseNamesWhatIsMissing
   EXPECT_GT(check.schema_tables, 10u);
   EXPECT_NE(ErrorNumber([&] { CreateDatabase(path); }), 0);  // never overwritten
   EXPECT_EQ(CheckDatabase("sqlite:" + path).missing_tables, std::vector<std::string>{});
+  // An amount in words: found by the full check only.
+  const std::string mistyped = folder + "/mistyped.db";
+  CreateDatabase(mistyped, "INSERT INTO LQA (iliq, nart, mlqa) VALUES ('L1', '0001', 'mil');");
+  EXPECT_EQ(CheckDatabase("sqlite:" + mistyped).mistyped_values.size(), 1u);
+  EXPECT_TRUE(CheckDatabase("sqlite:" + mistyped, CheckDepth::kTables).mistyped_values.empty());
 
   EXPECT_TRUE(RaisedError([&] { CheckDatabase("sqlite:" + folder + "/none.db"); })
                   .source()

@@ -344,30 +344,39 @@ TEST_F(ServiceTest, TokenRequiredOffLoopback) {
   EXPECT_EQ(service.Err().find(token), std::string::npos) << "the token reached the log";
 }
 
+// Two requests in flight on two workers, both inside their generations at
+// once (each session waits for the print lock that another process holds):
+// SIGTERM lets both finish, then the service stops with nothing on disk.
 TEST_F(ServiceTest, SigtermLetsTheRequestsInFlightFinish) {
   auto service = Start({"--lock-timeout", "20"});
   const fs::path store = StoreFolder(*service);
   ASSERT_TRUE(fs::is_directory(store));
   const int lock = ::open((tdb_.path() + ".print-lock").c_str(), O_RDWR | O_CREAT, 0600);
   ASSERT_EQ(::flock(lock, LOCK_EX), 0);
-  int status = 0;
-  std::thread in_flight([&] {
-    const auto posted = Post(*service, {{"iddtext", kDemo}, {"pictures", false}});
-    status = posted ? posted->status : -1;
-  });
-  // The request waits for the print lock.
+  std::vector<int> statuses(2, 0);
+  std::vector<std::thread> in_flight;
+  for (int& status : statuses) {
+    in_flight.emplace_back([&service, &status] {
+      const auto posted = Post(*service, {{"iddtext", kDemo}, {"pictures", false}});
+      status = posted ? posted->status : -1;
+    });
+  }
+  // Both workers wait for the print lock.
   httplib::Client client = service->Client();
-  for (int i = 0; i < 500; ++i) {
-    if (client.Get("/metrics")->body.find("tipolaria_lock_waits_total 1\n") != std::string::npos)
-      break;
+  std::string metrics;
+  for (int i = 0; i < 1000; ++i) {
+    metrics = client.Get("/metrics")->body;
+    if (metrics.find("tipolaria_lock_waits_total 2\n") != std::string::npos) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  EXPECT_NE(metrics.find("tipolaria_lock_waits_total 2\n"), std::string::npos) << metrics;
+  EXPECT_NE(metrics.find("tipolaria_workers_busy 2\n"), std::string::npos) << metrics;
   service->Signal(SIGTERM);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_FALSE(client.Get("/healthz")) << "new requests are served after SIGTERM";
   ::close(lock);
-  in_flight.join();
-  EXPECT_EQ(status, 201);
+  for (std::thread& request : in_flight) request.join();
+  EXPECT_EQ(statuses, std::vector<int>({201, 201}));
   EXPECT_EQ(service->Wait(), 0) << service->Err();
   EXPECT_TRUE(fs::is_empty(service->temp_folder())) << "left on disk: " << store;
 }
