@@ -1,7 +1,7 @@
 // The print service under load, as hosts use it: `tipolaria serve` on the
 // demo database, clients on keep-alive connections posting the demo
 // declaration (generation and both PDFs, no pictures). Prints each figure
-// beside its goal:
+// beside its goal, and the machine's load average before and after:
 //
 //   - the median latency of a warm service, one client;
 //   - requests per second with two clients against one (two workers);
@@ -147,6 +147,14 @@ class Host {
   httplib::Client client_;
 };
 
+// The machine's load average over the last minute: the figures are only
+// as good as the processors were free.
+std::string LoadAverage() {
+  std::string one_minute;
+  std::ifstream("/proc/loadavg") >> one_minute;
+  return one_minute;
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
@@ -180,6 +188,8 @@ int main(int argc, char** argv) {
   if (::mkdtemp(folder_template.data()) == nullptr) Service::Die("mkdtemp");
   const fs::path folder = folder_template;
   {
+    std::printf("load average at the start            %7s       (2 processors)\n",
+                LoadAverage().c_str());
     ::setenv("TMPDIR", folder.c_str(), 1);
     Service service(folder);
     Host host(service.port());
@@ -204,6 +214,7 @@ int main(int argc, char** argv) {
     const long after = service.ResidentKb();
     std::printf("memory, warm -> after %d prints    %6ld -> %ld kB  %+.1f%% (goal within 10%%)\n",
                 memory_requests, warm, after, 100.0 * (after - warm) / warm);
+    std::printf("load average at the end              %7s\n", LoadAverage().c_str());
   }
   fs::remove_all(folder);
   return 0;

@@ -1,5 +1,7 @@
 #include "GenerationOptions.hpp"
 
+#include <CLI/CLI.hpp>
+
 #include "ExitCode.hpp"
 
 namespace tipolaria::cli {

@@ -3,13 +3,17 @@
 #ifndef TIPOLARIA_CLI_GENERATIONOPTIONS_HPP_
 #define TIPOLARIA_CLI_GENERATIONOPTIONS_HPP_
 
-#include <CLI/CLI.hpp>
-
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "tipolaria/session.hpp"
+
+// The options' parser, declared only: the print service reads these
+// structures from its requests and has no command line to parse.
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace tipolaria::cli {
 

@@ -1,5 +1,7 @@
 #include "PrintSettings.hpp"
 
+#include <CLI/CLI.hpp>
+
 #include <limits>
 
 #include "WholeNumber.hpp"

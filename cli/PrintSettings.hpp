@@ -4,12 +4,16 @@
 #ifndef TIPOLARIA_CLI_PRINTSETTINGS_HPP_
 #define TIPOLARIA_CLI_PRINTSETTINGS_HPP_
 
-#include <CLI/CLI.hpp>
-
 #include <cstdint>
 #include <optional>
 
 #include "tipolaria/session.hpp"
+
+// The options' parser, declared only: the print service reads these
+// structures from its requests and has no command line to parse.
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace tipolaria::cli {
 
