@@ -17,6 +17,7 @@
 #include "cli/serve/ServiceProcess.hpp"
 #include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
+#include "support/TestImage.hpp"
 
 namespace tipolaria {
 namespace {
@@ -175,6 +176,25 @@ TEST_F(ServiceTest, PrintsAsTheCommandLineDoes) {
   EXPECT_NE(service->Err().find("\"GET /v1/declarations/26001IC04000123A/cover.pdf\" 200 "),
             std::string::npos)
       << service->Err();
+}
+
+// What the command line sets holds for every worker's session: the logo on
+// the pages, a statement log of its own.
+TEST_F(ServiceTest, EveryWorkerTakesTheSettingsOfTheCommandLine) {
+  const std::string logo = tdb_.folder() + "/logo.png";
+  testing::WritePng(logo, 40, 20, 0.1, 0.3, 0.8);
+  const std::string log = tdb_.folder() + "/statements.sql";
+  auto service = Start({"--logo", logo, "--sql-log", log});
+  const auto posted = Post(*service, {{"iddtext", kDemo}, {"pictures", false}});
+  ASSERT_EQ(posted->status, 201) << posted->body;
+  const std::string cover = tdb_.folder() + "/logo-cover.pdf";
+  std::ofstream(cover, std::ios::binary)
+      << service->Client().Get(json::parse(posted->body)["cover"].get<std::string>())->body;
+  EXPECT_NE(testing::CommandOutput("pdfimages -list '" + cover + "'").find("image"),
+            std::string::npos);
+  const std::string statements = Slurp(log + ".1") + Slurp(log + ".2");
+  EXPECT_TRUE(fs::exists(log + ".1") && fs::exists(log + ".2"));
+  EXPECT_NE(statements.find("IMP"), std::string::npos) << statements;
 }
 
 TEST_F(ServiceTest, BadRequestsAre400sNamingTheField) {
