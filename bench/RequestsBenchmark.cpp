@@ -6,8 +6,7 @@
 // of 500 items (the demo's header, each item in two sub-items with its
 // settlement, catalogue data and certificate), each beside its goals
 // (goal_*). An item's rows are read once for the declaration; what is left
-// per item is its page save (savepoint, deletes, inserts), its drawback sums
-// by tax and its quotas.
+// per item is its page save (savepoint, deletes, inserts).
 #include <benchmark/benchmark.h>
 
 #include <chrono>

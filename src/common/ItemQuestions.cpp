@@ -24,4 +24,22 @@ ItemQuery SufijoDeValor(const std::string& iddt, const std::string& nart,
   return query;
 }
 
+ItemQuery SumaBeneficios(const std::string& iddt, const std::string& nart) {
+  return {"SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + DoubleQuotes(iddt) + "'",
+          {{"nart", nart}},
+          "",
+          true};
+}
+
+ItemQuery SumaDrawback(const std::string& iddt, const std::string& nart) {
+  return {"SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + DoubleQuotes(iddt) + "'",
+          {{"ndbkarte", nart}},
+          "",
+          true};
+}
+
+std::string FilaDeTransporte(const std::string& iddt) {
+  return "SELECT * FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'";
+}
+
 }  // namespace tipolaria

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <string_view>
+#include <unordered_set>
 
 #include "data/ServerText.hpp"
 #include "runtime/Convert.hpp"
@@ -23,10 +24,12 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return true;
 }
 
-// A sum is grouped by the item's columns as the server compares them, on
-// every backend: blanks trimmed, one case.
+bool Grouped(const ItemQuery& query) { return query.sums || !query.group_by.empty(); }
+
+// A grouped question is grouped by the item's columns as the server compares
+// them, on every backend: blanks trimmed, one case.
 std::string ItemColumn(const ItemQuery& query, const ItemCondition& condition) {
-  return query.sums ? "UPPER(RTRIM(" + condition.column + "))" : condition.column;
+  return Grouped(query) ? "UPPER(RTRIM(" + condition.column + "))" : condition.column;
 }
 
 // With `named`, each under a name of its own: SQL Server finds "ORDER BY
@@ -41,15 +44,39 @@ std::string ItemColumns(const ItemQuery& query, bool named) {
   return list;
 }
 
+// "SELECT <the item's columns>, <the columns of `select`> ...".
+std::string WithItemColumns(const ItemQuery& query, const std::string& select, bool named) {
+  if (!StartsWithNoCase(select, kSelect)) {
+    throw ComError(kErrInternal, kRuntimeSource, "Not a question of an item: " + select);
+  }
+  return "SELECT " + ItemColumns(query, named) + ", " + select.substr(kSelect.size());
+}
+
+// A row as the server tells rows apart in a UNION: Null equals Null, text
+// as the server compares it.
+std::string RowKey(const Recordset::Row& row) {
+  std::string key;
+  for (const Value& value : row) {
+    key += value.IsNull() ? std::string(1, '\0') : "=" + detail::ServerKey(ValueToText(value));
+    key += '\x1f';
+  }
+  return key;
+}
+
 }  // namespace
 
 std::string DeclarationRows::Text(const ItemQuery& query) {
-  if (query.item.empty() || !StartsWithNoCase(query.select, kSelect)) {
+  if (query.item.empty()) {
     throw ComError(kErrInternal, kRuntimeSource, "Not a question of an item: " + query.select);
   }
-  std::string sql =
-      "SELECT " + ItemColumns(query, true) + ", " + query.select.substr(kSelect.size());
-  if (query.sums) return sql + " GROUP BY " + ItemColumns(query, false);
+  std::string sql = WithItemColumns(query, query.select, true);
+  if (!query.union_select.empty()) {
+    sql += " Union " + WithItemColumns(query, query.union_select, false);
+  }
+  if (Grouped(query)) {
+    sql += " GROUP BY " + ItemColumns(query, false);
+    if (!query.group_by.empty()) sql += ", " + query.group_by;
+  }
   // Ordered as the question orders, not by item: the item's rows are picked
   // out in the server's order, so ties of an item numbered '0001' and
   // '0001 ' fall as the question would have them.
@@ -58,7 +85,7 @@ std::string DeclarationRows::Text(const ItemQuery& query) {
 }
 
 DeclarationRows::DeclarationRows(const ItemQuery& query, const Recordset& all)
-    : item_columns_(query.item.size()), sums_(query.sums) {
+    : item_columns_(query.item.size()), sums_(query.sums), distinct_(!query.union_select.empty()) {
   for (std::size_t i = item_columns_; i < all.FieldCount(); ++i) {
     columns_.push_back(all.FieldName(i));
   }
@@ -84,6 +111,13 @@ Recordset DeclarationRows::Of(const ItemQuery& query) const {
       }
       if (match) rows.push_back(rows_[index]);
     }
+  }
+  // The items the server finds equal ('0001', '0001 ') were one item to its
+  // UNION: a row the item's own question would have had once stays once.
+  if (distinct_) {
+    std::unordered_set<std::string> seen;
+    std::erase_if(rows,
+                  [&](const Recordset::Row& row) { return !seen.insert(RowKey(row)).second; });
   }
   // A sum without rows is still one row: of Nulls.
   if (sums_ && rows.empty()) rows.emplace_back(columns_.size());

@@ -4,7 +4,8 @@
 //
 // The one query selects the item's columns before the question's own ones
 // and orders as the question orders; an item's rows keep the order the
-// server gave them. Items and concepts are
+// server gave them; a UNION's rows stay distinct within the item. Items and
+// concepts are
 // matched as the server compares them (ServerText.hpp), so an item numbered
 // '0001 ' or a code in another case gets the rows it always got.
 #ifndef TIPOLARIA_DATA_DECLARATIONROWS_HPP_
@@ -36,6 +37,7 @@ class DeclarationRows {
  private:
   std::size_t item_columns_;
   bool sums_;
+  bool distinct_;  // a UNION: an item's rows are distinct
   std::vector<std::string> columns_;
   std::vector<Recordset::Row> rows_;   // without the item's columns
   std::vector<Recordset::Row> items_;  // the item's columns of each row

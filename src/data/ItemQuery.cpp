@@ -5,10 +5,13 @@
 namespace tipolaria {
 
 std::string ItemQuery::Text() const {
-  std::string sql = select;
+  std::string conditions;
   for (const ItemCondition& condition : item) {
-    sql += " AND " + condition.column + " = '" + DoubleQuotes(condition.value) + "'";
+    conditions += " AND " + condition.column + " = '" + DoubleQuotes(condition.value) + "'";
   }
+  std::string sql = select + conditions;
+  if (!union_select.empty()) sql += " Union " + union_select + conditions;
+  if (!group_by.empty()) sql += " GROUP BY " + group_by;
   if (!order_by.empty()) sql += " ORDER BY " + order_by;
   return sql;
 }

@@ -4,7 +4,9 @@
 // (the item's number first), the order of the item's rows and whether it sums.
 //
 // Its text is that of the question as the loaders have always asked it:
-//   <select> AND <column> = '<value>' ... [ORDER BY <order_by>]
+//   <select> AND <column> = '<value>' ...
+//     [Union <union_select> AND <column> = '<value>' ...]
+//     [GROUP BY <group_by>] [ORDER BY <order_by>]
 #ifndef TIPOLARIA_DATA_ITEMQUERY_HPP_
 #define TIPOLARIA_DATA_ITEMQUERY_HPP_
 
@@ -32,6 +34,12 @@ struct ItemQuery {
   // The columns are aggregates (SUM): one row whatever the item's rows, its
   // values Null for an item without rows.
   bool sums = false;
+  // The question's own GROUP BY, without the words: a row for each group
+  // the item has (none for an item without rows).
+  std::string group_by = {};
+  // A second SELECT whose rows the question adds with UNION (distinct rows),
+  // asked with the same conditions of the item. Not with sums or group_by.
+  std::string union_select = {};
 
   // The question for this item alone.
   std::string Text() const;

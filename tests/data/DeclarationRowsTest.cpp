@@ -42,6 +42,22 @@ ItemQuery Pagado(const std::string& nart, const std::string& tipo) {
       "SELECT SUM(mlqa) FROM LQA WHERE iliq = 'D1'", {{"nart", nart}, {"clqatyp", tipo}}, "", true};
 }
 
+// Summed by tax within the item: a row for each tax the item has.
+ItemQuery PorImpuesto(const std::string& nart) {
+  return {
+      "SELECT clqatax, SUM(mlqa) AS SUMA FROM LQA WHERE iliq = 'D1' AND (clqatax = '010' OR "
+      "clqatax = '021')",
+      {{"nart", nart}},
+      "",
+      false,
+      "clqatax"};
+}
+// The item's taxes in either declaration, each once.
+ItemQuery EnAmbas(const std::string& nart) {
+  return {"SELECT clqatax FROM LQA WHERE iliq = 'D1'", {{"nart", nart}}, "", false, "",
+          "SELECT clqatax FROM LQA WHERE iliq = 'D2'"};
+}
+
 class DeclarationRowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -78,6 +94,8 @@ TEST_F(DeclarationRowsTest, AnItemGetsWhatItsOwnQuestionGetsInABatchOrNot) {
     questions.push_back(PorMonto(nart));
     for (const char* aptr : {"9", "13", "5"}) questions.push_back(Base(nart, aptr));
     for (const char* tipo : {"P", "G"}) questions.push_back(Pagado(nart, tipo));
+    questions.push_back(PorImpuesto(nart));
+    questions.push_back(EnAmbas(nart));
   }
   ExpectSameAsTheQuestion(questions);
   db_->BeginBatch();
@@ -103,8 +121,14 @@ TEST_F(DeclarationRowsTest, ItemsAndCodesMatchAsTheServerComparesText) {
   // A number compared with a text converts the text: APTR = '09' is 9.
   ASSERT_TRUE(db_->GetItemRs(Base("0001", "09"), rs));
   EXPECT_EQ(Dump(rs), (std::vector<std::string>{"mlqabas|", "500|", "600|"}));
+  // Both spellings of the item in one group, and once in a UNION.
+  ASSERT_TRUE(db_->GetItemRs(PorImpuesto("0001"), rs));
+  EXPECT_EQ(Dump(rs), (std::vector<std::string>{"clqatax|SUMA|", "010|50|", "021|50|"}));
+  ASSERT_TRUE(db_->GetItemRs(EnAmbas("0001"), rs));
+  EXPECT_EQ(Dump(rs), (std::vector<std::string>{"clqatax|", "010|", "021|", "030|"}));
   // An item without rows: no rows, but one row of Nulls for a sum.
   EXPECT_FALSE(db_->GetItemRs(Impuestos("0009"), rs));
+  EXPECT_FALSE(db_->GetItemRs(PorImpuesto("0009"), rs));
   ASSERT_TRUE(db_->GetItemRs(Pagado("0009", "P"), rs));
   EXPECT_EQ(Dump(rs), (std::vector<std::string>{"SUM(mlqa)|", "NULL|"}));
   db_->EndBatch();

@@ -43,6 +43,7 @@ bool CImpComp::GuardarDatos(std::int32_t& pagina) {
 
     std::int32_t p = pagina;
     RunInTransaction(Db(), [&] {
+      std::vector<ImpRow> rows;
       for (int s = 0; s < kSecciones; ++s) {
         if (secciones_[s].Count() == 0) {
           desde_[s] = 0;
@@ -53,20 +54,21 @@ bool CImpComp::GuardarDatos(std::int32_t& pagina) {
         // page past 32767 is an overflow, never a wrapped number.
         p = CheckedInt32(std::int64_t{p} + 1);
         desde_[s] = CheckedPageNumber(p);
-        InsrtImp(p, secciones_[s]);
+        InsrtImp(p, secciones_[s], rows);
         hasta_[s] = CheckedPageNumber(p);
       }
+      // Every section's lines in one request; a failure reports as the
+      // write of a section always has.
+      Trap("CImpComp.InsrtImp", [&] { EjecutarInsertImp(rows); });
     });
     pagina = p;
     return true;
   });
 }
 
-void CImpComp::InsrtImp(std::int32_t& pagina, const CColImp& lineas) {
+void CImpComp::InsrtImp(std::int32_t& pagina, const CColImp& lineas, std::vector<ImpRow>& rows) {
   Trap("CImpComp.InsrtImp", [&] {
     std::int32_t linea = kPrimeraLinea;
-    // The section's lines go in one request, whatever its number of pages.
-    std::vector<ImpRow> rows;
     for (const CImp& l : lineas) {
       // A blank line takes no field: the next line closes the gap.
       if (Trim(l.Valor).empty()) continue;
@@ -77,7 +79,6 @@ void CImpComp::InsrtImp(std::int32_t& pagina, const CColImp& lineas) {
       rows.push_back({pagina, kTipoContinuacion, std::to_string(linea), l.Valor});
       ++linea;
     }
-    EjecutarInsertImp(rows);
   });
 }
 

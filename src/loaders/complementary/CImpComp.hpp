@@ -111,9 +111,9 @@ class CImpComp {
   bool ReadItemRow(const std::string& iddt, const std::string& nart,
                    const std::vector<ItemCondition>& condiciones, Recordset& art) const;
 
-  // Writes one section's lines from page `pagina` on, from field c5, and
-  // leaves `pagina` at the last page it wrote.
-  void InsrtImp(std::int32_t& pagina, const CColImp& lineas);
+  // Lays out one section's lines from page `pagina` on, from field c5, as
+  // rows appended to `rows`, and leaves `pagina` at the last page they take.
+  void InsrtImp(std::int32_t& pagina, const CColImp& lineas, std::vector<ImpRow>& rows);
   // The rows in order, in one request; exactly empty text writes nothing.
   void EjecutarInsertImp(const std::vector<ImpRow>& rows);
 

@@ -76,17 +76,20 @@ bool CImpComp::CargarCupos(const std::string& iddt, const std::string& nart,
   return Trap("CImpComp.CargarCupos", [&] {
     detail::SectionLines agregar(secciones_[kCupos], "Cupo");
 
-    const std::string clave = " WHERE (ART.IDDT = '" + DoubleQuotes(iddt) + "') AND (ART.NART = '" +
-                              DoubleQuotes(nart) + "')";
+    const std::string clave = " WHERE (ART.IDDT = '" + DoubleQuotes(iddt) + "')";
     Recordset dcp;
     // The item's first and second quota, each with its agreement.
-    if (Db().GetRs(
-            "SELECT DCP.CCUPDESC, ART.CARTCUPO FROM ART INNER JOIN DCP ON ART.IDDT = DCP.IDDT AND "
-            "ART.NARTCUPO = DCP.CCUP" +
-                clave +
-                " Union SELECT DCP.CCUPDESC, ART.CARTOCUPO FROM ART INNER JOIN DCP ON "
-                "ART.IDDT = DCP.IDDT AND ART.NARTOCUPO = DCP.CCUP" +
-                clave,
+    if (Db().GetItemRs(
+            {"SELECT DCP.CCUPDESC, ART.CARTCUPO FROM ART INNER JOIN DCP ON ART.IDDT = DCP.IDDT AND "
+             "ART.NARTCUPO = DCP.CCUP" +
+                 clave,
+             {{"ART.NART", nart}},
+             "",
+             false,
+             "",
+             "SELECT DCP.CCUPDESC, ART.CARTOCUPO FROM ART INNER JOIN DCP ON "
+             "ART.IDDT = DCP.IDDT AND ART.NARTOCUPO = DCP.CCUP" +
+                 clave},
             dcp)) {
       // Here the title comes before the separator line.
       agregar("CuposTitulo", TituloCupos(nart, acuerdo));

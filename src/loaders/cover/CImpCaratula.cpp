@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/DatedLookups.hpp"
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/fields/FieldRow.hpp"
@@ -27,7 +28,7 @@ constexpr const char* kMonto = "#,##0.00";
 std::optional<std::string> Agente(CDataBase& db, const std::string& iddt) {
   Recordset rs;
   std::optional<std::string> agente;
-  if (db.GetRs("SELECT ltprtransp FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+  if (db.GetReference(FilaDeTransporte(iddt), rs)) {
     agente = detail::Texto(rs, "ltprtransp");
   }
   rs.Close();
@@ -182,7 +183,7 @@ void CImpCaratula::CargarIdManifiesto(const std::string& iddt, const std::string
   detail::TrapCaratula("CargarIdManifiesto", [&] {
     std::string valor = idso;
     Recordset rs;
-    if (Db().GetRs("SELECT ctprtld FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+    if (Db().GetReference(FilaDeTransporte(iddt), rs)) {
       const std::string titulo = detail::Texto(rs, "ctprtld");
       if (!Trim(titulo).empty()) valor = idso + "[" + titulo + "]";
     }

@@ -1,5 +1,6 @@
 // The long texts of the cover header: guarantees and payments (field 35) and
 // the complementary information (fields 36 and 37).
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/cover/CImpCaratula.hpp"
@@ -108,7 +109,7 @@ void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
 
     // Field 36: exchange rate and the declaration's complementary data.
     std::string texto = "Cotiz = xxxx" + Space(3);
-    if (Db().GetRs("SELECT mtprcotiz FROM TPR WHERE iddt = '" + id + "'", rs)) {
+    if (Db().GetReference(FilaDeTransporte(iddt), rs)) {
       const Value& cotizacion = rs.Field("mtprcotiz");
       if (!cotizacion.IsNull()) texto = "Cotiz = " + Format(cotizacion, "#,##0.000000") + Space(3);
     }
@@ -126,7 +127,7 @@ void CImpCaratula::CargarInfoComplementaria(const std::string& iddt) {
     // Field 37: guide weight and the declaration's invoices, inspection
     // certificates and third documents.
     std::string peso = "Peso Guía = 0,000";
-    if (Db().GetRs("SELECT nldsmsrbrt FROM TPR WHERE iddt = '" + id + "'", rs)) {
+    if (Db().GetReference(FilaDeTransporte(iddt), rs)) {
       const Decimal kilos = ValorDecimal(rs.Field("nldsmsrbrt"));
       if (!kilos.IsZero()) peso = "Peso Guía = " + Format(kilos, "#,##0.000");
     }

@@ -2,6 +2,7 @@
 // line) and, on the cover, the declaration's settlement totals.
 #include "loaders/fields/FooterFields.hpp"
 
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/fields/LoaderSupport.hpp"
@@ -25,13 +26,18 @@ std::string Canal(const std::string& color, const std::string& nota, const std::
   return Color(color) + (nota.empty() ? "" : " (" + nota + ")") + " " + ramo;
 }
 
-// The first column of the first row of a sum, Null counting as 0.
-Decimal Suma(CDataBase& db, const std::string& sql) {
+// The first column of the first row of a sum that `read` asks for, Null
+// counting as 0.
+template <typename Read>
+Decimal Suma(Read&& read) {
   Recordset rs;
-  Decimal suma;
-  if (db.GetRs(sql, rs)) suma = ValorDecimal(rs.Field(std::size_t{0}));
-  rs.Close();
-  return suma;
+  return read(rs) ? ValorDecimal(rs.Field(std::size_t{0})) : Decimal();
+}
+Decimal Suma(CDataBase& db, const std::string& sql) {
+  return Suma([&](Recordset& rs) { return db.GetRs(sql, rs); });
+}
+Decimal Suma(CDataBase& db, const ItemQuery& query) {
+  return Suma([&](Recordset& rs) { return db.GetItemRs(query, rs); });
 }
 
 // The channel is hidden for pre-registered declarations of the procedure
@@ -47,7 +53,7 @@ bool CanalVisible(CDataBase& db, const Recordset& header) {
   bool preregistro = false;
   Recordset rs;
   // Asked for the cover and every item page: read once.
-  if (db.GetReference("SELECT ctprdapreg FROM TPR WHERE iddt = '" + DoubleQuotes(iddt) + "'", rs)) {
+  if (db.GetReference(FilaDeTransporte(iddt), rs)) {
     preregistro = db.NatPtr("TABON", Texto(rs, "ctprdapreg")) == 1;
   }
   rs.Close();
@@ -87,22 +93,26 @@ void CargarPie(CDataBase& db, PageFields& page, const Recordset& header, std::in
     if (!totales_declaracion) return;
 
     // The settlement table LIQ, when it has rows, is preferred over the
-    // detail lines of LIT for the paid and guaranteed totals.
+    // detail lines of LIT for the paid and guaranteed totals. Whether it has
+    // rows and its two sums come in one request.
     const std::string id = DoubleQuotes(Texto(header, "iddt"));
-    Recordset rs;
-    const bool hay_liq = db.GetRs("SELECT * FROM LIQ WHERE iliq = '" + id + "'", rs);
-    rs.Close();
+    Recordset liq;
+    db.GetRs("SELECT COUNT(*), SUM(mliq), SUM(mliqgar) FROM LIQ WHERE iliq = '" + id + "'", liq);
+    const bool hay_liq = !ValorDecimal(liq.Field(std::size_t{0})).IsZero();
     const Decimal pagado =
-        hay_liq ? Suma(db, "SELECT SUM(mliq) FROM LIQ WHERE iliq = '" + id + "'")
+        hay_liq ? ValorDecimal(liq.Field(std::size_t{1}))
                 : Suma(db, "SELECT SUM(mlit) FROM LIT WHERE iliq = '" + id + "' AND clittyp = 'P'");
     page.Agregar("TotalPagado", Format(pagado, kMonto), 137);
     const Decimal garantizado =
-        hay_liq ? Suma(db, "SELECT SUM(mliqgar) FROM LIQ WHERE iliq = '" + id + "'")
+        hay_liq ? ValorDecimal(liq.Field(std::size_t{2}))
                 : Suma(db, "SELECT SUM(mlit) FROM LIT WHERE iliq = '" + id + "' AND clittyp = 'G'");
+    liq.Close();
     page.Agregar("TotalGarantizado", Format(garantizado, kMonto), 138);
+    // The declaration's own rows are those of its item '0000', read with
+    // the items' sums.
+    const std::string iddt = Texto(header, "iddt");
     const Decimal a_cobrar =
-        Suma(db, "SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + id + "' AND nart = '0000'") +
-        Suma(db, "SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + id + "' AND ndbkarte = '0000'");
+        Suma(db, SumaBeneficios(iddt, "0000")) + Suma(db, SumaDrawback(iddt, "0000"));
     page.Agregar("TotalACobrar", Format(a_cobrar, kMonto), 139);
   });
 }

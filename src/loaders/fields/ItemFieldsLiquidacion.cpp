@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/ItemQuestions.hpp"
 #include "common/UtilFnc.hpp"
 #include "data/SqlText.hpp"
 #include "loaders/fields/ItemFields.hpp"
@@ -63,17 +64,11 @@ void ItemFields::TotalesLiqItem(const std::string& iddt, const std::string& nart
     Agregar("GarantizadoLiq", total_lqa("G"), 132);
 
     Decimal a_cobrar;
-    if (db.GetItemRs(
-            {"SELECT SUM(mbnf) FROM BNF WHERE ibnf = '" + id + "'", {{"nart", nart}}, "", true},
-            rs)) {
+    if (db.GetItemRs(SumaBeneficios(iddt, nart), rs)) {
       a_cobrar = ValorDecimal(rs.Field(std::size_t{0}));
     }
     rs.Close();
-    if (db.GetItemRs({"SELECT SUM(mdbktax) FROM DBK WHERE idbk = '" + id + "'",
-                      {{"ndbkarte", nart}},
-                      "",
-                      true},
-                     rs)) {
+    if (db.GetItemRs(SumaDrawback(iddt, nart), rs)) {
       a_cobrar += ValorDecimal(rs.Field(std::size_t{0}));
     }
     rs.Close();
@@ -93,7 +88,6 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
   return detail::TrapCaratula("CargarLiqItem", [&] {
     CDataBase& db = db_;
     const std::string id = DoubleQuotes(iddt);
-    const std::string art = DoubleQuotes(nart);
     TotalesLiqItem(iddt, nart);
 
     // With the declaration level printed, the item's values go beside the
@@ -150,10 +144,13 @@ bool ItemFields::CargarLiqItem(const std::string& iddt, bool liquidacion_impresa
     }
 
     Recordset rs;
-    db.GetRs("SELECT cdbktax, SUM(mdbktax) AS SUMA FROM DBK WHERE idbk = '" + id +
-                 "' AND ndbkarte = '" + art + "' AND " +
-                 "(cdbktax = '630' OR cdbktax = '632') GROUP BY cdbktax",
-             rs);
+    db.GetItemRs({"SELECT cdbktax, SUM(mdbktax) AS SUMA FROM DBK WHERE idbk = '" + id +
+                      "' AND (cdbktax = '630' OR cdbktax = '632')",
+                  {{"ndbkarte", nart}},
+                  "",
+                  false,
+                  "cdbktax"},
+                 rs);
     if (liquidacion_impresa) {
       // Drawback goes beside its concept, in the type and amount columns,
       // whether or not the rows before it ran out of room. The index entry

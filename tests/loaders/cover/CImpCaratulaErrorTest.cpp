@@ -78,8 +78,7 @@ TEST(CImpCaratulaErrorTest, OneFieldLoadersNameThemselvesInErrors) {
     Fault falla;
     std::string camino;
   } casos[] = {
-      {{"SELECT ltprtransp"},
-       consulta + "CImpCaratula.CargarAgenteDeTransporteAduanero" + cabecera},
+      {{"FROM TPR"}, consulta + "CImpCaratula.CargarAgenteDeTransporteAduanero" + cabecera},
       {{"FROM PAY", 1}, vigente + "CImpCaratula.CargarBandera" + cabecera},
       {{"FROM PAY", 2}, vigente + "CImpCaratula.CargarPuertoEmbarque" + cabecera},
       {{"FROM BUL"}, consulta + "CImpCaratula.CargarEmbalaje" + cabecera},
