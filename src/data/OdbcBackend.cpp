@@ -248,9 +248,12 @@ void OdbcBackend::Connect() {
 // under a non-UTF-8 locale) would corrupt every accented value read and
 // written: "Ñ" is byte D1 in the server's code page and C3 91 in UTF-8.
 void OdbcBackend::CheckCharset() {
-  OdbcHandle stmt = NewStatement();
-  Recordset rs = Run(stmt, "SELECT CHAR(209) AS n", true);
-  const Value& n = rs.Field(std::size_t{0});
+  Value n;
+  {
+    // The statement is freed before its connection may be made again below.
+    OdbcHandle stmt = NewStatement();
+    n = Run(stmt, "SELECT CHAR(209) AS n", true).Field(std::size_t{0});
+  }
   if (n.kind() == Value::Kind::kText && n.AsText() == "\xC3\x91") return;
   const bool freetds = Lower(Info(dbc_, SQL_DRIVER_NAME)).find("tds") != std::string::npos;
   if (freetds && !HasKey(connection_, "clientcharset")) {
