@@ -112,27 +112,31 @@ PrintOutcome RunPrint(Session& session, const PrintOrder& order,
   const std::filesystem::path pictures = folder / "pictures";
   session.SetPictureFolder(order.pictures ? pictures.string() : std::string());
 
-  const auto print = [&](const char* operation, const std::filesystem::path& path,
-                         std::string (Session::*member)(const std::string&)) {
-    const std::string result = (session.*member)(path.string());
+  const auto take = [&](const char* operation, const std::string& result,
+                        const std::optional<ComError>& error) {
     outcome.results.emplace_back(operation, result);
     if (result == kJsonOk) return true;
-    const std::optional<ComError> error = session.GetLastFailure();
     outcome.failure = KindOf(error, FailureKind::kPrint);
     outcome.message = error ? error->description() : result;
     return false;
   };
-  if (cover) {
-    if (!print("PrintPDFCaratula", folder / "cover.pdf", &Session::PrintPDFCaratula)) {
-      return outcome;
-    }
-    outcome.cover = folder / "cover.pdf";
-  }
-  if (continuation) {
-    if (!print("PrintPDFSubItems", folder / "continuation.pdf", &Session::PrintPDFSubItems)) {
-      return outcome;
-    }
-    outcome.continuation = folder / "continuation.pdf";
+  const std::filesystem::path cover_pdf = folder / "cover.pdf";
+  const std::filesystem::path continuation_pdf = folder / "continuation.pdf";
+  if (cover && continuation) {
+    // Both documents render at once: a print's latency is its longer one.
+    const Session::Documents printed = session.PrintPDFs(cover_pdf, continuation_pdf);
+    if (!take("PrintPDFCaratula", printed.caratula, printed.caratula_failure)) return outcome;
+    outcome.cover = cover_pdf;
+    if (!take("PrintPDFSubItems", printed.sub_items, printed.sub_items_failure)) return outcome;
+    outcome.continuation = continuation_pdf;
+  } else if (cover) {
+    const std::string result = session.PrintPDFCaratula(cover_pdf);
+    if (!take("PrintPDFCaratula", result, session.GetLastFailure())) return outcome;
+    outcome.cover = cover_pdf;
+  } else {
+    const std::string result = session.PrintPDFSubItems(continuation_pdf);
+    if (!take("PrintPDFSubItems", result, session.GetLastFailure())) return outcome;
+    outcome.continuation = continuation_pdf;
   }
   if (order.pictures) outcome.pictures = Pictures(pictures);
   return outcome;

@@ -92,6 +92,20 @@ class Session {
   std::string PrintPDFCaratula(const std::string& path);
   std::string PrintPDFSubItems(const std::string& path);
 
+  // Both documents of the last generation: each result, and each error
+  // behind a failure text, as PrintPDFCaratula(cover_path) followed by
+  // PrintPDFSubItems(continuation_path) give them, and GetLastFailure after
+  // it as after those two. The two documents render at once, on two threads,
+  // when the session holds the pages of its own generation; pages another
+  // process generated are printed one document after the other.
+  struct Documents {
+    std::string caratula;
+    std::optional<ComError> caratula_failure;
+    std::string sub_items;
+    std::optional<ComError> sub_items_failure;
+  };
+  Documents PrintPDFs(const std::string& cover_path, const std::string& continuation_path);
+
   // The error behind the last failure text that GenerateIMP or a print of
   // this session returned, as the text shows it (number, description, and
   // source ending with the operation's name), for a host that acts on the

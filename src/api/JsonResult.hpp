@@ -3,7 +3,9 @@
 #ifndef TIPOLARIA_API_JSONRESULT_HPP_
 #define TIPOLARIA_API_JSONRESULT_HPP_
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "api/SessionState.hpp"
 #include "runtime/Trap.hpp"
@@ -22,23 +24,34 @@ std::string JsonOk();
 // "source").
 std::string JsonFailure(const ComError& error, const std::string& operation);
 
+// What an operation's body gave: its text, or the error that left it.
+struct OperationOutcome {
+  std::string result;
+  std::optional<ComError> error;
+};
+
+// Runs `body`, which returns JsonOk(), keeping any error that leaves it; the
+// session is not touched, so that bodies may run on other threads.
+template <typename Body>
+OperationOutcome RunOperation(Body&& body) {
+  try {
+    return {body(), std::nullopt};
+  } catch (...) {
+    return {std::string(), CaughtError()};
+  }
+}
+
+// Gives the outcome's text, or the failure text of `operation`; the session
+// keeps that error, the operation's name appended to its source as the text
+// shows it, as its last failure (none after a success).
+std::string RecordOperation(SessionState& state, const std::string& operation,
+                            const OperationOutcome& outcome);
+
 // The one boundary of the operations that report failure as JSON
-// (GenerateIMP and the prints): runs `body`, which returns JsonOk(), and
-// turns any error that leaves it into the failure text of `operation`. The
-// session keeps that error, the operation's name appended to its source as
-// the text shows it, as its last failure (none after a success).
+// (GenerateIMP and the prints): runs `body` and records its outcome.
 template <typename Body>
 std::string JsonOperation(SessionState& state, const std::string& operation, Body&& body) {
-  try {
-    std::string result = body();
-    state.last_failure.reset();
-    return result;
-  } catch (...) {
-    const ComError error = CaughtError();
-    state.last_failure = error;
-    state.last_failure->AppendSource(operation);
-    return JsonFailure(error, operation);
-  }
+  return RecordOperation(state, operation, RunOperation(std::forward<Body>(body)));
 }
 
 }  // namespace tipolaria::detail

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <optional>
 
 #include "api/ComponentState.hpp"
 #include "support/ErrorNumber.hpp"
+#include "support/PdfReadback.hpp"
 #include "support/TestDatabase.hpp"
 #include "tipolaria/cprint.hpp"
 #include "tipolaria/database.hpp"
@@ -61,6 +64,58 @@ TEST(SessionTest, EachSessionHasItsOwnStateAndCPrintSharesTheDefaultOne) {
   EXPECT_FALSE(rows[0].VALOR.is_null);
   EXPECT_EQ(RaisedError([] { Session().ReadImpRows(); }).description(),
             "Primero debe inicializar la dll");
+}
+
+TEST(SessionTest, BothDocumentsAtOnceGiveWhatTwoPrintsInTurnGive) {
+  testing::TestDatabase tdb;
+  tdb.RunScript("decl_catalogo.sql");
+  tdb.RunScript("decl_demo.sql");
+  Session session(tdb.connection());
+  session.SetOperDate("05/12/2026");
+  session.SetHojaHasta(32767);
+  ASSERT_EQ(session.GenerateIMP("", "26001IC04000123A", "", "", 1, "", "", "", "", ""), kJsonOk);
+  const std::string folder = tdb.folder();
+  const std::string missing = folder + "/no-such-folder";
+
+  // Each document, and the last failure after both, as in turn: whichever
+  // fails, fails alone, with the same text and error.
+  struct Case {
+    std::string cover;
+    std::string continuation;
+  } cases[] = {
+      {folder + "/c1.pdf", folder + "/s1.pdf"},
+      {missing + "/c2.pdf", folder + "/s2.pdf"},
+      {folder + "/c3.pdf", missing + "/s3.pdf"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cover + " " + c.continuation);
+    const std::string cover = session.PrintPDFCaratula(c.cover);
+    const std::optional<ComError> cover_failure = session.GetLastFailure();
+    const std::string continuation = session.PrintPDFSubItems(c.continuation);
+    const std::optional<ComError> last = session.GetLastFailure();
+    std::map<std::string, std::string> in_turn;
+    for (const std::string& path : {c.cover, c.continuation}) {
+      if (fs::exists(path)) in_turn[path] = testing::DocumentBytes(path);
+      fs::remove(path);
+    }
+
+    const Session::Documents printed = session.PrintPDFs(c.cover, c.continuation);
+    EXPECT_EQ(printed.caratula, cover);
+    EXPECT_EQ(printed.sub_items, continuation);
+    EXPECT_EQ(printed.caratula_failure.has_value(), cover_failure.has_value());
+    if (printed.caratula_failure && cover_failure) {
+      EXPECT_EQ(printed.caratula_failure->source(), cover_failure->source());
+      EXPECT_EQ(printed.caratula_failure->number(), cover_failure->number());
+    }
+    EXPECT_EQ(printed.sub_items_failure.has_value(), last.has_value());
+    EXPECT_EQ(session.GetLastFailure().has_value(), last.has_value());
+    for (const std::string& path : {c.cover, c.continuation}) {
+      EXPECT_EQ(fs::exists(path), in_turn.count(path) == 1) << path;
+      if (in_turn.count(path) == 1) {
+        EXPECT_TRUE(testing::DocumentBytes(path) == in_turn[path]) << path;
+      }
+    }
+  }
 }
 
 TEST(SessionTest, CreateDatabaseIsAllOrNothingAndCheckDatabaseNamesWhatIsMissing) {

@@ -57,9 +57,11 @@ class SessionThreadsTest : public ::testing::Test {
   }
 
   // Generates declaration `index` in `session` with the settings that belong
-  // to it, and prints its documents into `folder`; the JSON results.
+  // to it, and prints its documents into `folder`, one after the other or
+  // both at once; the JSON results.
   static std::vector<std::string> PrintDeclaration(Session& session, int index,
-                                                   const std::string& folder) {
+                                                   const std::string& folder,
+                                                   bool both_at_once = false) {
     const Declaration& d = kDeclarations[index];
     session.CleanIMP();
     session.SetHojaDesde(1);
@@ -69,6 +71,13 @@ class SessionThreadsTest : public ::testing::Test {
     std::vector<std::string> results;
     results.push_back(session.GenerateIMP("O'BRIEN, JUAN PATRICIO", d.iddtext, "",
                                           "05/12/2026 10:42:17", 1, "R", "", "", "", ""));
+    if (both_at_once && d.continuation) {
+      const Session::Documents printed =
+          session.PrintPDFs(folder + "/cover.pdf", folder + "/continuation.pdf");
+      results.push_back(printed.caratula);
+      results.push_back(printed.sub_items);
+      return results;
+    }
     results.push_back(session.PrintPDFCaratula(folder + "/cover.pdf"));
     if (d.continuation) results.push_back(session.PrintPDFSubItems(folder + "/continuation.pdf"));
     return results;
@@ -120,11 +129,12 @@ TEST_F(SessionThreadsTest, EightThreadsPrintTwoHundredDeclarationsEachAsPrintedA
       const std::string folder = tdb_.folder() + "/thread-" + std::to_string(t);
       fs::create_directories(folder);
       for (int round = 0; round < kRounds; ++round) {
-        // Neighbouring threads print different declarations at each round.
+        // Neighbouring threads print different declarations at each round,
+        // every other round both documents at once.
         const int index = (t + round) % kDeclarationCount;
         const std::string what = "thread " + std::to_string(t) + " round " + std::to_string(round) +
                                  " " + kDeclarations[index].iddtext;
-        for (const std::string& result : PrintDeclaration(session, index, folder)) {
+        for (const std::string& result : PrintDeclaration(session, index, folder, round % 2 == 1)) {
           EXPECT_EQ(result, kJsonOk) << what;
         }
         EXPECT_TRUE(testing::DocumentBytes(folder + "/cover.pdf") == expected[index].cover) << what;
