@@ -51,7 +51,7 @@ grep -q 'daemon-reload' "$work/control/postinst" || fail "postinst does not relo
 # The unpacked package: the library's SONAME, the tool runs the demo.
 dpkg-deb -x "$deb" "$work/root"
 lib=$(find "$work/root/usr/lib" -name 'libtipolaria.so.1.*' -type f)
-objdump -p "$lib" | grep -q 'SONAME *libtipolaria.so.1$' || fail "SONAME"
+objdump -p "$lib" | grep 'SONAME *libtipolaria.so.1$' > /dev/null || fail "SONAME"
 LD_LIBRARY_PATH=$(dirname "$lib") "$work/root/usr/bin/tipolaria" demo --out "$work/demo" \
   > /dev/null 2>&1 || fail "the packaged tool cannot print the demo"
 [ -s "$work/demo/demo-cover.pdf" ] || fail "no demo print"
