@@ -57,7 +57,8 @@ std::string TodayText() {
 }
 
 PrintOutcome RunPrint(Session& session, const PrintOrder& order,
-                      const std::filesystem::path& folder, Documents documents) {
+                      const std::filesystem::path& folder, Documents documents,
+                      const std::function<bool()>& processor_free) {
   PrintOutcome outcome;
   const cli::GenerationOptions& g = order.generation;
   // Every setting a request may make starts afresh, as for a batch's next
@@ -122,21 +123,27 @@ PrintOutcome RunPrint(Session& session, const PrintOrder& order,
   };
   const std::filesystem::path cover_pdf = folder / "cover.pdf";
   const std::filesystem::path continuation_pdf = folder / "continuation.pdf";
-  if (cover && continuation) {
-    // Both documents render at once: a print's latency is its longer one.
+  if (cover && continuation && processor_free()) {
+    // A processor would idle otherwise: both documents render at once, and
+    // the print takes as long as its longer document. With every processor
+    // busy with other prints, a second thread would only take turns with
+    // them, so the documents then go one after the other.
     const Session::Documents printed = session.PrintPDFs(cover_pdf, continuation_pdf);
     if (!take("PrintPDFCaratula", printed.caratula, printed.caratula_failure)) return outcome;
     outcome.cover = cover_pdf;
     if (!take("PrintPDFSubItems", printed.sub_items, printed.sub_items_failure)) return outcome;
     outcome.continuation = continuation_pdf;
-  } else if (cover) {
-    const std::string result = session.PrintPDFCaratula(cover_pdf);
-    if (!take("PrintPDFCaratula", result, session.GetLastFailure())) return outcome;
-    outcome.cover = cover_pdf;
   } else {
-    const std::string result = session.PrintPDFSubItems(continuation_pdf);
-    if (!take("PrintPDFSubItems", result, session.GetLastFailure())) return outcome;
-    outcome.continuation = continuation_pdf;
+    if (cover) {
+      const std::string result = session.PrintPDFCaratula(cover_pdf);
+      if (!take("PrintPDFCaratula", result, session.GetLastFailure())) return outcome;
+      outcome.cover = cover_pdf;
+    }
+    if (continuation) {
+      const std::string result = session.PrintPDFSubItems(continuation_pdf);
+      if (!take("PrintPDFSubItems", result, session.GetLastFailure())) return outcome;
+      outcome.continuation = continuation_pdf;
+    }
   }
   if (order.pictures) outcome.pictures = Pictures(pictures);
   return outcome;

@@ -7,6 +7,7 @@
 #define TIPOLARIA_CLI_SERVE_PRINTJOB_HPP_
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -36,10 +37,14 @@ struct PrintOutcome {
 };
 
 // Runs `order` on `session` (a worker's, serving one client after another),
-// writing into `folder`. Never raises for what the component reports in its
-// results; raises what the session itself raises unexpectedly.
+// writing into `folder`. Both documents render at once, on two threads, when
+// `processor_free` says, once the pages are generated, that a processor has
+// nothing else to do; otherwise one after the other. Never raises for what
+// the component reports in its results; raises what the session itself
+// raises unexpectedly.
 PrintOutcome RunPrint(Session& session, const PrintOrder& order,
-                      const std::filesystem::path& folder, Documents documents);
+                      const std::filesystem::path& folder, Documents documents,
+                      const std::function<bool()>& processor_free);
 
 // Today as the operation date the component reads the catalogues by.
 std::string TodayText();

@@ -203,7 +203,8 @@ PrintService::Timed PrintService::Run(const PrintOrder& order, const std::filesy
   PrintOutcome outcome;
   try {
     SessionPool::Lease lease = pool_.Acquire();
-    outcome = RunPrint(lease.session(), order, folder, documents);
+    outcome = RunPrint(lease.session(), order, folder, documents,
+                       [this] { return options_.documents_at_once && pool_.busy() < processors_; });
   } catch (const ComError& e) {
     outcome.failure = FailureKind::kInternal;
     outcome.message = e.description();

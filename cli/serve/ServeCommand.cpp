@@ -33,6 +33,7 @@ struct ServeRequest {
   std::string logo;
   double keep_seconds = 600;
   std::size_t max_prints = 1000;
+  bool documents_at_once = false;
 };
 
 std::string Url(const serve::ListenAddress& address, int port) {
@@ -116,8 +117,9 @@ void Serve(const ServeRequest& request) {
     Fail(kExitInternal, std::string("serve: ") + e.what());
   }
   serve::AccessLog log(std::cerr);
-  serve::PrintService service(*pool, *store, metrics, log,
-                              {token, config.connection, request.session.lock_timeout});
+  serve::PrintService service(
+      *pool, *store, metrics, log,
+      {token, config.connection, request.session.lock_timeout, request.documents_at_once});
   service.Install(server);
   // Threads for connections, more than sessions: a browser keeps several
   // connections open while it loads a print's pictures.
@@ -172,6 +174,10 @@ void AddServeCommand(CLI::App& app) {
   c->add_option("--max-prints", request->max_prints,
                 "Prints kept at most; the oldest go first (default: 1000)")
       ->check(CLI::Range(1, 1000000));
+  c->add_flag("--documents-at-once", request->documents_at_once,
+              "Render a print's cover and continuation pages at once, on two threads, while a "
+              "processor is free: lower latency on a machine the service has to itself; off by "
+              "default, each print on one processor");
   c->footer(kExitCodesHelp);
   c->callback([request] { Serve(*request); });
 }
