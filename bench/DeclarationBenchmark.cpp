@@ -8,7 +8,9 @@
 // prints are also timed apart (wall time of one run, goal_* beside them: a
 // 500-item declaration generated in 1 s and printed in 1 s, 50 MiB at
 // most), and the statements per item show the reference lookups read once
-// per generation: they stay level too.
+// per generation: they stay level too. BM_BothDocuments prints the
+// 500-item declaration's two documents one after the other and at once
+// (Session::PrintPDFs, two threads): the wall time of each way.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -18,6 +20,7 @@
 #include "BenchDatabase.hpp"
 #include "api/ComponentState.hpp"
 #include "tipolaria/cprint.hpp"
+#include "tipolaria/session.hpp"
 
 namespace {
 
@@ -85,6 +88,45 @@ BENCHMARK(BM_WholeDeclaration)
     ->Arg(10)
     ->Arg(100)
     ->Arg(500)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+// arg 0: one document after the other; 1: both at once.
+void BM_BothDocuments(benchmark::State& state) {
+  const bool at_once = state.range(0) == 1;
+  tipolaria::bench::BenchDatabase database({"decl_catalogo.sql", "decl_demo.sql", "decl_items.sql"},
+                                           "CREATE TABLE cantidad_items AS SELECT 500 AS n;");
+  tipolaria::Session session;
+  session.Init(database.connection());
+  session.SetOperDate("05/12/2026");
+  session.SetHojaHasta(32767);
+  const std::string generated =
+      session.GenerateIMP("O'BRIEN, JUAN PATRICIO", "26001IC04000777C", "", "05/12/2026 10:42:17",
+                          1, "R", "", "", "", "");
+  if (generated != kOk) state.SkipWithError(generated.c_str());
+  const std::string cover = database.folder() + "/cover.pdf";
+  const std::string continuation = database.folder() + "/continuation.pdf";
+  for (auto _ : state) {
+    std::string result;
+    if (at_once) {
+      const tipolaria::Session::Documents both = session.PrintPDFs(cover, continuation);
+      result = both.caratula == kOk ? both.sub_items : both.caratula;
+    } else {
+      result = session.PrintPDFCaratula(cover);
+      if (result == kOk) result = session.PrintPDFSubItems(continuation);
+    }
+    if (result != kOk) {
+      state.SkipWithError(result.c_str());
+      break;
+    }
+  }
+  state.counters["pages"] = session.GetPages().TotalHojas;
+}
+BENCHMARK(BM_BothDocuments)
+    ->ArgName("at_once")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
