@@ -150,7 +150,9 @@ void Serve(const ServeRequest& request) {
             << (request.workers == 1 ? " worker" : " workers") << ", prints kept "
             << request.keep_seconds << " s in " << store->folder().string() << ", database \""
             << MaskConnectionString(config.connection) << "\""
-            << (token.empty() ? "" : ", bearer token required") << ")" << std::endl;
+            << (token.empty() ? "" : ", bearer token required")
+            << (request.documents_at_once ? ", documents at once while a processor is free" : "")
+            << ")" << std::endl;
   server.listen_after_bind();
   serving_over = true;
   sweeper.request_stop();
