@@ -5,7 +5,7 @@
 //
 //   - the median latency of a warm service, one client;
 //   - requests per second with two clients against one (two workers), the
-//     the median of three rounds that take turns;
+//     median of three rounds that take turns;
 //   - the service's memory (resident set) after 1,000 requests in a row
 //     against its memory when warm.
 //

@@ -59,8 +59,8 @@ std::jthread StartSweeper(serve::PrintStore& store) {
 // 16 MB of freed memory per allocation arena rather than handing it back to
 // the system after each print and faulting it in anew for the next (a
 // twentieth of a print's processor time, in page faults and in the other
-// processor's address-space flushes). Blocks of 4 MB and more, the page
-// pictures' canvases, still go back at once.
+// processor's address-space flushes). Only blocks of 4 MB and more are
+// mapped apart and handed back as soon as they are freed.
 void KeepMemoryBetweenPrints() {
   mallopt(M_TRIM_THRESHOLD, 16 * 1024 * 1024);
   mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
