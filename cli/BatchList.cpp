@@ -1,6 +1,6 @@
 #include "BatchList.hpp"
 
-#include <cstdio>
+#include "EscapedBytes.hpp"
 
 namespace tipolaria::cli {
 
@@ -16,18 +16,9 @@ std::vector<std::string> ReadBatchList(std::istream& in) {
 }
 
 std::string FileStem(const std::string& iddtext) {
-  std::string stem;
-  for (const char c : iddtext) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '/' || c == '\\' || c == '%' || byte < 0x20 || byte == 0x7f) {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      stem += escaped;
-    } else {
-      stem += c;
-    }
-  }
-  return stem;
+  return EscapeBytes(iddtext, "%", [](unsigned char byte) {
+    return byte == '/' || byte == '\\' || byte == '%' || byte < 0x20 || byte == 0x7f;
+  });
 }
 
 }  // namespace tipolaria::cli

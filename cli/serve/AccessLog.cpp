@@ -5,6 +5,8 @@
 #include <ctime>
 #include <optional>
 
+#include "EscapedBytes.hpp"
+
 namespace tipolaria::serve {
 namespace {
 
@@ -30,18 +32,9 @@ std::string UtcText(std::chrono::system_clock::time_point now) {
 }
 
 std::string LogSafe(const std::string& text) {
-  std::string safe;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
-      char escaped[5];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      safe += escaped;
-    } else {
-      safe += c;
-    }
-  }
-  return safe;
+  return cli::EscapeBytes(text, "\\x", [](unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F || byte == '"' || byte == '\\';
+  });
 }
 
 void AccessLog::Begin() { current = RequestNote{std::chrono::steady_clock::now(), {}}; }
